@@ -1,0 +1,33 @@
+# The two commands of a fresh Debian/Ubuntu machine: `make run` and `make test`.
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build run test bench format clean
+
+all: build
+
+deps:
+	bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPINLEAF_TESTS=OFF
+	cmake --build build -j $(JOBS)
+
+run: build
+	./build/pinleaf
+
+# Tests build apart from `make run`, with AddressSanitizer and UBSan.
+test: deps
+	cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPINLEAF_SANITIZE=ON
+	cmake --build build-test -j $(JOBS)
+	cd build-test && ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPINLEAF_TESTS=OFF
+	cmake --build build-bench -j $(JOBS)
+	bash bench/run.sh build-bench
+
+format:
+	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build build-test build-bench

@@ -1,0 +1,5 @@
+// Placeholder until the application start-up lands.
+int main()
+{
+    return 0;
+}

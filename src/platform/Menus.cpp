@@ -1,0 +1,81 @@
+#include "platform/Menus.h"
+
+#include <QAction>
+#include <QMenu>
+
+QAction* AddItem(QMenu* menu, const QString& text, int id)
+{
+    QAction* action = menu->addAction(text);
+    action->setData(id);
+    action->setCheckable(true);
+    return action;
+}
+
+QAction* AddTitle(QMenu* menu, const QString& text)
+{
+    QAction* action = menu->addAction(text);
+    action->setEnabled(false);
+    return action;
+}
+
+QMenu* AddSubmenu(QMenu* menu, const QString& text, QMenu* submenu)
+{
+    submenu->setTitle(text);
+    menu->addMenu(submenu);
+    return submenu;
+}
+
+int CommandId(const QAction* action)
+{
+    if (!action || !action->data().isValid())
+        return 0;
+    return action->data().toInt();
+}
+
+QAction* FindItem(QMenu* menu, int id)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->menu()) {
+            if (QAction* found = FindItem(action->menu(), id))
+                return found;
+        } else if (!action->isSeparator() && action->data().isValid() && CommandId(action) == id) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+namespace {
+
+void ClearRange(QMenu* menu, int first, int last)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->menu())
+            ClearRange(action->menu(), first, last);
+        else if (action->data().isValid() && CommandId(action) >= first && CommandId(action) <= last)
+            action->setChecked(false);
+    }
+}
+
+} // namespace
+
+void CheckRadio(QMenu* menu, int first, int last, int id)
+{
+    QAction* target = FindItem(menu, id);
+    if (!target || id < first || id > last)
+        return;
+    ClearRange(menu, first, last);
+    target->setChecked(true);
+}
+
+void CheckItem(QMenu* menu, int id, bool checked)
+{
+    if (QAction* action = FindItem(menu, id))
+        action->setChecked(checked);
+}
+
+bool IsChecked(QMenu* menu, int id)
+{
+    QAction* action = FindItem(menu, id);
+    return action && action->isChecked();
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Menus are built in code; every item carries its command id, and marks are set
+// "by command id over a range", searching submenus too.
+
+#include <QString>
+
+class QAction;
+class QMenu;
+
+// Appends an item that carries id; a triggered item reports its id through CommandId().
+QAction* AddItem(QMenu* menu, const QString& text, int id);
+// Appends a disabled title item with no command.
+QAction* AddTitle(QMenu* menu, const QString& text);
+QMenu* AddSubmenu(QMenu* menu, const QString& text, QMenu* submenu);
+int CommandId(const QAction* action);
+// The item with this id in menu or its submenus, or nullptr.
+QAction* FindItem(QMenu* menu, int id);
+// Puts the radio mark on id and clears it on every other item with an id in
+// [first, last]; when id has no item, nothing changes at all.
+void CheckRadio(QMenu* menu, int first, int last, int id);
+// A check mark on one item.
+void CheckItem(QMenu* menu, int id, bool checked);
+// Whether the item carries a (radio or check) mark.
+bool IsChecked(QMenu* menu, int id);

@@ -1,0 +1,42 @@
+#pragma once
+// The four store files in the data folder. Each reader falls back as documented
+// (factory content or nothing) and never throws; each writer replaces its file
+// atomically (temporary file, fsync, rename), so a failed save leaves the old file whole.
+
+#include "model/Collections.h"
+#include "model/SNote.h"
+#include "model/Settings.h"
+
+#include <string>
+#include <vector>
+
+namespace store {
+
+// "$XDG_DATA_HOME/Pinleaf/", else "$HOME/.local/share/Pinleaf/" (with the trailing slash).
+std::string DataFolder();
+// Creates only the last level, mode 0700. Returns false when the folder is not usable.
+bool CreateDataFolder(const std::string& folder);
+
+inline constexpr const char* kSettingsFile = "file1.dat";
+inline constexpr const char* kTemplatesFile = "data1.log";
+inline constexpr const char* kNotesFile = "data2.log";
+inline constexpr const char* kCategoriesFile = "data3.log";
+
+// baseFont supplies the font fields the stores do not hold.
+void ReadTemplates(const std::string& folder, Templates& templates, const LogFont& baseFont,
+                   const SystemTime& now);
+bool WriteTemplates(const std::string& folder, const Templates& templates);
+
+// The notes completely read before any damage, in file order.
+std::vector<SNote> ReadNotes(const std::string& folder, const LogFont& baseFont);
+bool WriteNotes(const std::string& folder, const std::vector<SNote>& notes);
+
+void ReadCategories(const std::string& folder, Categories& categories);
+bool WriteCategories(const std::string& folder, const Categories& categories);
+
+// Returns false when the defaults were applied (missing or short file); panelLeft and
+// panelTop then still need the default position, which only the panel knows.
+bool ReadSettings(const std::string& folder, SSettings& settings);
+bool WriteSettings(const std::string& folder, const SSettings& settings);
+
+} // namespace store

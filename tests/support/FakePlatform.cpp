@@ -1,0 +1,85 @@
+#include "support/FakePlatform.h"
+
+#include <QWidget>
+
+bool FakeHotKeyGrabber::grab(int id, unsigned modifiers, unsigned key)
+{
+    calls.push_back({true, id, modifiers, key});
+    for (const auto& owned : ownedByOthers)
+        if (owned == std::make_pair(modifiers, key))
+            return false;
+    live[id] = {modifiers, key};
+    return true;
+}
+
+void FakeHotKeyGrabber::release(int id)
+{
+    calls.push_back({false, id, 0, 0});
+    live.erase(id);
+}
+
+void FakeTrayIcon::add(const QString& tip, bool balloon, const QString& title, const QString& text)
+{
+    adds.push_back({tip, balloon, title, text});
+    present = true;
+}
+
+void FakeTrayIcon::remove()
+{
+    ++removes;
+    present = false;
+}
+
+FakePlatform::FakePlatform()
+{
+    setPlatform(this);
+}
+
+FakePlatform::~FakePlatform()
+{
+    setPlatform(nullptr);
+}
+
+bool FakePlatform::ask(QWidget*, const std::string& text, const std::string& caption,
+                       MessageButtons buttons, MessageIcon icon)
+{
+    asked.push_back({text, caption, buttons, icon});
+    if (answers.empty())
+        return defaultAnswer;
+    bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+int FakePlatform::runDialog(QDialog& dialog)
+{
+    dialogsRun.push_back(dialog.windowTitle());
+    int code = dialogHandler ? dialogHandler(dialog) : QDialog::Rejected;
+    if (code == QDialog::Accepted)
+        dialog.accept();
+    else
+        dialog.reject();
+    return code;
+}
+
+std::optional<LogFont> FakePlatform::chooseFont(QWidget*, const LogFont& initial)
+{
+    fontDialogsOpenedWith.push_back(initial);
+    auto result = nextFont;
+    nextFont.reset();
+    return result;
+}
+
+std::unique_ptr<HotKeyGrabber> FakePlatform::createHotKeyGrabber()
+{
+    auto grabber = std::make_unique<FakeHotKeyGrabber>();
+    lastGrabber = grabber.get();
+    return grabber;
+}
+
+std::unique_ptr<TrayIcon> FakePlatform::createTrayIcon(QWidget*)
+{
+    auto tray = std::make_unique<FakeTrayIcon>();
+    lastTray = tray.get();
+    return tray;
+}
