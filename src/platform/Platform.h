@@ -1,7 +1,8 @@
 #pragma once
 // The seam between the program and the desktop. Everything that would block a test
 // or depends on the machine (questions, modal dialogs, the font dialog, the shell,
-// the clock, the screen and the pointer, key grabs, the tray) goes through here.
+// the clock, the screen and the pointer) goes through here. The key grabs and the tray
+// icon are objects of their own (HotKeyGrabber, TrayIcon), handed to the panel.
 // The running program installs QtPlatform; tests install a fake.
 
 #include "model/SNote.h"
@@ -10,15 +11,12 @@
 #include <QRect>
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 
 class QDialog;
 class QLocale;
 class QWidget;
-class HotKeyGrabber;
-class TrayIcon;
 
 enum class MessageIcon { Question, Exclamation, Information, Stop };
 enum class MessageButtons { YesNo, OkCancel, Ok };
@@ -48,9 +46,6 @@ public:
     virtual std::int64_t secondsSinceEpoch() const = 0;
     // The locale used for dates and times shown to the user.
     virtual QLocale locale() const = 0;
-
-    virtual std::unique_ptr<HotKeyGrabber> createHotKeyGrabber() = 0;
-    virtual std::unique_ptr<TrayIcon> createTrayIcon(QWidget* owner) = 0;
 };
 
 Platform& platform();

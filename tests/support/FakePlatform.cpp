@@ -70,16 +70,3 @@ std::optional<LogFont> FakePlatform::chooseFont(QWidget*, const LogFont& initial
     return result;
 }
 
-std::unique_ptr<HotKeyGrabber> FakePlatform::createHotKeyGrabber()
-{
-    auto grabber = std::make_unique<FakeHotKeyGrabber>();
-    lastGrabber = grabber.get();
-    return grabber;
-}
-
-std::unique_ptr<TrayIcon> FakePlatform::createTrayIcon(QWidget*)
-{
-    auto tray = std::make_unique<FakeTrayIcon>();
-    lastTray = tray.get();
-    return tray;
-}

@@ -83,9 +83,6 @@ public:
 
     std::vector<std::string> opened;
 
-    FakeHotKeyGrabber* lastGrabber = nullptr;
-    FakeTrayIcon* lastTray = nullptr;
-
     QRect desktopRect() const override { return desktop; }
     QPoint cursorPos() const override { return cursor; }
     bool ask(QWidget* parent, const std::string& text, const std::string& caption,
@@ -96,9 +93,4 @@ public:
     SystemTime now() const override { return clock; }
     std::int64_t secondsSinceEpoch() const override { return seconds; }
     QLocale locale() const override { return userLocale; }
-    std::unique_ptr<HotKeyGrabber> createHotKeyGrabber() override;
-    std::unique_ptr<TrayIcon> createTrayIcon(QWidget* owner) override;
-
-private:
-    Platform* previous_ = nullptr;
 };
