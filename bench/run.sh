@@ -1,0 +1,15 @@
+#!/bin/sh
+# Runs every benchmark program of a build folder: bench/run.sh <build-dir>
+# Configure that folder with -DCMAKE_BUILD_TYPE=Release for meaningful figures.
+build=${1:?usage: bench/run.sh <build-dir>}
+
+run() {
+    if [ -x "$build/bench/$1" ]; then
+        echo "== $1"
+        "$build/bench/$1"
+    else
+        echo "== $1: not built, skipped"
+    fi
+}
+
+run store_bench
