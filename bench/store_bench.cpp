@@ -68,9 +68,9 @@ void WriteTemplates10000(benchmark::State& state)
     const Templates templates = AsTemplates(Sample(10000));
     for (auto _ : state)
         benchmark::DoNotOptimize(store::WriteTemplates(Folder(), templates));
-    state.SetBytesProcessed(state.iterations() *
-                            static_cast<std::int64_t>(std::filesystem::file_size(
-                                Folder() + store::kTemplatesFile)));
+    state.SetBytesProcessed(
+        state.iterations() *
+        static_cast<std::int64_t>(std::filesystem::file_size(Folder() + store::kTemplatesFile)));
 }
 
 void ReadTemplates10000(benchmark::State& state)

@@ -102,7 +102,8 @@ TEST_F(ArchiveTest, WideStringsAreConvertedToUtf8)
     EXPECT_EQ(readString(Hex("FF FE FF 04 E9 00 AC 20 3D D8 00 DE")),
               "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
     // A lone surrogate cannot become UTF-8 and is replaced.
-    EXPECT_EQ(readString(Hex("FF FE FF 02 00 DC 41 00")), "\xEF\xBF\xBD" "A");
+    EXPECT_EQ(readString(Hex("FF FE FF 02 00 DC 41 00")), "\xEF\xBF\xBD"
+                                                          "A");
     // Wide with a 16-bit length.
     Bytes longWide = Hex("FF FE FF FF 2C 01");
     for (int i = 0; i < 300; ++i)

@@ -1,6 +1,6 @@
+#include "StoreTestSupport.h"
 #include "model/Factory.h"
 #include "store/Stores.h"
-#include "StoreTestSupport.h"
 
 namespace {
 
@@ -41,8 +41,7 @@ TEST_F(CategoryStoreTest, SingleNameFile)
 
 TEST_F(CategoryStoreTest, NamesRoundTripInOrderWithRepeatsAndEmptyOnes)
 {
-    const std::vector<std::string> names = {"Work", "", "Work", std::string(300, 'n'),
-                                            "caf\xE9"};
+    const std::vector<std::string> names = {"Work", "", "Work", std::string(300, 'n'), "caf\xE9"};
     ASSERT_TRUE(write(names));
     EXPECT_EQ(read(), names);
     const Bytes file = readFile(kCategoriesFile);

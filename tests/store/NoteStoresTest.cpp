@@ -1,7 +1,7 @@
+#include "StoreTestSupport.h"
 #include "model/Factory.h"
 #include "store/StoreFile.h"
 #include "store/Stores.h"
-#include "StoreTestSupport.h"
 
 namespace {
 
@@ -292,8 +292,10 @@ TEST_F(NoteStoresTest, TemplatesFallBackToFactorySet)
     EXPECT_EQ(readTemplates(), FactoryTemplates()) << "count above the records held";
 
     // A string whose 64-bit length is out of range, in the second record.
-    Bytes bad = Concat({Hex("02 00 00 00"), kFactoryRecord, Hex("00 00 01 00 00 00 03 00 00 00 "
-                        "01 00 00 00 02 00 00 00 FF FF FF FF FF FF FF 00 00 00 80 00 00 00 00")});
+    Bytes bad =
+        Concat({Hex("02 00 00 00"), kFactoryRecord,
+                Hex("00 00 01 00 00 00 03 00 00 00 "
+                    "01 00 00 00 02 00 00 00 FF FF FF FF FF FF FF 00 00 00 80 00 00 00 00")});
     writeFile(kTemplatesFile, bad);
     EXPECT_EQ(readTemplates(), FactoryTemplates()) << "archive error";
 

@@ -1,5 +1,5 @@
-#include "store/Stores.h"
 #include "StoreTestSupport.h"
+#include "store/Stores.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
+#include "store/StoreFile.h"
+#include "StoreTestSupport.h"
 #include "model/Factory.h"
 #include "store/Archive.h"
-#include "store/StoreFile.h"
 #include "store/Stores.h"
-#include "StoreTestSupport.h"
 
 #include <functional>
 #include <sys/stat.h>
@@ -55,7 +55,9 @@ std::vector<StoreCase> EveryStore()
                  f, TemplatesOf({Note(std::string(5000, 'b'), 2), Note("c", 3)}));
          }},
         {store::kNotesFile,
-         [](const std::string& f) { return store::WriteNotes(f, {Note("a", 1), Note("b", 2)}); },
+         [](const std::string& f) {
+             return store::WriteNotes(f, {Note("a", 1), Note("b", 2)});
+         },
          [](const std::string& f) {
              return store::WriteNotes(f, {Note("c", 3), Note(std::string(300, 'd'), 4)});
          }},
@@ -203,8 +205,8 @@ TEST_F(StoreFileTest, SoundOrEmptyOrMissingStoresLeaveNoCopy)
     store::ReadCategories(folder(), c);
     ASSERT_TRUE(store::WriteSettings(folder(), s));
     store::ReadSettings(folder(), s);
-    EXPECT_EQ(files(), (std::vector<std::string>{"data1.log", "data2.log", "data3.log",
-                                                 "file1.dat"}));
+    EXPECT_EQ(files(),
+              (std::vector<std::string>{"data1.log", "data2.log", "data3.log", "file1.dat"}));
 }
 
 TEST_F(StoreFileTest, NewerDamageReplacesAnOlderCopy)
