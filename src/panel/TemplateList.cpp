@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QListView>
+#include <QResizeEvent>
 #include <QStackedLayout>
 #include <QTreeView>
 
@@ -100,8 +101,16 @@ std::array<int, 7> TemplateListView::ColumnWidths(int w)
     return {w / 5, w / 7, w / 5, w / 9, w / 7, w / 7, w / 16};
 }
 
+void TemplateListView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (!columnsInserted_ && width() > 0)
+        InsertColumns();
+}
+
 void TemplateListView::InsertColumns()
 {
+    columnsInserted_ = true;
     const int clientWidth = width() - 2 * reportView_->frameWidth();
     const std::array<int, 7> widths = ColumnWidths(std::max(0, clientWidth));
     for (int column = 0; column < static_cast<int>(widths.size()); ++column)

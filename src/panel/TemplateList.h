@@ -24,7 +24,8 @@ public:
     // Column widths for a client width: W/5, W/7, W/5, W/9, W/7, W/7, W/16.
     static std::array<int, 7> ColumnWidths(int clientWidth);
 
-    // Sets the report columns from the current client width (call once the list has its size).
+    // Sets the report columns from the current client width. Runs by itself at the first
+    // resize; the widths then stay, as the panel never changes the list's size.
     void InsertColumns();
     void ApplyViewMode(int mode);
     int ViewMode() const { return mode_; }
@@ -48,6 +49,9 @@ signals:
     void contextMenuRequested(int index, QPoint globalPos);
     void headerClicked(int column);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void SetUpView(QWidget* view);
     void OnContextMenu(QWidget* view, const QPoint& pos);
@@ -57,4 +61,5 @@ private:
     QListView* listView_;
     QTreeView* reportView_;
     int mode_ = -1;
+    bool columnsInserted_ = false;
 };
