@@ -37,7 +37,6 @@ TemplateListView::TemplateListView(Templates& templates, QWidget* parent)
     listView_->setModel(model_);
     listView_->setMovement(QListView::Static);
     listView_->setResizeMode(QListView::Adjust);
-    listView_->setWordWrap(true);
     listView_->setTextElideMode(Qt::ElideRight);
 
     // Both views share one selection, so a mode switch keeps the selected item.
@@ -127,6 +126,7 @@ void TemplateListView::ApplyViewMode(int mode)
         listView_->setGridSize(kIconGrid);
         listView_->setFlow(QListView::LeftToRight);
         listView_->setWrapping(true);
+        listView_->setWordWrap(true); // text under the icon takes up to two lines
         stack_->setCurrentWidget(listView_);
     } else if (mode == 1) {
         listView_->setViewMode(QListView::ListMode);
@@ -136,6 +136,7 @@ void TemplateListView::ApplyViewMode(int mode)
         // Columns of items running top to bottom, scrolled sideways.
         listView_->setFlow(QListView::TopToBottom);
         listView_->setWrapping(true);
+        listView_->setWordWrap(false);
         stack_->setCurrentWidget(listView_);
     } else {
         stack_->setCurrentWidget(reportView_);

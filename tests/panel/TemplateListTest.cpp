@@ -255,6 +255,10 @@ TEST_F(TemplateListViewTest, ViewModesShowIconsListOrReport)
     const QRect row1 = list->ListView()->visualRect(list->Model()->index(1, 0));
     EXPECT_LT(row0.height(), 32);
     EXPECT_GT(row1.top(), row0.top()); // items run downwards
+    // One line per item, however long its text.
+    templates.append(Template("a template text far too long for one line of this list", Red, Rectangle, 0));
+    list->Refill();
+    EXPECT_EQ(list->ListView()->visualRect(list->Model()->index(3, 0)).height(), row0.height());
 
     for (int mode : {2, 3, -1, 99}) {
         list->ApplyViewMode(mode);
