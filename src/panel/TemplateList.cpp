@@ -1,0 +1,189 @@
+#include "panel/TemplateList.h"
+
+#include "panel/ColorIcons.h"
+#include "panel/TemplateListModel.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QListView>
+#include <QResizeEvent>
+#include <QStackedLayout>
+#include <QTreeView>
+
+namespace {
+
+// Room for a 32-pixel icon and two lines of text under it, as the desktop's icon views do.
+constexpr QSize kIconGrid(72, 64);
+
+void KeepSelectionVisibleWithoutFocus(QWidget* view)
+{
+    QPalette palette = view->palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    view->setPalette(palette);
+}
+
+} // namespace
+
+TemplateListView::TemplateListView(Templates& templates, QWidget* parent)
+    : QWidget(parent),
+      model_(new TemplateListModel(templates, this)),
+      stack_(new QStackedLayout(this)),
+      listView_(new QListView(this)),
+      reportView_(new QTreeView(this))
+{
+    stack_->setContentsMargins(0, 0, 0, 0);
+
+    listView_->setModel(model_);
+    listView_->setMovement(QListView::Static);
+    listView_->setResizeMode(QListView::Adjust);
+    listView_->setTextElideMode(Qt::ElideRight);
+
+    // Both views share one selection, so a mode switch keeps the selected item.
+    reportView_->setModel(model_);
+    QItemSelectionModel* ownSelection = reportView_->selectionModel();
+    reportView_->setSelectionModel(listView_->selectionModel());
+    delete ownSelection;
+    reportView_->setRootIsDecorated(false);
+    reportView_->setItemsExpandable(false);
+    reportView_->setUniformRowHeights(true);
+    reportView_->setAllColumnsShowFocus(true);
+    reportView_->setIconSize(QSize(kSmallIconSize, kSmallIconSize));
+    reportView_->setTextElideMode(Qt::ElideRight);
+    QHeaderView* header = reportView_->header();
+    header->setStretchLastSection(false);
+    // The narrow "Default" column (W/16) is narrower than the style's minimum.
+    header->setMinimumSectionSize(1);
+    header->setSectionsMovable(false);
+    header->setSectionsClickable(true);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(header, &QHeaderView::sectionClicked, this, &TemplateListView::headerClicked);
+
+    SetUpView(listView_);
+    SetUpView(reportView_);
+    stack_->addWidget(listView_);
+    stack_->addWidget(reportView_);
+    ApplyViewMode(0);
+}
+
+void TemplateListView::SetUpView(QWidget* widget)
+{
+    auto* view = static_cast<QAbstractItemView*>(widget);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setDragEnabled(false);
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    KeepSelectionVisibleWithoutFocus(view);
+    // Only a double-click opens an item: "activated" would also fire on Enter, and Enter
+    // belongs to the panel (the view passes the key on after activating).
+    connect(view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid())
+            emit itemActivated(index.row());
+    });
+    connect(view, &QWidget::customContextMenuRequested, this,
+            [this, view](const QPoint& pos) { OnContextMenu(view, pos); });
+}
+
+void TemplateListView::OnContextMenu(QWidget* widget, const QPoint& pos)
+{
+    const int selected = SelectedIndex();
+    if (selected < 0)
+        return;
+    auto* view = static_cast<QAbstractItemView*>(widget);
+    emit contextMenuRequested(selected, view->viewport()->mapToGlobal(pos));
+}
+
+std::array<int, 7> TemplateListView::ColumnWidths(int w)
+{
+    return {w / 5, w / 7, w / 5, w / 9, w / 7, w / 7, w / 16};
+}
+
+void TemplateListView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (!columnsInserted_ && width() > 0)
+        InsertColumns();
+}
+
+void TemplateListView::InsertColumns()
+{
+    columnsInserted_ = true;
+    const int clientWidth = width() - 2 * reportView_->frameWidth();
+    const std::array<int, 7> widths = ColumnWidths(std::max(0, clientWidth));
+    for (int column = 0; column < static_cast<int>(widths.size()); ++column)
+        reportView_->header()->resizeSection(column, widths[static_cast<std::size_t>(column)]);
+}
+
+void TemplateListView::ApplyViewMode(int mode)
+{
+    mode_ = mode;
+    if (mode == 0) {
+        listView_->setViewMode(QListView::IconMode);
+        listView_->setMovement(QListView::Static);
+        listView_->setIconSize(QSize(kLargeIconSize, kLargeIconSize));
+        listView_->setGridSize(kIconGrid);
+        listView_->setFlow(QListView::LeftToRight);
+        listView_->setWrapping(true);
+        listView_->setWordWrap(true); // text under the icon takes up to two lines
+        stack_->setCurrentWidget(listView_);
+    } else if (mode == 1) {
+        listView_->setViewMode(QListView::ListMode);
+        listView_->setMovement(QListView::Static);
+        listView_->setIconSize(QSize(kSmallIconSize, kSmallIconSize));
+        listView_->setGridSize(QSize());
+        // Columns of items running top to bottom, scrolled sideways.
+        listView_->setFlow(QListView::TopToBottom);
+        listView_->setWrapping(true);
+        listView_->setWordWrap(false);
+        stack_->setCurrentWidget(listView_);
+    } else {
+        stack_->setCurrentWidget(reportView_);
+    }
+    // Lay the items out now, so positions are right before the next paint.
+    static_cast<QAbstractItemView*>(stack_->currentWidget())->doItemsLayout();
+}
+
+QWidget* TemplateListView::CurrentView() const
+{
+    return stack_->currentWidget();
+}
+
+void TemplateListView::SetColors(const QColor& background, const QColor& text)
+{
+    for (QWidget* view : {static_cast<QWidget*>(listView_), static_cast<QWidget*>(reportView_)}) {
+        QPalette palette = view->palette();
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            palette.setColor(group, QPalette::Base, background);
+            palette.setColor(group, QPalette::Text, text);
+        }
+        view->setPalette(palette);
+    }
+}
+
+void TemplateListView::Refill()
+{
+    model_->Refill();
+}
+
+int TemplateListView::SelectedIndex() const
+{
+    int first = -1;
+    for (const QModelIndex& index : listView_->selectionModel()->selectedIndexes()) {
+        if (first < 0 || index.row() < first)
+            first = index.row();
+    }
+    return first;
+}
+
+void TemplateListView::SelectIndex(int index)
+{
+    QItemSelectionModel* selection = listView_->selectionModel();
+    if (index < 0 || index >= model_->rowCount()) {
+        selection->clearSelection();
+        return;
+    }
+    const QModelIndex item = model_->index(index, 0);
+    selection->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
