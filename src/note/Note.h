@@ -50,6 +50,10 @@ public:
     void OnCommand(int id);
 
     QMenu* noteMenu() const { return noteMenu_; }
+    CMyStatic* captionLabel() const { return caption_; }
+    CMyStatic* textLabel() const { return textLabel_; }
+    CMyStatic* signatureLabel() const { return signature_; }
+    QPlainTextEdit* editor() const { return editor_; }
     bool isEditing() const;
     // The window's visible area; empty for a rectangular note.
     QRegion visibleRegion() const;
