@@ -27,8 +27,9 @@ TEST_F(NoteTest, EverySizeGivesItsWindowAndLabelRectangles)
         EXPECT_EQ(note->textLabel()->geometry(), row.text);
         EXPECT_EQ(note->signatureLabel()->geometry(), row.signature);
         EXPECT_EQ(note->record().size, row.size);
-        if (row.size >= 0 && row.size <= 5)
+        if (row.size >= 0 && row.size <= 5) {
             EXPECT_EQ(Checked(note->noteMenu(), 10, 15), Ids{10 + row.size});
+        }
     }
     // A size with no item keeps the last mark, as the menu has nothing to mark.
     EXPECT_EQ(Checked(note->noteMenu(), 10, 15), Ids{15});
