@@ -1,0 +1,174 @@
+// The note menu and what its commands do.
+
+#include "dialogs/Signature.h"
+#include "note/Note.h"
+#include "note/NoteHost.h"
+#include "note/NoteLook.h"
+#include "platform/Menus.h"
+#include "platform/Platform.h"
+#include "platform/Text.h"
+
+#include <QMenu>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kFirstCategory = 200;
+
+} // namespace
+
+void CNote::BuildNoteMenu()
+{
+    delete noteMenu_;
+    noteMenu_ = new QMenu(this);
+    AddTitle(noteMenu_, QStringLiteral("Note Menu"));
+
+    // Submenus are children of the menu that shows them, so a command chosen in any of
+    // them reaches the note menu's triggered signal.
+    QMenu* edit = AddSubmenu(noteMenu_, QStringLiteral("Edit"), new QMenu(noteMenu_));
+    QMenu* signature = AddSubmenu(edit, QStringLiteral("Signature"), new QMenu(edit));
+    AddItem(signature, QStringLiteral("Category"), 100);
+    AddItem(signature, QStringLiteral("Time create"), 101);
+    AddItem(signature, QStringLiteral("Void"), 103);
+    signature->addSeparator();
+    AddItem(signature, QStringLiteral("Text..."), 104);
+    AddItem(edit, QStringLiteral("Text..."), 51);
+    AddItem(edit, QStringLiteral("Font..."), 52);
+    categoryMenu_ = AddSubmenu(edit, QStringLiteral("Category"), new QMenu(edit));
+    RebuildCategoryMenu();
+
+    QMenu* color = AddSubmenu(noteMenu_, QStringLiteral("Color"), new QMenu(noteMenu_));
+    AddItem(color, QStringLiteral("Random"), 50);
+    color->addSeparator();
+    const char* colors[] = {"Red", "Orange", "Yellow", "Green1", "Green2",
+                            "Blue1", "Blue2", "Violet", "Gray", "White"};
+    for (int i = 0; i < 10; ++i)
+        AddItem(color, QString::fromLatin1(colors[i]), 40 + i);
+
+    QMenu* style = AddSubmenu(noteMenu_, QStringLiteral("Style"), new QMenu(noteMenu_));
+    AddItem(style, QStringLiteral("Random"), 29);
+    style->addSeparator();
+    const char* shapes[] = {"Rectangle", "Round top", "Round all", "Cut BR",
+                            "Cut BL", "Cut TL,BR", "Cut TR,BL"};
+    for (int i = 0; i < 7; ++i)
+        AddItem(style, QString::fromLatin1(shapes[i]), 20 + i);
+
+    QMenu* sizes = AddSubmenu(noteMenu_, QStringLiteral("Size"), new QMenu(noteMenu_));
+    const char* sizeTexts[] = {"120 x 140", "132 x 152", "145 x 165", "150 x 110", "162 x 122", "175 x 135"};
+    for (int i = 0; i < 6; ++i) {
+        if (i == 3)
+            sizes->addSeparator(); // portrait sizes above, landscape below
+        AddItem(sizes, QString::fromLatin1(sizeTexts[i]), 10 + i);
+    }
+
+    noteMenu_->addSeparator();
+    AddItem(noteMenu_, QStringLiteral("Clone"), 33);
+    AddItem(noteMenu_, QStringLiteral("Save"), 32);
+    noteMenu_->addSeparator();
+    AddItem(noteMenu_, QStringLiteral("Close"), 34);
+
+    // Plain commands carry no mark.
+    for (int id : {29, 32, 33, 34, 50, 51, 52})
+        FindItem(noteMenu_, id)->setCheckable(false);
+
+    connect(noteMenu_, &QMenu::triggered, this, [this](QAction* action) {
+        // Marks follow the record, not the click: undo the toggle Qt made and let the
+        // command set them (a cancelled dialog leaves them as they were).
+        if (action->isCheckable())
+            action->setChecked(!action->isChecked());
+        if (int id = CommandId(action))
+            OnCommand(id);
+    });
+}
+
+void CNote::RebuildCategoryMenu()
+{
+    categoryMenu_->clear();
+    categoryNames_ = host_.categories().all();
+    for (int i = 0; i < static_cast<int>(categoryNames_.size()); ++i)
+        AddItem(categoryMenu_, ToQt(categoryNames_[static_cast<std::size_t>(i)]), kFirstCategory + i);
+}
+
+void CNote::MarkCategory()
+{
+    auto found = std::find(categoryNames_.begin(), categoryNames_.end(), record_.category);
+    if (found == categoryNames_.end())
+        return;
+    const int last = kFirstCategory + static_cast<int>(categoryNames_.size()) - 1;
+    CheckRadio(noteMenu_, kFirstCategory, last,
+               kFirstCategory + static_cast<int>(found - categoryNames_.begin()));
+}
+
+void CNote::OnCommand(int id)
+{
+    if (id >= 10 && id <= 15)
+        ApplySize(id - 10);
+    else if (id >= 20 && id <= 26)
+        ApplyShape(id - 20);
+    else if (id == 29)
+        ChooseRandomShape();
+    else if (id == 32)
+        SaveAsTemplate();
+    else if (id == 33)
+        host_.openNote(record_, true);
+    else if (id == 34)
+        CloseNote();
+    else if (id >= 40 && id <= 49)
+        ApplyColor(id - 40);
+    else if (id == 50)
+        ChooseRandomColor();
+    else if (id == 51)
+        BeginTextEdit();
+    else if (id == 52)
+        ChooseFont();
+    else if (id >= 100 && id <= 103)
+        ApplySignatureKind(id - 100);
+    else if (id == 104)
+        RunSignatureDialog();
+    else if (id >= kFirstCategory)
+        SelectCategory(id - kFirstCategory);
+}
+
+void CNote::ChooseRandomColor()
+{
+    ApplyColor(RandomLookValue(10, record_.color));
+}
+
+void CNote::ChooseRandomShape()
+{
+    ApplyShape(RandomLookValue(7, record_.shape));
+}
+
+void CNote::SaveAsTemplate()
+{
+    if (platform().ask(this, "Do you want to save this note as new template?", "Create new template",
+                       MessageButtons::YesNo, MessageIcon::Exclamation))
+        host_.saveAsTemplate(record_);
+}
+
+void CNote::ChooseFont()
+{
+    if (auto chosen = platform().chooseFont(this, record_.font)) {
+        record_.font = *chosen;
+        ApplyFont();
+    }
+}
+
+void CNote::RunSignatureDialog()
+{
+    CSignature dialog(record_, this);
+    if (platform().runDialog(dialog) == QDialog::Accepted)
+        ApplySignatureKind(Text);
+}
+
+void CNote::SelectCategory(int index)
+{
+    if (index < 0 || index >= static_cast<int>(categoryNames_.size()))
+        return;
+    record_.category = categoryNames_[static_cast<std::size_t>(index)];
+    CheckRadio(noteMenu_, kFirstCategory, kFirstCategory + static_cast<int>(categoryNames_.size()) - 1,
+               kFirstCategory + index);
+    if (record_.signatureKind == Category)
+        ApplySignatureKind(Category);
+}

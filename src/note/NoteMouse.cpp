@@ -1,0 +1,217 @@
+// Mouse, keyboard and timers of a note: dragging, rolling up and peeking, editing the
+// text in place.
+
+#include "note/Note.h"
+
+#include "note/MyStatic.h"
+#include "note/NoteText.h"
+#include "platform/Platform.h"
+
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QTimerEvent>
+
+namespace {
+
+constexpr int kRollStripHeight = 5; // the bottom strip that rolls the note up or down
+constexpr int kPeekEdge = 2;        // the cursor this close to the top starts a peek
+
+QCursor ArrowCursor(bool up)
+{
+    // A solid arrow, black with a white rim so it shows on any note colour.
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPainterPath arrow;
+    arrow.moveTo(7.5, 0.5);
+    arrow.lineTo(14.5, 7.5);
+    arrow.lineTo(10.5, 7.5);
+    arrow.lineTo(10.5, 15.5);
+    arrow.lineTo(4.5, 15.5);
+    arrow.lineTo(4.5, 7.5);
+    arrow.lineTo(0.5, 7.5);
+    arrow.closeSubpath();
+    if (!up)
+        arrow = QTransform(1, 0, 0, -1, 0, 16).map(arrow);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.setBrush(Qt::black);
+    painter.drawPath(arrow);
+    painter.end();
+    return QCursor(pixmap, 0, 0);
+}
+
+} // namespace
+
+QCursor CNote::RollUpCursor()
+{
+    static const QCursor cursor = ArrowCursor(true);
+    return cursor;
+}
+
+QCursor CNote::RollDownCursor()
+{
+    static const QCursor cursor = ArrowCursor(false);
+    return cursor;
+}
+
+void CNote::UpdateCursor()
+{
+    const QRect r = windowRect();
+    const QRect strip(r.x(), r.y() + r.height() - kRollStripHeight, r.width(), kRollStripHeight);
+    if (strip.contains(platform().cursorPos())) {
+        cursor_ = record_.minimized ? CursorKind::RollDown : CursorKind::RollUp;
+        setCursor(record_.minimized ? RollDownCursor() : RollUpCursor());
+    } else {
+        cursor_ = CursorKind::Arrow;
+        setCursor(Qt::ArrowCursor);
+    }
+}
+
+void CNote::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    UpdateCursor();
+    if (cursor_ != CursorKind::Arrow) {
+        // The note rolls away from under the cursor: the release that follows is not
+        // the end of a drag.
+        pressToggled_ = true;
+        ToggleMinimized();
+        return;
+    }
+    dragging_ = true;
+    dragOffset_ = platform().cursorPos() - windowRect().topLeft();
+    setFocus(Qt::MouseFocusReason);
+}
+
+void CNote::mouseMoveEvent(QMouseEvent*)
+{
+    const QPoint cursor = platform().cursorPos();
+    if (dragging_) {
+        QPoint to = cursor - dragOffset_;
+        if (record_.minimized)
+            to.setY(y()); // a rolled-up note only slides along the top edge
+        move(to);
+        return;
+    }
+    UpdateCursor();
+    if (record_.minimized && !peeking_ && cursor.y() <= kPeekEdge) {
+        peeking_ = true;
+        timer4_.start(300, this);
+        timer5_.start(500, this);
+    }
+}
+
+void CNote::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton) {
+        noteMenu_->popup(platform().cursorPos());
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (pressToggled_) {
+        pressToggled_ = false;
+        return;
+    }
+    if (cursor_ == CursorKind::Arrow) {
+        record_.left = x();
+        if (!record_.minimized)
+            record_.top = y();
+    }
+    dragging_ = false;
+}
+
+void CNote::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    UpdateCursor();
+    if (cursor_ != CursorKind::Arrow)
+        return; // the first click already rolled the note away
+    if (signature_->geometry().contains(event->position().toPoint()))
+        RunSignatureDialog();
+    else
+        BeginTextEdit();
+}
+
+void CNote::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        CloseNote();
+        break;
+    case Qt::Key_F1:
+        platform().open("Help.chm");
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void CNote::timerEvent(QTimerEvent* event)
+{
+    const int id = event->timerId();
+    const QRect r = windowRect();
+    if (id == timer3_.timerId()) {
+        if (record_.minimized && !peeking_ && r.y() + r.height() != 20)
+            move(r.x(), 20 - r.height());
+    } else if (id == timer4_.timerId()) {
+        if (r.contains(platform().cursorPos()))
+            move(r.x(), 0);
+        timer4_.stop();
+    } else if (id == timer5_.timerId()) {
+        if (!r.contains(platform().cursorPos())) {
+            peeking_ = false;
+            timer5_.stop();
+        }
+    } else {
+        QWidget::timerEvent(event);
+    }
+}
+
+bool CNote::isEditing() const
+{
+    return !editor_->isHidden();
+}
+
+void CNote::BeginTextEdit()
+{
+    editor_->setGeometry(textLabel_->geometry().adjusted(-2, 0, 2, 0));
+    editor_->setPlainText(NoteTextToQt(record_.text));
+    editor_->show();
+    activateWindow();
+    editor_->setFocus(Qt::OtherFocusReason);
+    editor_->selectAll();
+    editor_->ensureCursorVisible();
+}
+
+void CNote::EndTextEdit()
+{
+    record_.text = NoteTextFromQt(editor_->toPlainText());
+    editor_->hide();
+    textLabel_->setText(NoteTextToQt(record_.text));
+}
+
+bool CNote::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == editor_) {
+        if (event->type() == QEvent::FocusOut && isEditing()) {
+            // The editor's own context menu borrows the focus without ending the edit.
+            if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+                EndTextEdit();
+        } else if (event->type() == QEvent::KeyPress
+                   && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            return true; // Escape while typing must not close (and so delete) the note
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,218 @@
+#include "note/NoteTestSupport.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace {
+
+// Records the note's top edge at every repaint of the note itself.
+class PaintTops : public QObject {
+public:
+    explicit PaintTops(QWidget* w)
+        : w_(w)
+    {
+        w->installEventFilter(this);
+    }
+    std::vector<int> tops;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (o == w_ && e->type() == QEvent::Paint)
+            tops.push_back(w_->y());
+        return false;
+    }
+
+private:
+    QWidget* w_;
+};
+
+TEST_F(NoteTest, BottomStripRollsTheNoteUpInThirtyStepsAndBackDown)
+{
+    CNote* note = Open(SavedNote()); // 120 x 140 at (100, 300)
+    PaintTops paints(note);
+    MoveTo(note, {60, 137});
+    EXPECT_EQ(note->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(note->cursor().pixmap().toImage(), CNote::RollUpCursor().pixmap().toImage());
+    EXPECT_EQ(CNote::RollUpCursor().hotSpot(), QPoint(0, 0));
+    paints.tops.clear();
+    Press(note, {60, 137});
+    std::vector<int> expected;
+    for (int k = 0; k < 30; ++k)
+        expected.push_back(300 - k * 14);
+    EXPECT_EQ(paints.tops, expected);
+    EXPECT_EQ(note->geometry(), QRect(100, -120, 120, 140));
+    EXPECT_TRUE(note->record().minimized);
+    EXPECT_EQ(note->record().left, 100);
+    EXPECT_EQ(note->record().top, 300);
+
+    // The release that follows stores nothing.
+    Release(note, {60, 137});
+    EXPECT_EQ(note->record().top, 300);
+
+    // The strip, now at the top of the screen, shows the roll-down arrow and rolls back.
+    MoveTo(note, {60, 137});
+    EXPECT_EQ(note->cursor().pixmap().toImage(), CNote::RollDownCursor().pixmap().toImage());
+    EXPECT_NE(CNote::RollDownCursor().pixmap().toImage(), CNote::RollUpCursor().pixmap().toImage());
+    paints.tops.clear();
+    Press(note, {60, 137});
+    Release(note, {60, 137});
+    ASSERT_EQ(paints.tops.size(), 30u);
+    EXPECT_EQ(paints.tops[1], -120 + 14);
+    EXPECT_EQ(note->geometry(), QRect(100, 300, 120, 140));
+    EXPECT_FALSE(note->record().minimized);
+
+    // Elsewhere the pointer is the plain arrow.
+    MoveTo(note, {60, 60});
+    EXPECT_EQ(note->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(NoteTest, DraggingMovesTheNoteAndStoresItsPlaceOnRelease)
+{
+    CNote* note = Open(SavedNote());
+    Press(note, {30, 40});
+    fake.cursor += QPoint(55, -70);
+    QTest::mouseMove(note, {85, -30});
+    EXPECT_EQ(note->pos(), QPoint(155, 230));
+    EXPECT_EQ(note->record().left, 100); // not yet
+    QTest::mouseRelease(note, Qt::LeftButton, {}, {30, 40});
+    EXPECT_EQ(note->record().left, 155);
+    EXPECT_EQ(note->record().top, 230);
+}
+
+TEST_F(NoteTest, RolledUpNoteOnlySlidesSideways)
+{
+    SNote record = SavedNote();
+    record.minimized = true;
+    CNote* note = Open(record);
+    ASSERT_EQ(note->pos(), QPoint(100, -120));
+    Press(note, {30, 130});
+    fake.cursor += QPoint(200, 300);
+    QTest::mouseMove(note, {230, 430});
+    EXPECT_EQ(note->pos(), QPoint(300, -120));
+    QTest::mouseRelease(note, Qt::LeftButton, {}, {230, 430});
+    EXPECT_EQ(note->record().left, 300);
+    EXPECT_EQ(note->record().top, 300); // still where it unrolls to
+    // Unrolling keeps the new left edge.
+    note->ToggleMinimized();
+    EXPECT_EQ(note->pos(), QPoint(300, 300));
+}
+
+TEST_F(NoteTest, PeekStartsAtTheTopTwoPixelsAndEnds)
+{
+    SNote record = SavedNote();
+    record.minimized = true;
+    CNote* note = Open(record); // spans y -120 .. 19
+
+    // At screen y 3 nothing happens.
+    fake.cursor = QPoint(150, 3);
+    QTest::mouseMove(note, note->mapFromGlobal(fake.cursor));
+    QTest::qWait(800);
+    EXPECT_EQ(note->y(), -120);
+
+    // At y 2 the whole note drops into view while the pointer stays on it...
+    fake.cursor = QPoint(150, 2);
+    QTest::mouseMove(note, note->mapFromGlobal(fake.cursor));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return note->y() == 0; }, 5000));
+    fake.cursor = QPoint(150, 100);
+    QTest::qWait(700);
+    EXPECT_EQ(note->y(), 0); // still on the note
+    // ...and is pulled back up once it has left.
+    fake.cursor = QPoint(600, 600);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return note->y() == -120; }, 5000));
+    EXPECT_TRUE(note->record().minimized);
+}
+
+TEST_F(NoteTest, RolledUpNoteIsKeptUpButARestoredOneIsLeftAlone)
+{
+    SNote record = SavedNote();
+    record.minimized = true;
+    CNote* rolled = Open(record);
+    rolled->move(100, 50);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rolled->y() == -120; }, 5000));
+
+    rolled->ToggleMinimized(); // back at 300
+    rolled->move(100, 50);
+    QTest::qWait(400);
+    EXPECT_EQ(rolled->y(), 50);
+}
+
+TEST_F(NoteTest, DoubleClickEditsTheTextInPlace)
+{
+    SNote record = SavedNote();
+    record.text = "first\r\nsecond";
+    CNote* note = Open(record);
+    note->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(note));
+    PointAt(note, {50, 50});
+    QTest::mouseDClick(note, Qt::LeftButton, {}, {50, 50});
+    ASSERT_TRUE(note->isEditing());
+    QPlainTextEdit* editor = note->editor();
+    EXPECT_EQ(editor->geometry(), QRect(6, 23, 108, 94));
+    EXPECT_EQ(editor->toPlainText(), QStringLiteral("first\nsecond"));
+    EXPECT_EQ(editor->textCursor().selectedText().size(), 12); // all selected
+
+    QTest::keyClicks(editor, "new");
+    QTest::keyClick(editor, Qt::Key_Return); // a line break, not the end of the note
+    QTest::keyClicks(editor, "line");
+    QTest::keyClick(editor, Qt::Key_Escape); // does not close the note
+    ASSERT_TRUE(host.notes.get(0));
+    EXPECT_TRUE(note->isEditing());
+
+    editor->clearFocus();
+    EXPECT_FALSE(note->isEditing());
+    EXPECT_EQ(note->record().text, "new\r\nline");
+    EXPECT_EQ(note->textLabel()->text(), QStringLiteral("new\nline"));
+}
+
+TEST_F(NoteTest, DoubleClickOnTheSignatureLineRunsTheSignatureDialog)
+{
+    CNote* note = Open(SavedNote());
+    fake.dialogHandler = [](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>()->setText(QStringLiteral("Max"));
+        return int(QDialog::Accepted);
+    };
+    PointAt(note, {50, 125});
+    QTest::mouseDClick(note, Qt::LeftButton, {}, {50, 125});
+    ASSERT_EQ(fake.dialogsRun.size(), 1u);
+    EXPECT_EQ(fake.dialogsRun[0], QStringLiteral("Text of signature"));
+    EXPECT_FALSE(note->isEditing());
+    EXPECT_EQ(note->signatureLabel()->text(), QStringLiteral("Max"));
+    EXPECT_EQ(note->record().signatureKind, Text);
+    EXPECT_EQ(Checked(note->noteMenu(), 100, 104), std::vector<int>{104});
+
+    fake.dialogHandler = nullptr; // cancelled: nothing changes
+    note->ApplySignatureKind(Category);
+    QTest::mouseDClick(note, Qt::LeftButton, {}, {50, 125});
+    EXPECT_EQ(fake.dialogsRun.size(), 2u);
+    EXPECT_EQ(note->signatureLabel()->text(), QStringLiteral("Work"));
+    EXPECT_EQ(note->record().signatureKind, Category);
+    EXPECT_EQ(Checked(note->noteMenu(), 100, 104), std::vector<int>{100});
+}
+
+TEST_F(NoteTest, KeysCloseTheNoteAndF1OpensHelp)
+{
+    CNote* a = Open(SavedNote());
+    CNote* b = Open(SavedNote());
+    QTest::keyClick(a, Qt::Key_F1);
+    EXPECT_EQ(fake.opened, std::vector<std::string>{"Help.chm"});
+    EXPECT_EQ(host.notes.get(0), a);
+    QTest::keyClick(a, Qt::Key_Escape);
+    EXPECT_EQ(host.notes.get(0), nullptr);
+    QTest::keyClick(b, Qt::Key_Return);
+    EXPECT_EQ(host.notes.get(1), nullptr);
+    EXPECT_EQ(host.closedSlots, (std::vector<int>{0, 1}));
+}
+
+TEST_F(NoteTest, RightClickShowsTheNoteMenuAtThePointer)
+{
+    CNote* note = Open(SavedNote());
+    PointAt(note, {40, 40});
+    QTest::mouseClick(note, Qt::RightButton, {}, {40, 40});
+    EXPECT_TRUE(note->noteMenu()->isVisible());
+    EXPECT_EQ(note->noteMenu()->pos(), QPoint(140, 340));
+    note->noteMenu()->hide();
+}
+
+} // namespace
