@@ -1,7 +1,9 @@
 #pragma once
 // The four store files in the data folder. Each reader falls back as documented
-// (factory content or nothing) and never throws; each writer replaces its file
-// atomically (temporary file, fsync, rename), so a failed save leaves the old file whole.
+// (factory content or nothing) and never throws; a file it could not fully understand is
+// first copied to "<name>.damaged" so the next save does not destroy it. Each writer
+// replaces its file atomically (temporary file, fsync, rename), so a failed save leaves
+// the old file whole; writers return false on failure. Store files are created 0600.
 
 #include "model/Collections.h"
 #include "model/SNote.h"

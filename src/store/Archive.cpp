@@ -1,0 +1,335 @@
+#include "store/Archive.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace store {
+
+namespace {
+
+std::optional<std::uint64_t> g_writeLimit;
+
+[[noreturn]] void ThrowFileError(const char* what)
+{
+    throw FileError(std::string(what) + ": " + std::strerror(errno));
+}
+
+void AppendUtf8(std::string& out, std::uint32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+} // namespace
+
+void SetWriteLimitForTesting(std::optional<std::uint64_t> bytes)
+{
+    g_writeLimit = bytes;
+}
+
+std::string Utf16LeToUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    const std::size_t units = bytes.size() / 2;
+    auto unit = [&](std::size_t i) {
+        return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                          static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    };
+    for (std::size_t i = 0; i < units; ++i) {
+        std::uint32_t u = unit(i);
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units) {
+            std::uint32_t low = unit(i + 1);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                ++i;
+                continue;
+            }
+        }
+        AppendUtf8(out, (u >= 0xD800 && u <= 0xDFFF) ? 0xFFFD : u);
+    }
+    return out;
+}
+
+// ---- reading ----
+
+ArchiveReader::~ArchiveReader()
+{
+    close();
+}
+
+bool ArchiveReader::open(const std::string& path)
+{
+    close();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    // A folder or device under a store's name is as good as no file.
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    fileSize_ = static_cast<std::uint64_t>(st.st_size);
+    consumed_ = 0;
+    begin_ = end_ = 0;
+    return true;
+}
+
+void ArchiveReader::close()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+}
+
+void ArchiveReader::fill()
+{
+    begin_ = end_ = 0;
+    for (;;) {
+        ssize_t got = ::read(fd_, buffer_, sizeof buffer_);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            ThrowFileError("read");
+        if (got == 0)
+            throw EndOfFile();
+        end_ = static_cast<std::size_t>(got);
+        return;
+    }
+}
+
+void ArchiveReader::readRaw(void* out, std::size_t n)
+{
+    if (fd_ < 0)
+        throw EndOfFile();
+    auto* dest = static_cast<unsigned char*>(out);
+    while (n > 0) {
+        if (begin_ == end_)
+            fill();
+        std::size_t take = std::min(n, end_ - begin_);
+        std::memcpy(dest, buffer_ + begin_, take);
+        begin_ += take;
+        dest += take;
+        n -= take;
+        consumed_ += take;
+    }
+}
+
+bool ArchiveReader::readBool()
+{
+    return readByte() != 0;
+}
+
+std::uint8_t ArchiveReader::readByte()
+{
+    std::uint8_t b;
+    readRaw(&b, 1);
+    return b;
+}
+
+std::uint16_t ArchiveReader::readUInt16()
+{
+    unsigned char b[2];
+    readRaw(b, 2);
+    return static_cast<std::uint16_t>(b[0] | b[1] << 8);
+}
+
+std::int16_t ArchiveReader::readInt16()
+{
+    return static_cast<std::int16_t>(readUInt16());
+}
+
+std::uint32_t ArchiveReader::readUInt32()
+{
+    unsigned char b[4];
+    readRaw(b, 4);
+    return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
+           static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+}
+
+std::int32_t ArchiveReader::readInt32()
+{
+    return static_cast<std::int32_t>(readUInt32());
+}
+
+std::uint64_t ArchiveReader::readUInt64()
+{
+    std::uint64_t low = readUInt32();
+    std::uint64_t high = readUInt32();
+    return low | high << 32;
+}
+
+std::int32_t ArchiveReader::readCount()
+{
+    return readInt32();
+}
+
+std::string ArchiveReader::readString()
+{
+    bool wide = false;
+    std::uint64_t length = readByte();
+    if (length == 0xFF) {
+        std::uint16_t w = readUInt16();
+        if (w == 0xFFFE) {
+            wide = true;
+            length = readByte();
+            if (length == 0xFF)
+                w = readUInt16();
+        }
+        if (length == 0xFF) {
+            length = w;
+            if (w == 0xFFFF) {
+                std::uint32_t d = readUInt32();
+                length = d;
+                if (d == 0xFFFFFFFF) {
+                    std::uint64_t q = readUInt64();
+                    if (q > 0x7FFFFFFF)
+                        throw ArchiveError("string length out of range");
+                    length = q;
+                }
+            }
+        }
+    }
+    const std::uint64_t bytes = wide ? 2 * length : length;
+    // A damaged prefix may claim gigabytes: check what the file holds before allocating.
+    if (bytes > bytesLeft())
+        throw EndOfFile();
+    std::string raw(static_cast<std::size_t>(bytes), '\0');
+    readRaw(raw.data(), raw.size());
+    return wide ? Utf16LeToUtf8(raw) : raw;
+}
+
+// ---- writing ----
+
+ArchiveWriter::ArchiveWriter(int fd) : fd_(fd), limit_(g_writeLimit) {}
+
+void ArchiveWriter::flush()
+{
+    std::size_t done = 0;
+    while (done < used_) {
+        std::size_t want = used_ - done;
+        bool cut = false;
+        if (limit_) {
+            std::uint64_t room = *limit_ > written_ ? *limit_ - written_ : 0;
+            if (want > room) {
+                want = static_cast<std::size_t>(room);
+                cut = true;
+            }
+        }
+        ssize_t put = want > 0 ? ::write(fd_, buffer_ + done, want) : 0;
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put < 0)
+            ThrowFileError("write");
+        done += static_cast<std::size_t>(put);
+        written_ += static_cast<std::uint64_t>(put);
+        if (cut && static_cast<std::size_t>(put) == want) {
+            errno = ENOSPC;
+            used_ -= done;
+            std::memmove(buffer_, buffer_ + done, used_);
+            ThrowFileError("write");
+        }
+    }
+    used_ = 0;
+}
+
+void ArchiveWriter::writeRaw(const void* data, std::size_t n)
+{
+    const auto* src = static_cast<const unsigned char*>(data);
+    while (n > 0) {
+        if (used_ == sizeof buffer_)
+            flush();
+        std::size_t take = std::min(n, sizeof buffer_ - used_);
+        std::memcpy(buffer_ + used_, src, take);
+        used_ += take;
+        src += take;
+        n -= take;
+    }
+}
+
+void ArchiveWriter::writeBool(bool value)
+{
+    writeByte(value ? 1 : 0);
+}
+
+void ArchiveWriter::writeByte(std::uint8_t value)
+{
+    writeRaw(&value, 1);
+}
+
+void ArchiveWriter::writeUInt16(std::uint16_t value)
+{
+    unsigned char b[2] = {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8)};
+    writeRaw(b, 2);
+}
+
+void ArchiveWriter::writeInt16(std::int16_t value)
+{
+    writeUInt16(static_cast<std::uint16_t>(value));
+}
+
+void ArchiveWriter::writeUInt32(std::uint32_t value)
+{
+    unsigned char b[4] = {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
+                          static_cast<unsigned char>(value >> 16),
+                          static_cast<unsigned char>(value >> 24)};
+    writeRaw(b, 4);
+}
+
+void ArchiveWriter::writeInt32(std::int32_t value)
+{
+    writeUInt32(static_cast<std::uint32_t>(value));
+}
+
+void ArchiveWriter::writeUInt64(std::uint64_t value)
+{
+    writeUInt32(static_cast<std::uint32_t>(value));
+    writeUInt32(static_cast<std::uint32_t>(value >> 32));
+}
+
+void ArchiveWriter::writeCount(std::int32_t value)
+{
+    writeInt32(value);
+}
+
+void ArchiveWriter::writeString(std::string_view value)
+{
+    const std::uint64_t length = value.size();
+    if (length < 0xFF) {
+        writeByte(static_cast<std::uint8_t>(length));
+    } else {
+        writeByte(0xFF);
+        if (length < 0xFFFE) {
+            writeUInt16(static_cast<std::uint16_t>(length));
+        } else {
+            writeUInt16(0xFFFF);
+            if (length < 0xFFFFFFFF) {
+                writeUInt32(static_cast<std::uint32_t>(length));
+            } else {
+                writeUInt32(0xFFFFFFFF);
+                writeUInt64(length);
+            }
+        }
+    }
+    writeRaw(value.data(), value.size());
+}
+
+} // namespace store

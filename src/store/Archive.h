@@ -1,0 +1,106 @@
+#pragma once
+// The byte encoding shared by the store files: little-endian integers, one-byte bools
+// and length-prefixed strings. Reader and writer both buffer 4096 bytes.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace store {
+
+// Fewer bytes left in the file than a value needs.
+struct EndOfFile : std::runtime_error {
+    EndOfFile() : std::runtime_error("unexpected end of file") {}
+};
+
+// A value no writer produces (a string longer than 0x7FFFFFFF).
+struct ArchiveError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The operating system failed a read, write, sync or rename.
+struct FileError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+inline constexpr std::size_t kArchiveBufferSize = 4096;
+
+class ArchiveReader {
+public:
+    ArchiveReader() = default;
+    ~ArchiveReader();
+    ArchiveReader(const ArchiveReader&) = delete;
+    ArchiveReader& operator=(const ArchiveReader&) = delete;
+
+    // Opens an existing regular file read-only; false when that is not possible.
+    bool open(const std::string& path);
+    void close();
+
+    std::uint64_t fileSize() const { return fileSize_; }
+    // Bytes not yet consumed by the read operations.
+    std::uint64_t bytesLeft() const { return fileSize_ - consumed_; }
+
+    bool readBool();
+    std::uint8_t readByte();
+    std::int16_t readInt16();
+    std::uint16_t readUInt16();
+    std::int32_t readInt32();
+    std::uint32_t readUInt32();
+    std::uint64_t readUInt64();
+    std::int32_t readCount();
+    // Single-byte strings come back as their bytes; wide ones converted to UTF-8.
+    std::string readString();
+
+private:
+    void readRaw(void* out, std::size_t n);
+    void fill();
+
+    int fd_ = -1;
+    std::uint64_t fileSize_ = 0;
+    std::uint64_t consumed_ = 0;
+    unsigned char buffer_[kArchiveBufferSize];
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+};
+
+// Writes into a file descriptor it does not own; flush() pushes the buffer out.
+class ArchiveWriter {
+public:
+    explicit ArchiveWriter(int fd);
+    ArchiveWriter(const ArchiveWriter&) = delete;
+    ArchiveWriter& operator=(const ArchiveWriter&) = delete;
+
+    void writeBool(bool value);
+    void writeByte(std::uint8_t value);
+    void writeInt16(std::int16_t value);
+    void writeUInt16(std::uint16_t value);
+    void writeInt32(std::int32_t value);
+    void writeUInt32(std::uint32_t value);
+    void writeUInt64(std::uint64_t value);
+    void writeCount(std::int32_t value);
+    void writeString(std::string_view value);
+    void flush();
+
+    std::uint64_t bytesWritten() const { return written_ + used_; }
+
+private:
+    void writeRaw(const void* data, std::size_t n);
+
+    int fd_;
+    unsigned char buffer_[kArchiveBufferSize];
+    std::size_t used_ = 0;
+    std::uint64_t written_ = 0;
+    std::optional<std::uint64_t> limit_;
+};
+
+// UTF-16LE code units to UTF-8; unpaired surrogates become U+FFFD.
+std::string Utf16LeToUtf8(std::string_view bytes);
+
+// For tests: every writer created while a limit is set fails with FileError once it has
+// put that many bytes into its file, the way a full disk would. nullopt clears it.
+void SetWriteLimitForTesting(std::optional<std::uint64_t> bytes);
+
+} // namespace store

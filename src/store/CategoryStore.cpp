@@ -1,0 +1,42 @@
+// The category store ("data3.log"): a count, then one string per name. An empty list is
+// saved as a count of 0, which reads back as the factory list.
+
+#include "model/Factory.h"
+#include "store/StoreFile.h"
+#include "store/Stores.h"
+
+namespace store {
+
+void ReadCategories(const std::string& folder, Categories& categories)
+{
+    enum class Content { Factory, Names, Nothing };
+    Content content = Content::Factory;
+    categories.clear();
+    ReadStoreFile(folder, kCategoriesFile, [&](ArchiveReader& in) {
+        const std::int32_t count = in.readCount();
+        if (count < 0) {
+            content = Content::Nothing;
+            return false;
+        }
+        for (std::int32_t i = 0; i < count; ++i)
+            categories.append(in.readString());
+        if (count > 0)
+            content = Content::Names;
+        return true;
+    });
+    if (content == Content::Factory)
+        LoadFactoryCategories(categories);
+    else if (content == Content::Nothing)
+        categories.clear();
+}
+
+bool WriteCategories(const std::string& folder, const Categories& categories)
+{
+    return WriteStoreFile(folder, kCategoriesFile, [&](ArchiveWriter& out) {
+        out.writeCount(static_cast<std::int32_t>(categories.count()));
+        for (const std::string& name : categories.all())
+            out.writeString(name);
+    });
+}
+
+} // namespace store

@@ -1,0 +1,159 @@
+#include "store/StoreFile.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace store {
+
+namespace {
+
+// Closes the descriptor and removes the temporary file unless the rename happened.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::string& target) : path_(target + ".tmp-XXXXXX")
+    {
+        fd_ = mkostemp(path_.data(), O_CLOEXEC);
+        if (fd_ >= 0 && fchmod(fd_, 0600) != 0)
+            discard();
+    }
+    ~TemporaryFile() { discard(); }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    int fd() const { return fd_; }
+
+    // Makes the content durable and puts it in place of target.
+    bool commit(const std::string& target)
+    {
+        if (fsync(fd_) != 0)
+            return false;
+        int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0 || rename(path_.c_str(), target.c_str()) != 0) {
+            unlink(path_.c_str());
+            return false;
+        }
+        path_.clear();
+        return true;
+    }
+
+private:
+    void discard()
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+        if (!path_.empty()) {
+            unlink(path_.c_str());
+            path_.clear();
+        }
+    }
+
+    std::string path_;
+    int fd_ = -1;
+};
+
+// The rename is only durable once the folder entry itself reaches the disk.
+void SyncFolder(const std::string& folder)
+{
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    fsync(fd);
+    ::close(fd);
+}
+
+bool WriteAll(int fd, const char* data, std::size_t n)
+{
+    while (n > 0) {
+        ssize_t put = ::write(fd, data, n);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        data += put;
+        n -= static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+bool CopyInto(int from, int to)
+{
+    char buffer[kArchiveBufferSize];
+    for (;;) {
+        ssize_t got = ::read(from, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
+        if (!WriteAll(to, buffer, static_cast<std::size_t>(got)))
+            return false;
+    }
+}
+
+} // namespace
+
+bool KeepDamagedCopy(const std::string& folder, const char* name)
+{
+    const std::string source = folder + name;
+    const std::string target = source + kDamagedSuffix;
+    int from = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (from < 0)
+        return false;
+    TemporaryFile copy(target);
+    bool ok = copy.fd() >= 0 && CopyInto(from, copy.fd()) && copy.commit(target);
+    ::close(from);
+    if (ok)
+        SyncFolder(folder);
+    return ok;
+}
+
+ReadOutcome ReadStoreFile(const std::string& folder, const char* name,
+                          const std::function<bool(ArchiveReader&)>& read)
+{
+    ArchiveReader reader;
+    if (!reader.open(folder + name))
+        return ReadOutcome::NotOpened;
+    bool understood = false;
+    try {
+        understood = read(reader);
+    } catch (const std::exception&) {
+        // EndOfFile, ArchiveError or FileError: the content up to here is all there is.
+    }
+    const bool empty = reader.fileSize() == 0;
+    reader.close();
+    if (understood)
+        return ReadOutcome::Complete;
+    // An empty file holds nothing worth keeping.
+    if (!empty)
+        KeepDamagedCopy(folder, name);
+    return ReadOutcome::Damaged;
+}
+
+bool WriteStoreFile(const std::string& folder, const char* name,
+                    const std::function<void(ArchiveWriter&)>& write)
+{
+    const std::string target = folder + name;
+    TemporaryFile file(target);
+    if (file.fd() < 0)
+        return false;
+    try {
+        ArchiveWriter writer(file.fd());
+        write(writer);
+        writer.flush();
+    } catch (const std::exception&) {
+        return false;
+    }
+    if (!file.commit(target))
+        return false;
+    SyncFolder(folder);
+    return true;
+}
+
+} // namespace store
