@@ -1,5 +1,6 @@
 #include "dialogs/About.h"
 
+#include "dialogs/DialogFont.h"
 #include "note/MyLink.h"
 #include "platform/DialogUnits.h"
 #include "platform/MakerSite.h"
@@ -40,6 +41,7 @@ CAboutDlg::CAboutDlg(QWidget* parent)
 {
     setWindowTitle(QStringLiteral("About Pinleaf"));
     setFixedSize(DluSize(194, 95));
+    setFont(DialogFont());
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("icon"));
@@ -54,7 +56,10 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     AddStatic(this, QStringLiteral("Sticky notes for your Linux desktop."), 38, 55, 143, 8);
 
     const std::string home(MakerSite::HomePage());
-    homePage_ = new CMyLink(QString::fromStdString(home), this);
+    // The full address is too long for the line; the site's name stands for it.
+    homePage_ = new CMyLink(QString::fromLatin1(MakerSite::Host.data(),
+                                                static_cast<qsizetype>(MakerSite::Host.size())),
+                            this);
     homePage_->setObjectName(QStringLiteral("homePage"));
     homePage_->setGeometry(DluRect(89, 27, 92, 8));
     homePage_->SetStyle(WebLinkStyle);
@@ -79,5 +84,6 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     ok->setGeometry(DluRect(142, 76, 45, 14));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CAboutDlg::accept);
+    FitTexts(this);
     ok->setFocus();
 }

@@ -1,5 +1,6 @@
 #include "dialogs/Category.h"
 
+#include "dialogs/DialogFont.h"
 #include "model/Collections.h"
 #include "model/Factory.h"
 #include "platform/DialogUnits.h"
@@ -27,6 +28,7 @@ CCategory::CCategory(Categories& categories, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("List of Category"));
     setFixedSize(DluSize(145, 185));
+    setFont(DialogFont());
 
     auto* label = new QLabel(QStringLiteral("New Category"), this);
     label->setGeometry(DluRect(8, 6, 47, 8));
@@ -62,6 +64,7 @@ CCategory::CCategory(Categories& categories, QWidget* parent)
     connect(AddButton(QStringLiteral("Cancel"), "cancel", 98, 164, 40, 14), &QPushButton::clicked,
             this, &CCategory::reject);
 
+    FitTexts(this);
     Fill();
     Select(0);
     edit_->setFocus();

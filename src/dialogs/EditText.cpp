@@ -1,5 +1,6 @@
 #include "dialogs/EditText.h"
 
+#include "dialogs/DialogFont.h"
 #include "model/Collections.h"
 #include "platform/DialogUnits.h"
 #include "platform/Text.h"
@@ -17,6 +18,7 @@ CEditText::CEditText(Templates& templates, int templateIndex, QWidget* parent)
     setWindowTitle(QStringLiteral("Edit text..."));
     setWindowFlag(Qt::Tool);
     setFixedSize(DluSize(96, 99));
+    setFont(DialogFont());
 
     // Created first so it comes first in tab order and takes the focus.
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -38,6 +40,7 @@ CEditText::CEditText(Templates& templates, int templateIndex, QWidget* parent)
     edit_->selectAll();
     edit_->ensureCursorVisible();
 
+    FitTexts(this);
     setTabOrder(ok, edit_);
     ok->setFocus();
 }

@@ -7,7 +7,10 @@
 
 namespace MakerSite {
 
+// The site's name as shown to the user, and its address.
+inline constexpr std::string_view Host = "pinleaf.example.org";
 inline constexpr std::string_view Site = "https://pinleaf.example.org";
+static_assert(Site.ends_with(Host));
 inline constexpr std::string_view HomePagePath = "/desktop_sticky_notes/index.php?id=Pinleaf155";
 inline constexpr std::string_view ProductPagePath = "/desktop_sticky_notes/product.php?id=Pinleaf155";
 inline constexpr std::string_view ContactPagePath = "/contact.php?id=Pinleaf155";
