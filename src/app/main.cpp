@@ -1,5 +1,9 @@
-// Placeholder until the application start-up lands.
-int main()
+#include "app/NoteApp.h"
+
+int main(int argc, char** argv)
 {
-    return 0;
+    ChooseWindowSystem();
+    CNoteApp app(argc, argv);
+    // The global keys and the tray icon are optional: the panel runs without them.
+    return app.InitInstance(nullptr, nullptr);
 }

@@ -2,6 +2,8 @@
 // CMyLink: a clickable label drawn as a coloured button in the panel's outline, with
 // hover colours and font, an optional hand cursor, tooltip and a target opened on click.
 
+#include "model/SNote.h"
+
 #include <QBasicTimer>
 #include <QColor>
 #include <QFont>
@@ -28,4 +30,39 @@ public:
 
 signals:
     void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    void SetColorsAll(const QColor& normalText, const QColor& hoverText, const QColor& normalFill,
+                      const QColor& hoverFill, const QColor& normalPen, const QColor& hoverPen);
+    void BuildFonts();
+    void EndHover();
+    void Repaint();
+
+    static constexpr int kHoverTimer = 5;
+    static constexpr int kHoverPeriodMs = 100;
+
+    QColor normalText_{50, 50, 50};
+    QColor hoverText_{50, 50, 50};
+    QColor normalFill_{250, 250, 250};
+    QColor hoverFill_{250, 250, 250};
+    QColor normalPen_{150, 150, 150};
+    QColor hoverPen_{150, 150, 150};
+    LogFont normalFontDescription_;
+    QFont normalFont_;
+    QFont hoverFont_;
+    std::string target_ = "none";
+    bool relayTips_ = false;
+    bool handCursor_ = false;
+    bool hoverFontSwitching_ = true;
+    bool hovering_ = false;
+    int corner_ = 5;
+    int shape_ = 0;
+    QBasicTimer hoverTimer_;
 };

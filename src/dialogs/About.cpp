@@ -1,0 +1,89 @@
+#include "dialogs/About.h"
+
+#include "dialogs/DialogFont.h"
+#include "note/MyLink.h"
+#include "platform/DialogUnits.h"
+#include "platform/MakerSite.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+// The web-link look of CMyLink.
+constexpr int WebLinkStyle = 5;
+
+QLabel* AddStatic(QWidget* parent, const QString& text, int x, int y, int w, int h)
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(DluRect(x, y, w, h));
+    return label;
+}
+
+QIcon ProgramIcon(const QWidget* widget)
+{
+    QIcon icon = QApplication::windowIcon();
+    if (icon.isNull())
+        icon = widget->style()->standardIcon(QStyle::SP_MessageBoxInformation);
+    return icon;
+}
+
+} // namespace
+
+CAboutDlg::CAboutDlg(QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("About Pinleaf"));
+    setFixedSize(DluSize(194, 95));
+    setFont(DialogFont());
+
+    auto* icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("icon"));
+    const QRect iconRect = DluRect(7, 9, 20, 20);
+    icon->setGeometry(iconRect);
+    const int side = std::min(iconRect.width(), iconRect.height());
+    icon->setPixmap(ProgramIcon(this).pixmap(side, side));
+
+    AddStatic(this, QStringLiteral("Pinleaf version 1.65"), 38, 12, 143, 8);
+    AddStatic(this, QStringLiteral("Home page:"), 38, 27, 40, 8);
+    AddStatic(this, QStringLiteral("Contact form:"), 38, 39, 46, 8);
+    AddStatic(this, QStringLiteral("Sticky notes for your Linux desktop."), 38, 55, 143, 8);
+
+    const std::string home(MakerSite::HomePage());
+    // The full address is too long for the line; the site's name stands for it.
+    homePage_ = new CMyLink(QString::fromLatin1(MakerSite::Host.data(),
+                                                static_cast<qsizetype>(MakerSite::Host.size())),
+                            this);
+    homePage_->setObjectName(QStringLiteral("homePage"));
+    homePage_->setGeometry(DluRect(89, 27, 92, 8));
+    homePage_->SetStyle(WebLinkStyle);
+    homePage_->SetTip(QString::fromStdString("Go to " + home + "!"));
+    homePage_->SetTarget(home);
+
+    contact_ = new CMyLink(QStringLiteral("click here"), this);
+    contact_->setObjectName(QStringLiteral("contactForm"));
+    contact_->setGeometry(DluRect(89, 39, 92, 8));
+    contact_->SetStyle(WebLinkStyle);
+    contact_->SetTip(QStringLiteral("Send email to support"));
+    contact_->SetTarget(std::string(MakerSite::ContactPage()));
+
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    // One dialog unit is too thin for the two lines of an etched rule.
+    line->setGeometry(DluX(7), DluY(69), DluX(180), 2);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setGeometry(DluRect(142, 76, 45, 14));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &CAboutDlg::accept);
+    FitTexts(this);
+    ok->setFocus();
+}

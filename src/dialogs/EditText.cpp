@@ -1,0 +1,60 @@
+#include "dialogs/EditText.h"
+
+#include "dialogs/DialogFont.h"
+#include "model/Collections.h"
+#include "platform/DialogUnits.h"
+#include "platform/Text.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+CEditText::CEditText(Templates& templates, int templateIndex, QWidget* parent)
+    : QDialog(parent)
+    , templates_(templates)
+    , templateIndex_(templateIndex)
+{
+    const SNote note = templates_.get(templateIndex_);
+
+    setWindowTitle(QStringLiteral("Edit text..."));
+    setWindowFlag(Qt::Tool);
+    setFixedSize(DluSize(96, 99));
+    setFont(DialogFont());
+
+    // Created first so it comes first in tab order and takes the focus.
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setGeometry(DluRect(47, 80, 44, 14));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &CEditText::accept);
+
+    edit_ = new QPlainTextEdit(this);
+    edit_->setObjectName(QStringLiteral("text"));
+    edit_->setGeometry(DluRect(5, 5, 86, 70));
+    edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    edit_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    edit_->setTabChangesFocus(true);
+    edit_->setFont(ToQFont(note.font));
+    edit_->setPlainText(ToQt(note.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    edit_->selectAll();
+    edit_->ensureCursorVisible();
+
+    FitTexts(this);
+    setTabOrder(ok, edit_);
+    ok->setFocus();
+}
+
+void CEditText::accept()
+{
+    // A fresh copy: the template may have changed while the dialog was open, and every
+    // field but the text keeps the value it has now.
+    SNote note = templates_.get(templateIndex_);
+    QString text = edit_->toPlainText();
+    // Texts that came with Windows line breaks keep them.
+    if (note.text.find("\r\n") != std::string::npos)
+        text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    note.text = FromQt(text);
+    templates_.replace(templateIndex_, note);
+    QDialog::accept();
+}

@@ -1,0 +1,223 @@
+#include "note/MyLink.h"
+
+#include "platform/Platform.h"
+#include "platform/Text.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTimerEvent>
+
+namespace {
+
+int panelStyle = 0;
+
+LogFont LinkFontDescription()
+{
+    LogFont font;
+    font.height = -11;
+    font.weight = 400;
+    font.charSet = 0; // ANSI
+    font.setFace("MS Shell Dlg 2");
+    return font;
+}
+
+// The button outline in the panel's shape family, for a w x h client area.
+QPainterPath ButtonOutline(int shape, int w, int h)
+{
+    QPainterPath path;
+    const int r = w - 1;
+    const int b = h - 1;
+    switch (shape) {
+    case 1:
+        path.addRoundedRect(QRectF(0, 0, r, b), 3, 3);
+        break;
+    case 2:
+        path.addPolygon(QPolygonF(QPolygon({QPoint(3, 0), QPoint(r, 0), QPoint(r, b - 3), QPoint(r - 3, b),
+                                            QPoint(0, b), QPoint(0, 3)})));
+        path.closeSubpath();
+        break;
+    case 3:
+        path.addPolygon(QPolygonF(QPolygon({QPoint(0, 0), QPoint(r - 3, 0), QPoint(r, 3), QPoint(r, b),
+                                            QPoint(3, b), QPoint(0, b - 3)})));
+        path.closeSubpath();
+        break;
+    default:
+        path.addRect(QRectF(0, 0, r, b));
+        break;
+    }
+    path.setFillRule(Qt::OddEvenFill);
+    return path;
+}
+
+} // namespace
+
+void CMyLink::SetPanelStyle(int style)
+{
+    panelStyle = style;
+}
+
+int CMyLink::PanelStyle()
+{
+    return panelStyle;
+}
+
+CMyLink::CMyLink(const QString& text, QWidget* parent) : QLabel(text, parent)
+{
+    // Hover starts with the first mouse move over the link, so moves must arrive
+    // without a button held.
+    setMouseTracking(true);
+    BuildFonts();
+    hoverFont_.setUnderline(true);
+    setFont(normalFont_);
+}
+
+void CMyLink::BuildFonts()
+{
+    normalFontDescription_ = LinkFontDescription();
+    normalFont_ = ToQFont(normalFontDescription_);
+    hoverFont_ = normalFont_;
+}
+
+void CMyLink::SetColorsAll(const QColor& normalText, const QColor& hoverText, const QColor& normalFill,
+                           const QColor& hoverFill, const QColor& normalPen, const QColor& hoverPen)
+{
+    normalText_ = normalText;
+    hoverText_ = hoverText;
+    normalFill_ = normalFill;
+    hoverFill_ = hoverFill;
+    normalPen_ = normalPen;
+    hoverPen_ = hoverPen;
+}
+
+void CMyLink::SetStyle(int index)
+{
+    const QColor black(0, 0, 0);
+    switch (index) {
+    case 0:
+        SetColorsAll({200, 220, 250}, black, {50, 80, 150}, {200, 250, 0}, {200, 220, 250}, black);
+        break;
+    case 1:
+        SetColorsAll({250, 200, 200}, black, {150, 50, 50}, {220, 220, 220}, {250, 200, 200}, black);
+        break;
+    case 2:
+        SetColorsAll({220, 220, 220}, black, {100, 100, 100}, {250, 170, 50}, {220, 220, 220}, black);
+        break;
+    case 3:
+        SetColorsAll({200, 250, 200}, {50, 120, 50}, {50, 120, 50}, {200, 250, 200}, {200, 250, 200},
+                     {50, 150, 50});
+        break;
+    case 4:
+        SetColorsAll({250, 200, 250}, {150, 50, 150}, {150, 50, 150}, {250, 200, 250}, {250, 200, 250},
+                     {200, 100, 200});
+        break;
+    case 5: {
+        const QColor face = QApplication::palette().color(QPalette::Button);
+        SetColorsAll({0, 0, 250}, {0, 0, 250}, face, face, face, face);
+        break;
+    }
+    default:
+        SetColorsAll({200, 220, 250}, black, {50, 80, 150}, {250, 230, 150}, {200, 220, 250}, black);
+        break;
+    }
+    if (index == 5) {
+        handCursor_ = true;
+        setCursor(Qt::PointingHandCursor);
+    } else {
+        // The buttons change colour on hover instead of underlining.
+        hoverFont_ = ToQFont(normalFontDescription_);
+    }
+    setFont(hovering_ ? hoverFont_ : normalFont_);
+    Repaint();
+}
+
+void CMyLink::SetColors(const QColor& text, const QColor& back)
+{
+    BuildFonts();
+    hoverFont_.setUnderline(true);
+    setFont(normalFont_);
+    SetColorsAll(text, text, back, back, back, back);
+    handCursor_ = true;
+    setCursor(Qt::PointingHandCursor);
+    Repaint();
+}
+
+void CMyLink::SetTip(const QString& tip)
+{
+    relayTips_ = true;
+    setToolTip(tip);
+}
+
+void CMyLink::SetTarget(const std::string& target)
+{
+    target_ = target;
+}
+
+void CMyLink::Repaint()
+{
+    update();
+}
+
+void CMyLink::paintEvent(QPaintEvent*)
+{
+    shape_ = panelStyle;
+    corner_ = shape_ == 0 ? 0 : (shape_ == 2 || shape_ == 3) ? 3 : 6;
+
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(hovering_ ? hoverPen_ : normalPen_, 0));
+    painter.setBrush(hovering_ ? hoverFill_ : normalFill_);
+    painter.drawPath(ButtonOutline(shape_, width(), height()));
+
+    painter.setPen(hovering_ ? hoverText_ : normalText_);
+    painter.setFont(font());
+    painter.drawText(contentsRect(), static_cast<int>(alignment()), text());
+}
+
+void CMyLink::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!hovering_) {
+        hovering_ = true;
+        if (hoverFontSwitching_)
+            setFont(hoverFont_);
+        hoverTimer_.start(kHoverPeriodMs, this);
+        Repaint();
+    }
+    QLabel::mouseMoveEvent(event);
+}
+
+void CMyLink::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != hoverTimer_.timerId()) {
+        QLabel::timerEvent(event);
+        return;
+    }
+    const QRect onScreen(mapToGlobal(QPoint(0, 0)), size());
+    if (!onScreen.contains(platform().cursorPos()))
+        EndHover();
+}
+
+void CMyLink::EndHover()
+{
+    setFont(normalFont_);
+    hovering_ = false;
+    hoverTimer_.stop();
+    Repaint();
+}
+
+void CMyLink::mousePressEvent(QMouseEvent* event)
+{
+    // Taken here so that a press on a link never starts a drag of the window below it.
+    event->accept();
+}
+
+void CMyLink::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint()))
+        return;
+    if (target_ != "none")
+        platform().open(target_);
+    emit clicked();
+}

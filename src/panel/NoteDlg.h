@@ -1,0 +1,124 @@
+#pragma once
+// CNoteDlg: the main panel. A small borderless window with five button labels, a web
+// link line and the template list; it owns every collection and every note window,
+// carries the program's menus and runs start-up and the save-all exit.
+
+#include "model/Collections.h"
+#include "model/Settings.h"
+#include "panel/PanelMenus.h"
+#include "platform/HotKeyGrabber.h"
+#include "platform/TrayIcon.h"
+
+#include <QBasicTimer>
+#include <QColor>
+#include <QPoint>
+#include <QRect>
+#include <QRegion>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+
+class CMyLink;
+class CNote;
+class InstanceLock;
+
+class CNoteDlg : public QWidget {
+    Q_OBJECT
+public:
+    // Either may be null: the panel then runs without global keys or without a tray icon.
+    explicit CNoteDlg(std::unique_ptr<HotKeyGrabber> hotKeys = nullptr, std::unique_ptr<TrayIcon> tray = nullptr);
+    ~CNoteDlg() override;
+
+    // The one panel of the process (set by the constructor), or null.
+    static CNoteDlg* instance();
+
+    // Start-up; false when the program must end at once (another copy runs, or the
+    // data folder cannot be used). ExitStatus() then says how.
+    virtual bool OnInitDialog();
+    // Writes the stores and ends the panel.
+    void OnOK();
+    // Ends the panel without writing anything.
+    void OnCancel();
+    // Every menu command, the panel's own commands and the hot keys end here.
+    // Returns whether the command was handled.
+    bool OnCommand(int id);
+    // Timer 1: the hand-over poll while the panel is hidden.
+    void OnTimer(int id);
+
+    void ApplyPanelColor(int index);
+    void ApplyPanelStyle(int index);
+    void TogglePanel();
+    void ToggleAlwaysOnTop();
+    void ApplySettings();
+
+    // 0 after OnOK, OnCancel or a hand-over to the running copy; 1 when the data
+    // folder is unusable.
+    int ExitStatus() const { return exitStatus; }
+    bool Ended() const { return ended_; }
+
+    HotKeyGrabber* hotKeyGrabber() const { return hotKeys_.get(); }
+    TrayIcon* trayIcon() const { return tray_.get(); }
+
+    // The collections and settings of the run.
+    Templates templates;
+    Categories categories;
+    SlotList<CNote> notes;
+    SSettings settings;
+
+    std::string dataFolder;
+    QColor panelFillColor;
+    QColor panelFrameColor;
+    int selectedTemplate = -1;
+    bool dragging = false;
+    bool showTrayBalloon = false;
+    QRect panelRect;
+    QRegion panelRegion;
+    QPoint dragOffset;
+
+    CMyLink* linkLabel = nullptr;
+    CMyLink* newLabel = nullptr;
+    CMyLink* optionsLabel = nullptr;
+    CMyLink* sortLabel = nullptr;
+    CMyLink* viewLabel = nullptr;
+    CMyLink* hideLabel = nullptr;
+    // The template list's place; the list view takes this area.
+    QWidget* listCtrl = nullptr;
+    PanelMenus menus;
+
+    static constexpr int kPollTimer = 1;
+    static constexpr int kPollPeriodMs = 1000;
+
+signals:
+    // The panel has ended; the process should exit with this status.
+    void finished(int exitStatus);
+
+protected:
+    // Start-up steps, in their order (see OnInitDialog).
+    virtual void ReadSettings();
+    virtual void ReadCategories();
+    virtual void ReadTemplates();
+    virtual void BuildMenus();
+    virtual void ReadNotes();
+
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateControls();
+    void TrackMenu(QMenu* menu, CMyLink* label);
+    void OnLinkClicked();
+    void EndDialog(int status);
+
+    std::unique_ptr<HotKeyGrabber> hotKeys_;
+    std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<InstanceLock> instanceLock_;
+    QBasicTimer pollTimer_;
+    int exitStatus = 0;
+    bool ended_ = false;
+};

@@ -1,0 +1,71 @@
+// The panel's look: colour scheme, outline, and the stored settings applied at start-up.
+
+#include "panel/NoteDlg.h"
+
+#include "note/MyLink.h"
+#include "panel/PanelLook.h"
+#include "platform/Menus.h"
+#include "platform/Platform.h"
+
+#include <QMenu>
+
+void CNoteDlg::ApplyPanelColor(int index)
+{
+    settings.panelColor = index;
+    if (menus.panelColorMenu)
+        CheckRadio(menus.panelColorMenu, 60, 64, 60 + index);
+    const PanelScheme scheme = PanelSchemeFor(index);
+    panelFillColor = scheme.fill;
+    panelFrameColor = scheme.frame;
+    for (CMyLink* button : {viewLabel, sortLabel, newLabel, optionsLabel, hideLabel})
+        button->SetStyle(index);
+    linkLabel->SetColors(panelFrameColor, panelFillColor);
+
+    // The list shows dark text on the light colour of the scheme.
+    QPalette colors = listCtrl->palette();
+    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window})
+        colors.setColor(role, panelFrameColor);
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText})
+        colors.setColor(role, panelFillColor);
+    listCtrl->setPalette(colors);
+    update();
+}
+
+void CNoteDlg::ApplyPanelStyle(int index)
+{
+    settings.panelStyle = index;
+    if (menus.panelStyleMenu)
+        CheckRadio(menus.panelStyleMenu, 70, 73, 70 + index);
+    panelRegion = PanelOutline(index, panelRect.size());
+    setMask(panelRegion);
+    // The buttons echo the panel's corners.
+    CMyLink::SetPanelStyle(index);
+    for (CMyLink* link : {viewLabel, sortLabel, newLabel, optionsLabel, hideLabel, linkLabel})
+        link->update();
+    update();
+}
+
+void CNoteDlg::ApplySettings()
+{
+    // Hot keys: the chosen key set is registered here (ApplyHotKeyMode(settings.hotKeyMode))
+    // once the key sets are in.
+    ApplyPanelColor(settings.panelColor);
+    ApplyPanelStyle(settings.panelStyle);
+    // List: the stored view mode is applied here (ApplyViewMode(settings.listViewMode))
+    // once the template list is in.
+
+    settings.panelVisible = !settings.panelVisible;
+    OnCommand(50);
+    settings.alwaysOnTop = !settings.alwaysOnTop;
+    OnCommand(51);
+    setVisible(settings.panelVisible);
+
+    // A stored place off the desktop (a screen that has gone) falls back to the
+    // bottom-right corner; a place on it is kept even when the panel sticks out.
+    const QRect desktop = platform().desktopRect();
+    if (!desktop.contains(QPoint(settings.panelLeft, settings.panelTop))) {
+        settings.panelLeft = desktop.x() + desktop.width() - panelRect.width();
+        settings.panelTop = desktop.y() + desktop.height() - panelRect.height();
+    }
+    setGeometry(QRect(settings.panelLeft, settings.panelTop, panelRect.width(), panelRect.height()));
+}

@@ -1,0 +1,137 @@
+// The panel's start-up sequence, the hand-over poll and the two ways to end.
+
+#include "panel/NoteDlg.h"
+
+#include "model/Factory.h"
+#include "note/MyLink.h"
+#include "panel/MakerPages.h"
+#include "platform/InstanceLock.h"
+#include "platform/Platform.h"
+#include "store/Stores.h"
+
+#include <QTimerEvent>
+
+#include <cstdio>
+
+bool CNoteDlg::OnInitDialog()
+{
+    // The controls exist since construction. There is no window menu on this desktop to
+    // carry "About": the Help menu has it.
+    dataFolder = store::DataFolder();
+    store::CreateDataFolder(dataFolder); // a folder that is not usable shows in the lock below
+
+    instanceLock_ = std::make_unique<InstanceLock>(dataFolder);
+    switch (instanceLock_->Acquire()) {
+    case InstanceLock::Result::Acquired:
+        break;
+    case InstanceLock::Result::HeldByOther:
+        // Another copy runs; it shows its panel once this copy has gone.
+        EndDialog(0);
+        return false;
+    case InstanceLock::Result::FolderUnusable:
+        std::fprintf(stderr, "pinleaf: cannot use the data folder %s: %s\n", dataFolder.c_str(),
+                     instanceLock_->error().c_str());
+        EndDialog(1);
+        return false;
+    }
+
+    pollTimer_.start(kPollPeriodMs, this);
+    panelRect = QRect(QPoint(0, 0), size());
+
+    ReadSettings();
+    ReadCategories();
+    ReadTemplates();
+    BuildMenus();
+    // List: the image lists, the columns and the rows are built here (BuildImageLists,
+    // InsertColumns, FillTemplateList) once the template list is in.
+    linkLabel->SetTarget(kMakerProductPage);
+    // Tray: the icon is added here without a balloon (AddTrayIcon(false)) once the tray
+    // handling is in.
+    setGeometry(-500, -500, 2, 2);
+    ApplySettings();
+    ReadNotes();
+    return true;
+}
+
+void CNoteDlg::ReadSettings()
+{
+    if (store::ReadSettings(dataFolder, settings))
+        return;
+    settings = SSettings{};
+    const QRect desktop = platform().desktopRect();
+    settings.panelLeft = desktop.x() + desktop.width() - panelRect.width();
+    settings.panelTop = desktop.y() + desktop.height() - panelRect.height();
+    showTrayBalloon = true;
+}
+
+void CNoteDlg::ReadCategories()
+{
+    store::ReadCategories(dataFolder, categories);
+}
+
+void CNoteDlg::ReadTemplates()
+{
+    store::ReadTemplates(dataFolder, templates, FactoryFont(), platform().now());
+}
+
+void CNoteDlg::BuildMenus()
+{
+    menus = ::BuildMenus(this, categories, [this](int id) { OnCommand(id); });
+}
+
+void CNoteDlg::ReadNotes()
+{
+    // Notes: one window per stored note opens here (store::ReadNotes) once note
+    // windows are in. Reading comes last, after the settings have been applied.
+}
+
+void CNoteDlg::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == pollTimer_.timerId())
+        OnTimer(kPollTimer);
+    else
+        QWidget::timerEvent(event);
+}
+
+void CNoteDlg::OnTimer(int id)
+{
+    if (id != kPollTimer || settings.panelVisible || !instanceLock_)
+        return;
+    if (instanceLock_->PollHandOver()) {
+        OnCommand(50);
+        showTrayBalloon = true;
+    }
+}
+
+void CNoteDlg::OnOK()
+{
+    if (ended_)
+        return;
+    if (tray_)
+        tray_->remove();
+    // The position is taken whether the panel is shown or hidden.
+    settings.panelLeft = x();
+    settings.panelTop = y();
+    store::WriteSettings(dataFolder, settings);
+    store::WriteCategories(dataFolder, categories);
+    store::WriteTemplates(dataFolder, templates);
+    // Notes: the records of the open note windows are written here (store::WriteNotes)
+    // once note windows are in. Until then nothing is written, so that the notes
+    // store on disk is left as it is.
+    EndDialog(0);
+}
+
+void CNoteDlg::OnCancel()
+{
+    if (!ended_)
+        EndDialog(0);
+}
+
+void CNoteDlg::EndDialog(int status)
+{
+    exitStatus = status;
+    ended_ = true;
+    pollTimer_.stop();
+    hide();
+    emit finished(status);
+}

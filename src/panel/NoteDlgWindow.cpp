@@ -1,0 +1,193 @@
+// The panel as a window: its controls, painting, dragging, keys, showing and hiding,
+// and the always-on-top state.
+
+#include "panel/NoteDlg.h"
+
+#include "note/MyLink.h"
+#include "panel/MakerPages.h"
+#include "panel/PanelLook.h"
+#include "platform/DialogUnits.h"
+#include "platform/InstanceLock.h"
+#include "platform/Menus.h"
+#include "platform/Platform.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+CNoteDlg* thePanel = nullptr;
+
+} // namespace
+
+CNoteDlg* CNoteDlg::instance()
+{
+    return thePanel;
+}
+
+// The panel is a frameless utility window without an owner. Taskbars leave utility
+// windows out, so no hidden owner window is needed to keep the panel off the taskbar.
+CNoteDlg::CNoteDlg(std::unique_ptr<HotKeyGrabber> hotKeys, std::unique_ptr<TrayIcon> tray)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), hotKeys_(std::move(hotKeys)), tray_(std::move(tray))
+{
+    thePanel = this;
+    setWindowTitle(QStringLiteral("Pinleaf"));
+    setFocusPolicy(Qt::StrongFocus);
+    panelRect = QRect(QPoint(0, 0), DluSize(173, 206));
+    resize(panelRect.size());
+    const PanelScheme scheme = PanelSchemeFor(0);
+    panelFillColor = scheme.fill;
+    panelFrameColor = scheme.frame;
+    panelRegion = QRegion(panelRect);
+    CreateControls();
+}
+
+CNoteDlg::~CNoteDlg()
+{
+    if (thePanel == this)
+        thePanel = nullptr;
+}
+
+void CNoteDlg::CreateControls()
+{
+    struct Button {
+        CMyLink** member;
+        const char* text;
+        QRect rect;
+    };
+    const Button buttons[] = {
+        {&newLabel, "New", DluRect(7, 7, 26, 12)},        {&sortLabel, "Sort", DluRect(38, 7, 27, 12)},
+        {&viewLabel, "View", DluRect(71, 7, 27, 12)},     {&optionsLabel, "Options", DluRect(104, 7, 25, 12)},
+        {&hideLabel, "Hide", DluRect(150, 7, 16, 12)},
+    };
+    for (const Button& b : buttons) {
+        *b.member = new CMyLink(QString::fromLatin1(b.text), this);
+        (*b.member)->setAlignment(Qt::AlignCenter);
+        (*b.member)->setGeometry(b.rect);
+    }
+    linkLabel = new CMyLink(QString::fromLatin1(kMakerAddress), this);
+    linkLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    linkLabel->setGeometry(DluRect(7, 19, 70, 8));
+
+    listCtrl = new QWidget(this);
+    listCtrl->setAutoFillBackground(true);
+    listCtrl->setGeometry(DluRect(7, 29, 159, 170));
+
+    // "New" adds a template once the template commands are in (NewTemplate).
+    connect(sortLabel, &CMyLink::clicked, this, [this] { TrackMenu(menus.sortMenu, sortLabel); });
+    connect(viewLabel, &CMyLink::clicked, this, [this] { TrackMenu(menus.viewMenu, viewLabel); });
+    connect(optionsLabel, &CMyLink::clicked, this, [this] { TrackMenu(menus.optionsMenu, optionsLabel); });
+    connect(hideLabel, &CMyLink::clicked, this, [this] { OnCommand(50); });
+    connect(linkLabel, &CMyLink::clicked, this, &CNoteDlg::OnLinkClicked);
+}
+
+void CNoteDlg::TrackMenu(QMenu* menu, CMyLink* label)
+{
+    if (menu)
+        menu->popup(label->mapToGlobal(QPoint(0, label->height())));
+}
+
+void CNoteDlg::OnLinkClicked()
+{
+    // The link line opens the home page; the label itself opens its own target.
+    platform().open(kMakerHomePage);
+}
+
+void CNoteDlg::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (settings.panelStyle == 1) {
+        QPainterPath path;
+        path.addRoundedRect(QRectF(panelRect.adjusted(0, 0, -1, -1)), 4.5, 4.5);
+        painter.setPen(QPen(panelFrameColor, 0));
+        painter.setBrush(panelFillColor);
+        painter.drawPath(path);
+        return;
+    }
+    painter.fillRect(panelRect, panelFillColor);
+    painter.setClipRegion(RegionFrame(panelRegion));
+    painter.fillRect(panelRect, panelFrameColor);
+}
+
+void CNoteDlg::mousePressEvent(QMouseEvent* event)
+{
+    // Only the panel's own background starts a drag, never a label or the list.
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && !childAt(at)) {
+        dragOffset = at;
+        dragging = true;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void CNoteDlg::mouseMoveEvent(QMouseEvent* event)
+{
+    if (dragging)
+        setGeometry(QRect(event->globalPosition().toPoint() - dragOffset, panelRect.size()));
+    QWidget::mouseMoveEvent(event);
+}
+
+void CNoteDlg::mouseReleaseEvent(QMouseEvent* event)
+{
+    // The new place is not stored: the settings take the window's position at exit.
+    if (event->button() == Qt::LeftButton)
+        dragging = false;
+    QWidget::mouseReleaseEvent(event);
+}
+
+void CNoteDlg::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        OnOK();
+        break;
+    case Qt::Key_Escape:
+        OnCancel();
+        break;
+    case Qt::Key_F1:
+        platform().open("Help.chm");
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void CNoteDlg::closeEvent(QCloseEvent* event)
+{
+    // The panel ends only through Exit, Enter or Escape; a window manager's close
+    // request would otherwise end the program without saving.
+    if (!ended_)
+        event->ignore();
+}
+
+void CNoteDlg::TogglePanel()
+{
+    settings.panelVisible = !settings.panelVisible;
+    setVisible(settings.panelVisible);
+    if (menus.optionsMenu) {
+        if (QAction* item = FindItem(menus.optionsMenu, 50))
+            item->setText(settings.panelVisible ? QStringLiteral("Hide Panel") : QStringLiteral("Show Panel"));
+    }
+    // Tray: once the tray handling is in, hiding with showTrayBalloon set re-adds the
+    // icon with its balloon here (AddTrayIcon(true)).
+}
+
+void CNoteDlg::ToggleAlwaysOnTop()
+{
+    const QRect place = geometry();
+    settings.alwaysOnTop = !settings.alwaysOnTop;
+    setWindowFlag(Qt::WindowStaysOnTopHint, settings.alwaysOnTop);
+    // Changing the window flags may unmap the window; put it back where it was.
+    setGeometry(place);
+    if (settings.panelVisible && !isVisible())
+        show();
+    if (menus.optionsMenu)
+        CheckItem(menus.optionsMenu, 51, settings.alwaysOnTop);
+}

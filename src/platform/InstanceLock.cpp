@@ -1,0 +1,62 @@
+#include "platform/InstanceLock.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+// An exclusive open in the Linux way: a descriptor plus a non-blocking exclusive lock.
+// Returns the descriptor, or -1 with errno set (EWOULDBLOCK: another holder).
+int OpenExclusive(const std::string& path, int flags)
+{
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return -1;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int saved = errno;
+        ::close(fd);
+        errno = saved;
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
+InstanceLock::InstanceLock(std::string folder) : folder_(std::move(folder)) {}
+
+InstanceLock::~InstanceLock()
+{
+    if (runningFd_ >= 0)
+        ::close(runningFd_);
+    if (handOverFd_ >= 0)
+        ::close(handOverFd_);
+}
+
+InstanceLock::Result InstanceLock::Acquire()
+{
+    runningFd_ = OpenExclusive(folder_ + kRunningFile, O_RDONLY | O_CREAT);
+    if (runningFd_ >= 0)
+        return Result::Acquired;
+    if (errno != EWOULDBLOCK) {
+        error_ = std::strerror(errno);
+        return Result::FolderUnusable;
+    }
+    // Failing to leave the request is not worth a word: the second copy ends anyway.
+    handOverFd_ = OpenExclusive(folder_ + kHandOverFile, O_RDONLY | O_CREAT);
+    return Result::HeldByOther;
+}
+
+bool InstanceLock::PollHandOver()
+{
+    const std::string path = folder_ + kHandOverFile;
+    const int fd = OpenExclusive(path, O_RDWR);
+    if (fd < 0)
+        return false;
+    const bool deleted = ::unlink(path.c_str()) == 0;
+    ::close(fd);
+    return deleted;
+}

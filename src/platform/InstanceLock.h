@@ -1,0 +1,40 @@
+#pragma once
+// Only one copy of the program runs at a time. Two empty marker files in the data
+// folder coordinate two copies: every copy holds "xr.log" locked for its whole run; a
+// second copy that finds it locked holds "xo.log" locked until it ends, and the first
+// copy, while its panel is hidden, takes that file as a request to show the panel again.
+// The contents of the files are never read or written.
+
+#include <string>
+
+class InstanceLock {
+public:
+    enum class Result {
+        Acquired,       // this is the first copy
+        HeldByOther,    // another copy runs; the hand-over file is now held
+        FolderUnusable, // "xr.log" cannot be created at all
+    };
+
+    explicit InstanceLock(std::string folder);
+    ~InstanceLock();
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
+
+    // Takes "xr.log"; when another copy holds it, creates and holds "xo.log" instead.
+    Result Acquire();
+    // The reason of the last FolderUnusable, as the system put it.
+    const std::string& error() const { return error_; }
+
+    // True once a second copy has come and gone: "xo.log" could be taken and was
+    // deleted. A file that opens but cannot be deleted is left for the next poll.
+    bool PollHandOver();
+
+    static constexpr const char* kRunningFile = "xr.log";
+    static constexpr const char* kHandOverFile = "xo.log";
+
+private:
+    std::string folder_;
+    int runningFd_ = -1;
+    int handOverFd_ = -1;
+    std::string error_;
+};

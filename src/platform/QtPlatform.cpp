@@ -1,0 +1,102 @@
+#include "platform/QtPlatform.h"
+
+#include "platform/Text.h"
+
+#include <QCursor>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QFontDialog>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <QScreen>
+
+QRect QtPlatform::desktopRect() const
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->geometry();
+    return {};
+}
+
+QPoint QtPlatform::cursorPos() const
+{
+    return QCursor::pos();
+}
+
+bool QtPlatform::ask(QWidget* parent, const std::string& text, const std::string& caption,
+                     MessageButtons buttons, MessageIcon icon)
+{
+    QMessageBox::Icon boxIcon = QMessageBox::Question;
+    switch (icon) {
+    case MessageIcon::Question: boxIcon = QMessageBox::Question; break;
+    case MessageIcon::Exclamation: boxIcon = QMessageBox::Warning; break;
+    case MessageIcon::Information: boxIcon = QMessageBox::Information; break;
+    case MessageIcon::Stop: boxIcon = QMessageBox::Critical; break;
+    }
+    QMessageBox::StandardButtons boxButtons = QMessageBox::Ok;
+    if (buttons == MessageButtons::YesNo)
+        boxButtons = QMessageBox::Yes | QMessageBox::No;
+    else if (buttons == MessageButtons::OkCancel)
+        boxButtons = QMessageBox::Ok | QMessageBox::Cancel;
+    QMessageBox box(boxIcon, ToQt(caption), ToQt(text), boxButtons, parent);
+    const int answer = box.exec();
+    return answer == QMessageBox::Yes || answer == QMessageBox::Ok;
+}
+
+int QtPlatform::runDialog(QDialog& dialog)
+{
+    return dialog.exec();
+}
+
+std::optional<LogFont> QtPlatform::chooseFont(QWidget* parent, const LogFont& initial)
+{
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, ToQFont(initial), parent);
+    if (!ok)
+        return std::nullopt;
+    return FromQFont(chosen, initial);
+}
+
+QUrl TargetUrl(const std::string& target)
+{
+    const QString text = ToQt(target);
+    const QUrl url(text, QUrl::StrictMode);
+    // A one-letter scheme would be a drive letter, not a protocol.
+    if (url.isValid() && url.scheme().size() > 1)
+        return url;
+    return QUrl::fromLocalFile(QDir::current().absoluteFilePath(text));
+}
+
+void QtPlatform::open(const std::string& target)
+{
+    QDesktopServices::openUrl(TargetUrl(target));
+}
+
+SystemTime QtPlatform::now() const
+{
+    const QDateTime local = QDateTime::currentDateTime();
+    const QDate date = local.date();
+    const QTime time = local.time();
+    SystemTime t;
+    t.year = static_cast<std::uint16_t>(date.year());
+    t.month = static_cast<std::uint16_t>(date.month());
+    t.dayOfWeek = static_cast<std::uint16_t>(date.dayOfWeek() % 7); // Sunday is 0
+    t.day = static_cast<std::uint16_t>(date.day());
+    t.hour = static_cast<std::uint16_t>(time.hour());
+    t.minute = static_cast<std::uint16_t>(time.minute());
+    t.second = static_cast<std::uint16_t>(time.second());
+    t.milliseconds = 0;
+    return t;
+}
+
+std::int64_t QtPlatform::secondsSinceEpoch() const
+{
+    return QDateTime::currentSecsSinceEpoch();
+}
+
+QLocale QtPlatform::locale() const
+{
+    return QLocale::system();
+}
