@@ -16,12 +16,12 @@ constexpr unsigned kRight = 0x27;
 constexpr unsigned kDown = 0x28;
 
 // The order in which each set is bound, and the order of release.
-constexpr HotKeyId kLeftOrder[] = {ShowHide, MinimizeNotes, TopToggle, RestoreNotes, CreateNote,
-                                   SetForeground};
-constexpr HotKeyId kRightOrder[] = {ShowHide, TopToggle, MinimizeNotes, RestoreNotes, CreateNote,
-                                    SetForeground};
-constexpr HotKeyId kReleaseOrder[] = {ShowHide, TopToggle, MinimizeNotes, RestoreNotes, CreateNote,
-                                      SetForeground};
+constexpr HotKeyId kLeftOrder[] = {ShowHide,     MinimizeNotes, TopToggle,
+                                   RestoreNotes, CreateNote,    SetForeground};
+constexpr HotKeyId kRightOrder[] = {ShowHide,     TopToggle,  MinimizeNotes,
+                                    RestoreNotes, CreateNote, SetForeground};
+constexpr HotKeyId kReleaseOrder[] = {ShowHide,     TopToggle,  MinimizeNotes,
+                                      RestoreNotes, CreateNote, SetForeground};
 
 const HotKeyBinding& Binding(HotKeyId id)
 {
@@ -64,8 +64,7 @@ const std::array<HotKeyBinding, 6> kHotKeys = {{
     {ShowHide, "ShowHide", kCtrlShift, 'Q', kLeft},
 }};
 
-void ApplyHotKeyMode(HotKeyGrabber& grabber, QMenu* hotKeysMenu, int mode,
-                     std::int32_t& hotKeyMode)
+void ApplyHotKeyMode(HotKeyGrabber& grabber, QMenu* hotKeysMenu, int mode, std::int32_t& hotKeyMode)
 {
     std::int32_t previous = hotKeyMode;
     hotKeyMode = mode;

@@ -4,10 +4,9 @@
 
 const QString kTrayTip = QStringLiteral("Pinleaf");
 const QString kTrayBalloonTitle = QStringLiteral("Pinleaf is here!");
-const QString kTrayBalloonText =
-    QStringLiteral("Right mouse click - to show main menu\n"
-                   "Left click - set foreground notes & main window\n"
-                   "Left double click - to hide/show main window.");
+const QString kTrayBalloonText = QStringLiteral("Right mouse click - to show main menu\n"
+                                                "Left click - set foreground notes & main window\n"
+                                                "Left double click - to hide/show main window.");
 
 void AddTrayIcon(TrayIcon& tray, bool balloon)
 {

@@ -47,17 +47,28 @@ KeySym KeySymFor(unsigned virtualKey)
     if (virtualKey >= 0x70 && virtualKey <= 0x7B) // F1..F12
         return XK_F1 + (virtualKey - 0x70);
     switch (virtualKey) {
-    case 0x21: return XK_Prior;
-    case 0x22: return XK_Next;
-    case 0x23: return XK_End;
-    case 0x24: return XK_Home;
-    case 0x25: return XK_Left;
-    case 0x26: return XK_Up;
-    case 0x27: return XK_Right;
-    case 0x28: return XK_Down;
-    case 0x2D: return XK_Insert;
-    case 0x2E: return XK_Delete;
-    default: return NoSymbol;
+    case 0x21:
+        return XK_Prior;
+    case 0x22:
+        return XK_Next;
+    case 0x23:
+        return XK_End;
+    case 0x24:
+        return XK_Home;
+    case 0x25:
+        return XK_Left;
+    case 0x26:
+        return XK_Up;
+    case 0x27:
+        return XK_Right;
+    case 0x28:
+        return XK_Down;
+    case 0x2D:
+        return XK_Insert;
+    case 0x2E:
+        return XK_Delete;
+    default:
+        return NoSymbol;
     }
 }
 
@@ -100,7 +111,8 @@ private:
 
 X11HotKeyGrabber::X11HotKeyGrabber(QObject* parent) : HotKeyGrabber(parent)
 {
-    if (auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr)
+    if (auto* x11 =
+            qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr)
         display_ = x11->display();
     if (display_) {
         QCoreApplication::instance()->installNativeEventFilter(this);

@@ -30,10 +30,7 @@ void Say(const QString& line)
 // Reports every bind the key sets make, then hands it on.
 class LoggingGrabber : public HotKeyGrabber {
 public:
-    LoggingGrabber()
-    {
-        connect(&real_, &HotKeyGrabber::pressed, this, &HotKeyGrabber::pressed);
-    }
+    LoggingGrabber() { connect(&real_, &HotKeyGrabber::pressed, this, &HotKeyGrabber::pressed); }
     bool grab(int id, unsigned modifiers, unsigned key) override
     {
         bool ok = real_.grab(id, modifiers, key);
@@ -49,9 +46,12 @@ private:
 const char* GestureName(TrayIcon::Gesture g)
 {
     switch (g) {
-    case TrayIcon::RightClick: return "RightClick";
-    case TrayIcon::DoubleClick: return "DoubleClick";
-    case TrayIcon::LeftClick: return "LeftClick";
+    case TrayIcon::RightClick:
+        return "RightClick";
+    case TrayIcon::DoubleClick:
+        return "DoubleClick";
+    case TrayIcon::LeftClick:
+        return "LeftClick";
     }
     return "?";
 }
@@ -67,9 +67,8 @@ int main(int argc, char** argv)
     QObject::connect(&grabber, &HotKeyGrabber::pressed,
                      [](int id) { Say(QString("pressed %1").arg(id)); });
     SystemTrayIcon tray;
-    QObject::connect(&tray, &TrayIcon::activated, [](TrayIcon::Gesture g) {
-        Say(QString("gesture %1").arg(GestureName(g)));
-    });
+    QObject::connect(&tray, &TrayIcon::activated,
+                     [](TrayIcon::Gesture g) { Say(QString("gesture %1").arg(GestureName(g))); });
 
     std::int32_t hotKeyMode = -1;
     for (int i = 0; i < args.size(); ++i) {
@@ -79,7 +78,8 @@ int main(int argc, char** argv)
         } else if (args[i] == "--grab" && i + 1 < args.size()) {
             QStringList parts = args[++i].split(':');
             if (parts.size() == 3)
-                grabber.grab(parts[0].toInt(), parts[1].toUInt(nullptr, 0), parts[2].toUInt(nullptr, 0));
+                grabber.grab(parts[0].toInt(), parts[1].toUInt(nullptr, 0),
+                             parts[2].toUInt(nullptr, 0));
         } else if (args[i] == "--tray") {
             Say(QSystemTrayIcon::isSystemTrayAvailable() ? "tray available" : "tray missing");
             AddTrayIcon(tray, true);

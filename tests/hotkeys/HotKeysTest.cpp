@@ -66,7 +66,10 @@ protected:
         AddItem(&menu, "None", 77);
     }
 
-    std::vector<bool> marks() { return {IsChecked(&menu, 75), IsChecked(&menu, 76), IsChecked(&menu, 77)}; }
+    std::vector<bool> marks()
+    {
+        return {IsChecked(&menu, 75), IsChecked(&menu, 76), IsChecked(&menu, 77)};
+    }
 
     FakePlatform fake;
     FakeHotKeyGrabber grabber;
