@@ -7,7 +7,7 @@ packages=(
   # build
   build-essential cmake ninja-build pkg-config clang-format
   # GUI framework and X11 (the key grabs talk to Xlib directly)
-  qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libxkbcommon-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libxcb1-dev libxkbcommon-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # end-to-end tests under a virtual X server

@@ -1,0 +1,119 @@
+#include "hotkeys/HotKeys.h"
+
+#include "platform/HotKeyGrabber.h"
+#include "platform/Menus.h"
+
+namespace {
+
+constexpr unsigned kCtrlShift = HotKeyGrabber::Control | HotKeyGrabber::Shift;
+constexpr unsigned kCtrlShiftWin = kCtrlShift | HotKeyGrabber::Win;
+
+// Virtual-key codes.
+constexpr unsigned kInsert = 0x2D;
+constexpr unsigned kLeft = 0x25;
+constexpr unsigned kUp = 0x26;
+constexpr unsigned kRight = 0x27;
+constexpr unsigned kDown = 0x28;
+
+// The order in which each set is bound, and the order of release.
+constexpr HotKeyId kLeftOrder[] = {ShowHide,     MinimizeNotes, TopToggle,
+                                   RestoreNotes, CreateNote,    SetForeground};
+constexpr HotKeyId kRightOrder[] = {ShowHide,     TopToggle,  MinimizeNotes,
+                                    RestoreNotes, CreateNote, SetForeground};
+constexpr HotKeyId kReleaseOrder[] = {ShowHide,     TopToggle,  MinimizeNotes,
+                                      RestoreNotes, CreateNote, SetForeground};
+
+const HotKeyBinding& Binding(HotKeyId id)
+{
+    for (const HotKeyBinding& binding : kHotKeys)
+        if (binding.id == id)
+            return binding;
+    return kHotKeys.front(); // every HotKeyId is in the table
+}
+
+void ReleaseAll(HotKeyGrabber& grabber)
+{
+    for (HotKeyId id : kReleaseOrder)
+        grabber.release(id);
+}
+
+void BindSet(HotKeyGrabber& grabber, HotKeyMode set)
+{
+    const auto& order = set == LeftKeys ? kLeftOrder : kRightOrder;
+    for (HotKeyId id : order) {
+        const HotKeyBinding& binding = Binding(id);
+        // A combination another program owns stays unbound; the chosen set is still
+        // the current one, the others work.
+        grabber.grab(id, binding.modifiers, set == LeftKeys ? binding.leftKey : binding.rightKey);
+    }
+}
+
+bool IsKeySet(std::int32_t mode)
+{
+    return mode == LeftKeys || mode == RightKeys;
+}
+
+} // namespace
+
+const std::array<HotKeyBinding, 6> kHotKeys = {{
+    {CreateNote, "CreateNote", kCtrlShift, 'C', kInsert},
+    {SetForeground, "SetForeground", kCtrlShiftWin, 0, 0},
+    {RestoreNotes, "RestoreNotes", kCtrlShift, 'S', kDown},
+    {MinimizeNotes, "MinimizeNotes", kCtrlShift, 'W', kUp},
+    {TopToggle, "TopToggle", kCtrlShift, 'E', kRight},
+    {ShowHide, "ShowHide", kCtrlShift, 'Q', kLeft},
+}};
+
+void ApplyHotKeyMode(HotKeyGrabber& grabber, QMenu* hotKeysMenu, int mode, std::int32_t& hotKeyMode)
+{
+    std::int32_t previous = hotKeyMode;
+    hotKeyMode = mode;
+    // A damaged settings file can hold any number; keep the sum from overflowing.
+    std::int64_t command = std::int64_t(kHotKeyModeFirstCommand) + mode;
+    if (hotKeysMenu && command >= kHotKeyModeFirstCommand && command <= kHotKeyModeLastCommand)
+        CheckRadio(hotKeysMenu, kHotKeyModeFirstCommand, kHotKeyModeLastCommand, int(command));
+
+    switch (mode) {
+    case LeftKeys:
+    case RightKeys:
+        if (IsKeySet(previous) && previous != mode)
+            ReleaseAll(grabber);
+        BindSet(grabber, HotKeyMode(mode));
+        break;
+    case NoHotKeys:
+        ReleaseAll(grabber);
+        break;
+    default:
+        break;
+    }
+}
+
+void OnHotKey(int id, HotKeyActions& actions)
+{
+    switch (id) {
+    case CreateNote:
+        actions.createNote();
+        break;
+    case SetForeground:
+        actions.bringToFront();
+        break;
+    case RestoreNotes:
+        actions.bringToFront();
+        actions.runCommand(36); // "Restore all"
+        break;
+    case MinimizeNotes:
+        actions.bringToFront();
+        actions.runCommand(35); // "Minimize all"
+        break;
+    case TopToggle:
+        actions.bringToFront();
+        actions.runCommand(51); // "Always Top"
+        break;
+    case ShowHide:
+        actions.bringToFront();
+        actions.runCommand(50); // "Show Panel" / "Hide Panel"
+        break;
+    default:
+        break;
+    }
+}

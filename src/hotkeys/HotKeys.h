@@ -1,0 +1,57 @@
+#pragma once
+// The two fixed sets of system-wide hot keys ("Left keys", "Right keys") and what a
+// press of each one does.
+
+#include <array>
+#include <cstdint>
+
+class HotKeyGrabber;
+class QMenu;
+
+enum HotKeyId : int {
+    CreateNote = 10,
+    SetForeground = 11,
+    RestoreNotes = 12,
+    MinimizeNotes = 13,
+    TopToggle = 14,
+    ShowHide = 15,
+};
+
+// One binding in both sets: every key is pressed with Ctrl+Shift, except
+// SetForeground, which is Ctrl+Shift+Win alone (key 0) in both.
+struct HotKeyBinding {
+    HotKeyId id;
+    const char* name;
+    unsigned modifiers;
+    unsigned leftKey;
+    unsigned rightKey;
+};
+
+extern const std::array<HotKeyBinding, 6> kHotKeys;
+
+// The "Hot keys" submenu: command id = first + mode; the radio group spans first..last.
+constexpr int kHotKeyModeFirstCommand = 75;
+constexpr int kHotKeyModeLastCommand = 78;
+
+enum HotKeyMode : std::int32_t { LeftKeys = 0, RightKeys = 1, NoHotKeys = 2 };
+
+// Stores mode in hotKeyMode, marks its item in hotKeysMenu and binds the chosen set
+// (or releases all six for NoHotKeys). Changing from one set to the other releases
+// the earlier set first, so exactly the marked set is live. A mode outside 0..2
+// only touches the mark (and with no item for it, not even that).
+void ApplyHotKeyMode(HotKeyGrabber& grabber, QMenu* hotKeysMenu, int mode,
+                     std::int32_t& hotKeyMode);
+
+// What a hot key press asks of the panel.
+class HotKeyActions {
+public:
+    virtual ~HotKeyActions() = default;
+    // A new note from the default template; the panel stays where it is.
+    virtual void createNote() = 0;
+    virtual void bringToFront() = 0;
+    // One of the panel's own menu commands, as if chosen from the menu.
+    virtual void runCommand(int commandId) = 0;
+};
+
+// Dispatches a press of the binding id; unknown ids do nothing.
+void OnHotKey(int id, HotKeyActions& actions);

@@ -1,0 +1,36 @@
+#include "panel/PanelTray.h"
+
+#include "platform/Platform.h"
+
+const QString kTrayTip = QStringLiteral("Pinleaf");
+const QString kTrayBalloonTitle = QStringLiteral("Pinleaf is here!");
+const QString kTrayBalloonText = QStringLiteral("Right mouse click - to show main menu\n"
+                                                "Left click - set foreground notes & main window\n"
+                                                "Left double click - to hide/show main window.");
+
+void AddTrayIcon(TrayIcon& tray, bool balloon)
+{
+    if (balloon)
+        tray.add(kTrayTip, true, kTrayBalloonTitle, kTrayBalloonText);
+    else
+        tray.add(kTrayTip, false, QString(), QString());
+}
+
+void HandleTrayGesture(TrayIcon::Gesture gesture, TrayActions& actions)
+{
+    switch (gesture) {
+    case TrayIcon::RightClick: {
+        // Read the pointer first: the menu opens where the click happened.
+        QPoint pos = platform().cursorPos();
+        actions.bringToFront();
+        actions.showOptionsMenuAt(pos);
+        break;
+    }
+    case TrayIcon::DoubleClick:
+        actions.togglePanel();
+        break;
+    case TrayIcon::LeftClick:
+        actions.bringToFront();
+        break;
+    }
+}

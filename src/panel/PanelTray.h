@@ -1,0 +1,29 @@
+#pragma once
+// The panel's notification-area icon: its texts and what each gesture on it does.
+
+#include "platform/TrayIcon.h"
+
+#include <QPoint>
+#include <QString>
+
+extern const QString kTrayTip;
+extern const QString kTrayBalloonTitle;
+extern const QString kTrayBalloonText;
+
+// Puts the panel's icon in the tray, replacing any earlier one; with balloon, the
+// balloon that explains the three gestures is shown anew.
+void AddTrayIcon(TrayIcon& tray, bool balloon);
+
+// What the gestures on the icon ask of the panel.
+class TrayActions {
+public:
+    virtual ~TrayActions() = default;
+    // The panel comes forward; the notes, which it owns, come with it.
+    virtual void bringToFront() = 0;
+    // Shows a hidden panel, hides a shown one (the panel's command 50).
+    virtual void togglePanel() = 0;
+    // Pops up the panel's Options menu left-aligned at pos (screen coordinates).
+    virtual void showOptionsMenuAt(QPoint pos) = 0;
+};
+
+void HandleTrayGesture(TrayIcon::Gesture gesture, TrayActions& actions);

@@ -1,0 +1,58 @@
+#include "platform/AppIcon.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace {
+
+// Drawn on a 32-unit grid and scaled, so every size shows the same note.
+QPixmap DrawNote(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 32.0, size / 32.0);
+
+    // The sheet with its lower right corner turned up.
+    QPainterPath sheet;
+    sheet.moveTo(3, 4);
+    sheet.lineTo(29, 4);
+    sheet.lineTo(29, 22);
+    sheet.lineTo(21, 30);
+    sheet.lineTo(3, 30);
+    sheet.closeSubpath();
+    painter.setPen(QPen(QColor(150, 120, 0), 1));
+    painter.setBrush(QColor(255, 232, 80));
+    painter.drawPath(sheet);
+
+    QPainterPath fold;
+    fold.moveTo(29, 22);
+    fold.lineTo(21, 22);
+    fold.lineTo(21, 30);
+    fold.closeSubpath();
+    painter.setBrush(QColor(220, 190, 40));
+    painter.drawPath(fold);
+
+    // Lines of writing.
+    painter.setPen(QPen(QColor(120, 100, 40), 1.5));
+    for (int y : {12, 17, 22})
+        painter.drawLine(QPointF(7, y), QPointF(y < 20 ? 25 : 18, y));
+
+    // The pin.
+    painter.setPen(QPen(QColor(110, 0, 0), 1));
+    painter.setBrush(QColor(220, 30, 30));
+    painter.drawEllipse(QPointF(16, 5), 3.5, 3.5);
+    return pixmap;
+}
+
+} // namespace
+
+QIcon AppIcon()
+{
+    QIcon icon;
+    for (int size : {16, 22, 32, 48, 64})
+        icon.addPixmap(DrawNote(size));
+    return icon;
+}
