@@ -1,0 +1,94 @@
+// Two copies of the program meet only through the two marker files.
+
+#include "platform/InstanceLock.h"
+
+#include "store/Stores.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class InstanceLockTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = store::DataFolder();
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    bool Exists(const char* name) { return fs::exists(fs::symlink_status(folder + name)); }
+    std::string folder;
+};
+
+TEST_F(InstanceLockTest, TheFirstCopyHoldsTheLockAndASecondLeavesARequest)
+{
+    InstanceLock first(folder);
+    ASSERT_EQ(first.Acquire(), InstanceLock::Result::Acquired);
+    EXPECT_TRUE(Exists("xr.log"));
+    EXPECT_FALSE(Exists("xo.log"));
+    {
+        InstanceLock second(folder);
+        EXPECT_EQ(second.Acquire(), InstanceLock::Result::HeldByOther);
+        EXPECT_TRUE(Exists("xo.log"));
+        // The second copy still runs: the request cannot be taken yet.
+        EXPECT_FALSE(first.PollHandOver());
+        EXPECT_TRUE(Exists("xo.log"));
+    }
+    EXPECT_TRUE(first.PollHandOver());
+    EXPECT_FALSE(Exists("xo.log"));
+    EXPECT_FALSE(first.PollHandOver());
+    EXPECT_TRUE(Exists("xr.log")); // never deleted
+}
+
+TEST_F(InstanceLockTest, TheLockGoesWithTheCopyThatHeldIt)
+{
+    { InstanceLock first(folder); ASSERT_EQ(first.Acquire(), InstanceLock::Result::Acquired); }
+    InstanceLock next(folder);
+    EXPECT_EQ(next.Acquire(), InstanceLock::Result::Acquired);
+}
+
+TEST_F(InstanceLockTest, NoRequestNoHandOver)
+{
+    InstanceLock first(folder);
+    ASSERT_EQ(first.Acquire(), InstanceLock::Result::Acquired);
+    EXPECT_FALSE(first.PollHandOver());
+    EXPECT_FALSE(Exists("xo.log"));
+}
+
+TEST_F(InstanceLockTest, ALinkedRequestFileIsNotFollowed)
+{
+    const std::string target = folder + "precious.txt";
+    std::ofstream(target) << "keep me";
+    fs::create_symlink(target, folder + "xo.log");
+    InstanceLock first(folder);
+    ASSERT_EQ(first.Acquire(), InstanceLock::Result::Acquired);
+    EXPECT_FALSE(first.PollHandOver());
+    EXPECT_TRUE(Exists("xo.log"));
+    std::ifstream in(target);
+    std::string text;
+    std::getline(in, text);
+    EXPECT_EQ(text, "keep me");
+}
+
+TEST_F(InstanceLockTest, AMissingOrBlockedFolderIsUnusableNotAnotherCopy)
+{
+    InstanceLock missing(folder + "nowhere/");
+    EXPECT_EQ(missing.Acquire(), InstanceLock::Result::FolderUnusable);
+    EXPECT_FALSE(missing.error().empty());
+
+    std::ofstream(folder + "file") << "x";
+    InstanceLock blocked(folder + "file/");
+    EXPECT_EQ(blocked.Acquire(), InstanceLock::Result::FolderUnusable);
+
+    fs::create_symlink(folder + "elsewhere", folder + "xr.log");
+    InstanceLock linked(folder);
+    EXPECT_EQ(linked.Acquire(), InstanceLock::Result::FolderUnusable);
+    EXPECT_FALSE(Exists("elsewhere"));
+}
+
+} // namespace

@@ -1,0 +1,221 @@
+// The link button: its colour styles, hover, cursor, tip, shapes and click target.
+
+#include "note/MyLink.h"
+
+#include "support/FakePlatform.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MyLinkTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CMyLink::SetPanelStyle(0);
+        parent.resize(200, 100);
+        parent.setAutoFillBackground(true);
+        QPalette white = parent.palette();
+        white.setColor(QPalette::Window, Qt::white);
+        parent.setPalette(white);
+        link = new CMyLink(QStringLiteral("Sort"), &parent);
+        link->setAlignment(Qt::AlignCenter);
+        link->setGeometry(20, 30, 60, 20);
+        parent.move(100, 100);
+        parent.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+        fake.cursor = QPoint(0, 0);
+    }
+    void TearDown() override { CMyLink::SetPanelStyle(0); }
+
+    QImage Shot()
+    {
+        QPixmap pixmap = parent.grab();
+        pixmap.setDevicePixelRatio(1);
+        return pixmap.toImage().convertToFormat(QImage::Format_RGB32).copy(link->geometry());
+    }
+    void MoveOver()
+    {
+        fake.cursor = link->mapToGlobal(QPoint(10, 10));
+        QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(fake.cursor), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(link, &move);
+    }
+    bool HasPixel(const QImage& image, const QColor& color)
+    {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y) == color)
+                    return true;
+        return false;
+    }
+
+    FakePlatform fake;
+    QWidget parent;
+    CMyLink* link = nullptr;
+};
+
+struct Style {
+    int index;
+    QColor normalText, hoverText, normalFill, hoverFill, normalPen, hoverPen;
+    bool hoverUnderlined;
+    bool hand;
+};
+
+TEST_F(MyLinkTest, EachStyleColoursTheButtonNormallyAndOnHover)
+{
+    const QColor black(0, 0, 0);
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    const Style styles[] = {
+        {0, {200, 220, 250}, black, {50, 80, 150}, {200, 250, 0}, {200, 220, 250}, black, false, false},
+        {1, {250, 200, 200}, black, {150, 50, 50}, {220, 220, 220}, {250, 200, 200}, black, false, false},
+        {2, {220, 220, 220}, black, {100, 100, 100}, {250, 170, 50}, {220, 220, 220}, black, false, false},
+        {3, {200, 250, 200}, {50, 120, 50}, {50, 120, 50}, {200, 250, 200}, {200, 250, 200}, {50, 150, 50}, false,
+         false},
+        {4, {250, 200, 250}, {150, 50, 150}, {150, 50, 150}, {250, 200, 250}, {250, 200, 250}, {200, 100, 200},
+         false, false},
+        {5, {0, 0, 250}, {0, 0, 250}, face, face, face, face, true, true},
+        {6, {200, 220, 250}, black, {50, 80, 150}, {250, 230, 150}, {200, 220, 250}, black, false, false},
+        {-1, {200, 220, 250}, black, {50, 80, 150}, {250, 230, 150}, {200, 220, 250}, black, false, false},
+    };
+    for (const Style& s : styles) {
+        SCOPED_TRACE(s.index);
+        delete link;
+        link = new CMyLink(QStringLiteral("Sort"), &parent);
+        link->setAlignment(Qt::AlignCenter);
+        link->setGeometry(20, 30, 60, 20);
+        link->show();
+        link->SetStyle(s.index);
+
+        QImage shot = Shot();
+        EXPECT_EQ(shot.pixelColor(0, 10), s.normalPen);
+        EXPECT_EQ(shot.pixelColor(30, 0), s.normalPen);
+        EXPECT_EQ(shot.pixelColor(2, 2), s.normalFill);
+        EXPECT_TRUE(HasPixel(shot, s.normalText));
+        EXPECT_FALSE(link->font().underline());
+        EXPECT_EQ(link->cursor().shape(), s.hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+
+        MoveOver();
+        shot = Shot();
+        EXPECT_EQ(shot.pixelColor(0, 10), s.hoverPen);
+        EXPECT_EQ(shot.pixelColor(2, 2), s.hoverFill);
+        EXPECT_TRUE(HasPixel(shot, s.hoverText));
+        EXPECT_EQ(link->font().underline(), s.hoverUnderlined);
+    }
+}
+
+TEST_F(MyLinkTest, HoverEndsOnceThePointerHasLeft)
+{
+    link->SetStyle(2);
+    MoveOver();
+    EXPECT_EQ(Shot().pixelColor(2, 2), QColor(250, 170, 50));
+
+    // While the pointer stays, the hover stays.
+    QTest::qWait(250);
+    EXPECT_EQ(Shot().pixelColor(2, 2), QColor(250, 170, 50));
+
+    fake.cursor = link->mapToGlobal(QPoint(70, 10)); // just right of the button
+    QTest::qWait(250);
+    const QImage shot = Shot();
+    EXPECT_EQ(shot.pixelColor(2, 2), QColor(100, 100, 100));
+    EXPECT_EQ(shot.pixelColor(0, 10), QColor(220, 220, 220));
+}
+
+TEST_F(MyLinkTest, WebLinkStyleUnderlinesOnHoverUntilThePointerLeaves)
+{
+    link->SetStyle(5);
+    MoveOver();
+    EXPECT_TRUE(link->font().underline());
+    fake.cursor = QPoint(0, 0);
+    QTest::qWait(250);
+    EXPECT_FALSE(link->font().underline());
+}
+
+TEST_F(MyLinkTest, SetColorsPaintsTextOnABackWithAHandAndUnderlinedHover)
+{
+    link->SetStyle(0);
+    link->SetColors(QColor(10, 20, 30), QColor(240, 240, 200));
+    QImage shot = Shot();
+    EXPECT_EQ(shot.pixelColor(0, 10), QColor(240, 240, 200));
+    EXPECT_EQ(shot.pixelColor(2, 2), QColor(240, 240, 200));
+    EXPECT_TRUE(HasPixel(shot, QColor(10, 20, 30)));
+    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+    MoveOver();
+    EXPECT_TRUE(link->font().underline());
+    EXPECT_EQ(Shot().pixelColor(2, 2), QColor(240, 240, 200));
+}
+
+TEST_F(MyLinkTest, ButtonsFollowThePanelOutline)
+{
+    link->SetStyle(0);
+    const QColor pen(200, 220, 250);
+    const QColor fill(50, 80, 150);
+    const QColor background(Qt::white);
+
+    CMyLink::SetPanelStyle(2); // the hexagon (3,0) (59,0) (59,16) (56,19) (0,19) (0,3)
+    link->update();
+    QImage shot = Shot();
+    for (QPoint corner : {QPoint(3, 0), QPoint(59, 0), QPoint(59, 16), QPoint(56, 19), QPoint(0, 19), QPoint(0, 3)})
+        EXPECT_EQ(shot.pixelColor(corner), pen) << corner.x() << "," << corner.y();
+    EXPECT_EQ(shot.pixelColor(0, 0), background);
+    EXPECT_EQ(shot.pixelColor(59, 19), background);
+    for (QPoint cut : {QPoint(59, 17), QPoint(58, 18), QPoint(57, 19), QPoint(1, 0), QPoint(0, 1)})
+        EXPECT_EQ(shot.pixelColor(cut), background) << cut.x() << "," << cut.y();
+    EXPECT_EQ(shot.pixelColor(58, 17), pen);
+    EXPECT_EQ(shot.pixelColor(2, 1), pen);
+    EXPECT_EQ(shot.pixelColor(4, 4), fill);
+
+    CMyLink::SetPanelStyle(3);
+    link->update();
+    shot = Shot();
+    EXPECT_EQ(shot.pixelColor(0, 0), pen);
+    EXPECT_EQ(shot.pixelColor(59, 0), background);
+    EXPECT_EQ(shot.pixelColor(0, 19), background);
+    EXPECT_EQ(shot.pixelColor(59, 19), pen);
+
+    CMyLink::SetPanelStyle(1);
+    link->update();
+    shot = Shot();
+    EXPECT_EQ(shot.pixelColor(0, 0), background);
+    EXPECT_EQ(shot.pixelColor(0, 10), pen);
+    EXPECT_EQ(shot.pixelColor(30, 0), pen);
+
+    CMyLink::SetPanelStyle(0);
+    link->update();
+    shot = Shot();
+    EXPECT_EQ(shot.pixelColor(0, 0), pen);
+    EXPECT_EQ(shot.pixelColor(59, 19), pen);
+}
+
+TEST_F(MyLinkTest, AClickOpensTheTargetUnlessItIsNone)
+{
+    QSignalSpy clicks(link, &CMyLink::clicked);
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_TRUE(fake.opened.empty());
+    EXPECT_EQ(clicks.count(), 1);
+
+    link->SetTarget("https://example.org/page");
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_EQ(fake.opened, (std::vector<std::string>{"https://example.org/page"}));
+    EXPECT_EQ(clicks.count(), 2);
+
+    link->SetTarget("none");
+    QTest::mouseClick(link, Qt::RightButton);
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_EQ(fake.opened.size(), 1u);
+}
+
+TEST_F(MyLinkTest, TheTipShowsOnlyOnceSet)
+{
+    EXPECT_TRUE(link->toolTip().isEmpty());
+    link->SetTip(QStringLiteral("Open the home page"));
+    EXPECT_EQ(link->toolTip(), "Open the home page");
+}
+
+} // namespace

@@ -1,0 +1,153 @@
+// The panel's menus: every item, id, separator and submenu, and the routing of clicks.
+
+#include "panel/PanelMenus.h"
+
+#include "model/Factory.h"
+#include "platform/Menus.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// One line per item: "Text 30", "---", "> Title" for a submenu, "[Text]" for a title item.
+std::vector<std::string> Describe(QMenu* menu)
+{
+    std::vector<std::string> lines;
+    for (QAction* action : menu->actions()) {
+        const std::string text = action->text().toStdString();
+        if (action->isSeparator())
+            lines.push_back("---");
+        else if (action->menu())
+            lines.push_back("> " + text);
+        else if (!action->isEnabled() && CommandId(action) == 0)
+            lines.push_back("[" + text + "]");
+        else
+            lines.push_back(text + " " + std::to_string(CommandId(action)));
+    }
+    return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+class PanelMenusTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        LoadFactoryCategories(categories);
+        menus = BuildMenus(&owner, categories, [this](int id) { commands.push_back(id); });
+    }
+    QWidget owner;
+    Categories categories;
+    PanelMenus menus;
+    std::vector<int> commands;
+};
+
+TEST_F(PanelMenusTest, EveryMenuHasItsItemsIdsAndSeparators)
+{
+    struct Expected {
+        const char* name;
+        QMenu* menu;
+        Lines lines;
+    };
+    const std::vector<Expected> table = {
+        {"view", menus.viewMenu, {"Icons 30", "List 31"}},
+        {"sort", menus.sortMenu, {"Text 40", "Category 41", "Date 42", "Color 43", "Style 44", "Size 45"}},
+        {"panelColor", menus.panelColorMenu, {"Blue 60", "Red 61", "Gray 62", "Green 63", "Violet 64"}},
+        {"panelStyle", menus.panelStyleMenu, {"Rectangle 70", "Round angles 71", "Cut TL and BR 72", "Cut TR and BL 73"}},
+        {"hotKeys", menus.hotKeysMenu, {"Left keys 75", "Right keys 76", "---", "None 77"}},
+        {"notes", menus.notesMenu,
+         {"Create Note 38", "---", "Minimize all 35", "Restore all 36", "---", "Close all 37"}},
+        {"help", menus.helpMenu,
+         {"Help Topic    F1 55", "Lastet Version 58", "Home Page 58", "Contact Form 59", "---", "About... 52"}},
+        {"options", menus.optionsMenu,
+         {"Show Panel 50", "Always Top 51", "---", "> Color Panel", "> Style Panel", "---", "> Notes", "> Hot keys",
+          "Category... 57", "---", "> Help", "---", "Exit 54"}},
+        {"signature", menus.signatureMenu, {"Category 80", "Time create 81", "Void 83", "---", "Text... 84"}},
+        {"edit", menus.editMenu, {"> Signature", "Text... 90", "Font... 92", "> Category"}},
+        {"templateSize", menus.templateSizeMenu,
+         {"120 x 140 110", "132 x 152 111", "145 x 165 112", "---", "150 x 110 113", "162 x 122 114",
+          "175 x 135 115"}},
+        {"templateStyle", menus.templateStyleMenu,
+         {"Rectangle 120", "Round top 121", "Round all 122", "Cut BR 123", "Cut BL 124", "Cut TL,BR 125",
+          "Cut TR,BL 126", "---", "Random 127"}},
+        {"templateColor", menus.templateColorMenu,
+         {"Red 140", "Orange 141", "Yellow 142", "Green1 143", "Green2 144", "Blue1 145", "Blue2 146", "Violet 147",
+          "Gray 148", "White 149", "---", "Random 150"}},
+        {"template", menus.templateMenu,
+         {"[Template]", "> Edit", "> Color", "> Style", "> Size", "---", "Clone 101", "Default 105", "---",
+          "Delete 106"}},
+    };
+    for (const Expected& e : table) {
+        ASSERT_NE(e.menu, nullptr) << e.name;
+        EXPECT_EQ(Describe(e.menu), e.lines) << e.name;
+    }
+}
+
+TEST_F(PanelMenusTest, SubmenusAreTheNamedMenus)
+{
+    auto submenu = [](QMenu* menu, const char* title) -> QMenu* {
+        for (QAction* action : menu->actions())
+            if (action->menu() && action->text() == QString::fromLatin1(title))
+                return action->menu();
+        return nullptr;
+    };
+    EXPECT_EQ(submenu(menus.optionsMenu, "Color Panel"), menus.panelColorMenu);
+    EXPECT_EQ(submenu(menus.optionsMenu, "Style Panel"), menus.panelStyleMenu);
+    EXPECT_EQ(submenu(menus.optionsMenu, "Notes"), menus.notesMenu);
+    EXPECT_EQ(submenu(menus.optionsMenu, "Hot keys"), menus.hotKeysMenu);
+    EXPECT_EQ(submenu(menus.optionsMenu, "Help"), menus.helpMenu);
+    EXPECT_EQ(submenu(menus.editMenu, "Signature"), menus.signatureMenu);
+    EXPECT_EQ(submenu(menus.editMenu, "Category"), menus.categoryMenu);
+    EXPECT_EQ(submenu(menus.templateMenu, "Edit"), menus.editMenu);
+    EXPECT_EQ(submenu(menus.templateMenu, "Color"), menus.templateColorMenu);
+    EXPECT_EQ(submenu(menus.templateMenu, "Style"), menus.templateStyleMenu);
+    EXPECT_EQ(submenu(menus.templateMenu, "Size"), menus.templateSizeMenu);
+}
+
+TEST_F(PanelMenusTest, CategoryMenuListsTheCategoriesThenEdit)
+{
+    Lines expected;
+    for (int i = 0; i < categories.count(); ++i)
+        expected.push_back(categories.get(i) + " " + std::to_string(200 + i));
+    expected.push_back("---");
+    expected.push_back("Edit... 230");
+    EXPECT_EQ(Describe(menus.categoryMenu), expected);
+}
+
+TEST_F(PanelMenusTest, CategoryMenuStopsAtTwentyNine)
+{
+    Categories many;
+    for (int i = 0; i < 31; ++i)
+        many.append("c" + std::to_string(i));
+    FillCategoryMenu(menus.categoryMenu, many);
+    const Lines lines = Describe(menus.categoryMenu);
+    ASSERT_EQ(lines.size(), 31u);
+    EXPECT_EQ(lines[28], "c28 228");
+    EXPECT_EQ(lines[29], "---");
+    EXPECT_EQ(lines[30], "Edit... 230");
+}
+
+TEST_F(PanelMenusTest, AClickReachesTheCommandOnceAndLeavesNoMarkOfItsOwn)
+{
+    FindItem(menus.optionsMenu, 61)->trigger(); // "Red", inside "Color Panel"
+    FindItem(menus.templateMenu, 147)->trigger(); // "Violet", two levels down
+    FindItem(menus.helpMenu, 58)->trigger();
+    EXPECT_EQ(commands, (std::vector<int>{61, 147, 58}));
+    EXPECT_FALSE(IsChecked(menus.panelColorMenu, 61));
+    EXPECT_FALSE(IsChecked(menus.helpMenu, 58));
+
+    // Items added later are routed too.
+    FillCategoryMenu(menus.categoryMenu, categories);
+    FindItem(menus.categoryMenu, 201)->trigger();
+    EXPECT_EQ(commands.back(), 201);
+    EXPECT_EQ(commands.size(), 4u);
+}
+
+} // namespace

@@ -1,0 +1,262 @@
+// Start-up, the stored settings applied, the save-all exit and the hand-over between
+// two copies, seen through the files on disk, the window and its menus.
+
+#include "panel/NoteDlg.h"
+#include "panel/PanelTestSupport.h"
+
+#include "platform/InstanceLock.h"
+#include "platform/Menus.h"
+#include "support/FakePlatform.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+constexpr int kW = 259; // 173 dialog units
+constexpr int kH = 334; // 206 dialog units
+
+class PanelStartupTest : public ::testing::Test {
+protected:
+    void SetUp() override { folder = FreshDataFolder(); }
+    std::string file(const char* name) const { return folder + name; }
+    void WriteSettings(const std::vector<unsigned char>& bytes) { WriteFile(file("file1.dat"), bytes); }
+    QString OptionsItem50() const { return FindItem(panel->menus.optionsMenu, 50)->text(); }
+    void Start()
+    {
+        auto tray = std::make_unique<FakeTrayIcon>();
+        trayIcon = tray.get();
+        panel = std::make_unique<CNoteDlg>(nullptr, std::move(tray));
+        ASSERT_TRUE(panel->OnInitDialog());
+    }
+
+    FakePlatform fake;
+    std::string folder;
+    FakeTrayIcon* trayIcon = nullptr;
+    std::unique_ptr<CNoteDlg> panel;
+};
+
+TEST_F(PanelStartupTest, FirstStartShowsABluePanelAtTheBottomRight)
+{
+    Start();
+    EXPECT_EQ(CNoteDlg::instance(), panel.get());
+    EXPECT_TRUE(Exists(file("xr.log")));
+    EXPECT_EQ(panel->geometry(), QRect(1280 - kW, 1024 - kH, kW, kH));
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_FALSE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(OptionsItem50(), "Hide Panel");
+    EXPECT_FALSE(IsChecked(panel->menus.optionsMenu, 51));
+    EXPECT_TRUE(IsChecked(panel->menus.panelColorMenu, 60));
+    EXPECT_TRUE(IsChecked(panel->menus.panelStyleMenu, 70));
+    EXPECT_TRUE(panel->showTrayBalloon);
+    EXPECT_EQ(panel->categories.count(), 13);
+    EXPECT_EQ(panel->templates.count(), 3);
+    // Nothing is written before the exit.
+    EXPECT_FALSE(Exists(file("file1.dat")));
+    EXPECT_FALSE(Exists(file("data1.log")));
+}
+
+// Records the start-up steps and what each could see of the earlier ones.
+class RecordingPanel : public CNoteDlg {
+public:
+    std::vector<std::string> steps;
+    int leftSeenByCategories = 0;
+    int templatesSeenByMenus = 0;
+    QRect placeSeenByNotes;
+    QString menuTextSeenByNotes;
+
+protected:
+    void ReadSettings() override
+    {
+        steps.push_back("settings");
+        CNoteDlg::ReadSettings();
+    }
+    void ReadCategories() override
+    {
+        steps.push_back("categories");
+        leftSeenByCategories = settings.panelLeft;
+        CNoteDlg::ReadCategories();
+    }
+    void ReadTemplates() override
+    {
+        steps.push_back("templates");
+        CNoteDlg::ReadTemplates();
+    }
+    void BuildMenus() override
+    {
+        steps.push_back("menus");
+        templatesSeenByMenus = templates.count();
+        CNoteDlg::BuildMenus();
+    }
+    void ReadNotes() override
+    {
+        steps.push_back("notes");
+        placeSeenByNotes = geometry();
+        menuTextSeenByNotes = FindItem(menus.optionsMenu, 50)->text();
+        CNoteDlg::ReadNotes();
+    }
+};
+
+TEST_F(PanelStartupTest, StartUpRunsItsStepsInOrder)
+{
+    WriteSettings(SettingsBytes(false, true, 1, 0, 0, 0, 100, 200));
+    RecordingPanel recording;
+    ASSERT_TRUE(recording.OnInitDialog());
+    EXPECT_EQ(recording.steps, (std::vector<std::string>{"settings", "categories", "templates", "menus", "notes"}));
+    EXPECT_EQ(recording.leftSeenByCategories, 100);
+    EXPECT_EQ(recording.templatesSeenByMenus, 3);
+    // The notes come last, after the settings have placed and labelled the panel.
+    EXPECT_EQ(recording.placeSeenByNotes, QRect(100, 200, kW, kH));
+    EXPECT_EQ(recording.menuTextSeenByNotes, "Hide Panel");
+}
+
+TEST_F(PanelStartupTest, StoredSettingsAreApplied)
+{
+    WriteSettings(SettingsBytes(true, false, 1, 2, 1, 2, 100, 200));
+    Start();
+    EXPECT_FALSE(panel->showTrayBalloon);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(OptionsItem50(), "Show Panel");
+    EXPECT_TRUE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, 51));
+    EXPECT_TRUE(IsChecked(panel->menus.panelColorMenu, 61));
+    EXPECT_TRUE(IsChecked(panel->menus.panelStyleMenu, 72));
+    EXPECT_EQ(panel->geometry(), QRect(100, 200, kW, kH));
+}
+
+TEST_F(PanelStartupTest, AStoredPlaceOnTheDesktopIsKeptEvenWhenThePanelSticksOut)
+{
+    WriteSettings(SettingsBytes(false, true, 0, 0, 0, 0, 1200, 1000));
+    Start();
+    EXPECT_EQ(panel->geometry(), QRect(1200, 1000, kW, kH));
+}
+
+TEST_F(PanelStartupTest, AStoredPlaceOffTheDesktopMovesToTheBottomRight)
+{
+    for (QPoint stored : {QPoint(5000, 5000), QPoint(-10, 5), QPoint(1280, 0)}) {
+        WriteSettings(SettingsBytes(false, true, 0, 0, 0, 0, stored.x(), stored.y()));
+        Start();
+        EXPECT_EQ(panel->geometry(), QRect(1280 - kW, 1024 - kH, kW, kH)) << stored.x() << "," << stored.y();
+        panel.reset();
+    }
+}
+
+TEST_F(PanelStartupTest, ExitWritesSettingsCategoriesAndTemplatesButLeavesTheNotes)
+{
+    WriteFile(file("data2.log"), {1, 2, 3});
+    Start();
+    panel->move(300, 400);
+    QSignalSpy finished(panel.get(), &CNoteDlg::finished);
+    panel->OnCommand(54);
+
+    EXPECT_EQ(ReadFile(file("file1.dat")), SettingsBytes(false, true, 0, 0, 0, 0, 300, 400));
+    EXPECT_TRUE(Exists(file("data3.log")));
+    EXPECT_TRUE(Exists(file("data1.log")));
+    EXPECT_EQ(ReadFile(file("data2.log")), (std::vector<unsigned char>{1, 2, 3}));
+    EXPECT_EQ(trayIcon->removes, 1);
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished.at(0).at(0).toInt(), 0);
+    EXPECT_FALSE(panel->isVisible());
+}
+
+TEST_F(PanelStartupTest, AHiddenPanelKeepsItsPlaceAndStaysHiddenNextTime)
+{
+    WriteSettings(SettingsBytes(false, true, 3, 1, 0, 0, 100, 200));
+    Start();
+    panel->OnCommand(50);
+    panel->OnOK();
+    EXPECT_EQ(ReadFile(file("file1.dat")), SettingsBytes(false, false, 3, 1, 0, 0, 100, 200));
+}
+
+TEST_F(PanelStartupTest, EnterSavesAndEscapeEndsWithoutWriting)
+{
+    Start();
+    QTest::keyClick(panel.get(), Qt::Key_Escape);
+    EXPECT_TRUE(panel->Ended());
+    EXPECT_FALSE(Exists(file("file1.dat")));
+    EXPECT_FALSE(Exists(file("data1.log")));
+    EXPECT_FALSE(Exists(file("data3.log")));
+    panel.reset();
+
+    Start();
+    QTest::keyClick(panel.get(), Qt::Key_Return);
+    EXPECT_TRUE(panel->Ended());
+    EXPECT_EQ(ReadFile(file("file1.dat")).size(), 26u);
+    EXPECT_TRUE(Exists(file("data1.log")));
+    EXPECT_TRUE(Exists(file("data3.log")));
+}
+
+TEST_F(PanelStartupTest, ASecondCopyEndsAtOnceWithoutAWindow)
+{
+    Start();
+    CNoteDlg second;
+    QSignalSpy finished(&second, &CNoteDlg::finished);
+    EXPECT_FALSE(second.OnInitDialog());
+    EXPECT_EQ(second.ExitStatus(), 0);
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_FALSE(second.isVisible());
+    EXPECT_TRUE(Exists(file("xo.log")));
+    EXPECT_FALSE(Exists(file("file1.dat")));
+}
+
+TEST_F(PanelStartupTest, AHiddenPanelReappearsOnceTheSecondCopyHasGone)
+{
+    WriteSettings(SettingsBytes(false, false, 0, 0, 0, 0, 100, 200));
+    Start();
+    ASSERT_FALSE(panel->isVisible());
+    {
+        InstanceLock secondCopy(folder);
+        ASSERT_EQ(secondCopy.Acquire(), InstanceLock::Result::HeldByOther);
+        panel->OnTimer(CNoteDlg::kPollTimer);
+        EXPECT_FALSE(panel->isVisible()); // still running: the file is held
+        EXPECT_TRUE(Exists(file("xo.log")));
+    }
+    panel->OnTimer(CNoteDlg::kPollTimer);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(OptionsItem50(), "Hide Panel");
+    EXPECT_TRUE(panel->showTrayBalloon);
+    EXPECT_FALSE(Exists(file("xo.log")));
+}
+
+TEST_F(PanelStartupTest, AShownPanelLeavesTheRequestUntilItIsHidden)
+{
+    WriteSettings(SettingsBytes(false, true, 0, 0, 0, 0, 100, 200));
+    Start();
+    { InstanceLock secondCopy(folder); secondCopy.Acquire(); }
+    panel->OnTimer(CNoteDlg::kPollTimer);
+    EXPECT_TRUE(Exists(file("xo.log")));
+    panel->OnCommand(50);
+    EXPECT_FALSE(panel->isVisible());
+    panel->OnTimer(CNoteDlg::kPollTimer);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_FALSE(Exists(file("xo.log")));
+}
+
+TEST_F(PanelStartupTest, AnUnusableDataFolderEndsWithAMessage)
+{
+    // The data folder's parent is a plain file: the folder cannot exist.
+    const std::string home = std::getenv("XDG_DATA_HOME");
+    const std::string blocker = home + "/blocker";
+    WriteFile(blocker, {0});
+    setenv("XDG_DATA_HOME", blocker.c_str(), 1);
+    testing::internal::CaptureStderr();
+    CNoteDlg broken;
+    const bool started = broken.OnInitDialog();
+    const std::string message = testing::internal::GetCapturedStderr();
+    setenv("XDG_DATA_HOME", home.c_str(), 1);
+
+    EXPECT_FALSE(started);
+    EXPECT_EQ(broken.ExitStatus(), 1);
+    EXPECT_NE(message.find(blocker + "/Pinleaf/"), std::string::npos) << message;
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1);
+    EXPECT_FALSE(broken.isVisible());
+}
+
+} // namespace

@@ -1,0 +1,212 @@
+// The panel on screen: colours, outlines, dragging, hiding and the always-on-top state.
+
+#include "panel/NoteDlg.h"
+#include "panel/PanelTestSupport.h"
+
+#include "note/MyLink.h"
+#include "platform/Menus.h"
+#include "support/FakePlatform.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+constexpr int kW = 259;
+constexpr int kH = 334;
+
+class PanelWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = FreshDataFolder();
+        WriteFile(folder + "file1.dat", SettingsBytes(false, true, 0, 0, 0, 0, 100, 200));
+        panel = std::make_unique<CNoteDlg>();
+        ASSERT_TRUE(panel->OnInitDialog());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
+    }
+    // Hovers over a label the way the pointer does.
+    void Hover(QWidget* label)
+    {
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), label->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(label, &move);
+    }
+
+    FakePlatform fake;
+    std::string folder;
+    std::unique_ptr<CNoteDlg> panel;
+};
+
+struct Scheme {
+    QColor fill, frame, buttonHoverFill;
+};
+
+TEST_F(PanelWindowTest, EachColourSchemeColoursPanelButtonsLinkAndList)
+{
+    const Scheme schemes[] = {
+        {{50, 80, 150}, {200, 220, 250}, {200, 250, 0}},   {{150, 50, 50}, {250, 200, 200}, {220, 220, 220}},
+        {{100, 100, 100}, {220, 220, 220}, {250, 170, 50}}, {{50, 120, 50}, {200, 250, 200}, {200, 250, 200}},
+        {{150, 50, 150}, {250, 200, 250}, {250, 200, 250}},
+    };
+    for (int index = 0; index < 5; ++index) {
+        SCOPED_TRACE(index);
+        const Scheme& s = schemes[index];
+        panel->OnCommand(60 + index);
+        for (int other = 60; other <= 64; ++other)
+            EXPECT_EQ(IsChecked(panel->menus.panelColorMenu, other), other == 60 + index);
+
+        QImage shot = Snapshot(*panel);
+        EXPECT_EQ(shot.pixelColor(4, 4), s.fill);         // background
+        EXPECT_EQ(shot.pixelColor(0, kH / 2), s.frame);   // outline
+        EXPECT_EQ(shot.pixelColor(kW - 1, 5), s.frame);
+        const QRect list = panel->listCtrl->geometry();
+        EXPECT_EQ(shot.pixelColor(list.center()), s.frame); // list background
+
+        const QRect button = panel->newLabel->geometry();
+        EXPECT_EQ(shot.pixelColor(button.left(), button.center().y()), s.frame); // button outline
+        EXPECT_EQ(shot.pixelColor(button.topLeft() + QPoint(2, 2)), s.fill);      // button fill
+
+        // The link line: light text on the dark fill, no visible frame.
+        const QRect link = panel->linkLabel->geometry();
+        EXPECT_EQ(shot.pixelColor(link.topLeft()), s.fill);
+        int lightTextPixels = 0;
+        for (int y = link.top(); y <= link.bottom(); ++y)
+            for (int x = link.left(); x <= link.right(); ++x)
+                lightTextPixels += shot.pixelColor(x, y) == s.frame;
+        EXPECT_GT(lightTextPixels, 5);
+
+        Hover(panel->sortLabel);
+        shot = Snapshot(*panel);
+        const QRect sort = panel->sortLabel->geometry();
+        EXPECT_EQ(shot.pixelColor(sort.topLeft() + QPoint(2, 2)), s.buttonHoverFill);
+    }
+}
+
+TEST_F(PanelWindowTest, AColourOutsideTheSchemesPaintsBlueWithoutAMark)
+{
+    panel->ApplyPanelColor(9);
+    const QImage shot = Snapshot(*panel);
+    EXPECT_EQ(shot.pixelColor(4, 4), QColor(50, 80, 150));
+    EXPECT_EQ(shot.pixelColor(0, kH / 2), QColor(200, 220, 250));
+}
+
+TEST_F(PanelWindowTest, EachOutlineCutsItsCorners)
+{
+    struct Outline {
+        int command;
+        bool topLeft, topRight, bottomLeft, bottomRight; // corner pixel kept
+    };
+    const Outline outlines[] = {
+        {70, true, true, true, true},
+        {71, false, false, false, false},
+        {72, false, true, true, false},
+        {73, true, false, false, true},
+    };
+    for (const Outline& o : outlines) {
+        SCOPED_TRACE(o.command);
+        panel->OnCommand(o.command);
+        EXPECT_TRUE(IsChecked(panel->menus.panelStyleMenu, o.command));
+        const QRegion mask = panel->mask();
+        EXPECT_EQ(mask.contains(QPoint(0, 0)), o.topLeft);
+        EXPECT_EQ(mask.contains(QPoint(kW - 1, 0)), o.topRight);
+        EXPECT_EQ(mask.contains(QPoint(0, kH - 1)), o.bottomLeft);
+        EXPECT_EQ(mask.contains(QPoint(kW - 1, kH - 1)), o.bottomRight);
+        EXPECT_TRUE(mask.contains(QPoint(kW / 2, 0)));
+        EXPECT_TRUE(mask.contains(QPoint(0, kH / 2)));
+        EXPECT_TRUE(mask.contains(QPoint(kW / 2, kH / 2)));
+        EXPECT_EQ(CMyLink::PanelStyle(), o.command - 70);
+    }
+    // A cut is 9 pixels deep in both directions.
+    panel->OnCommand(72);
+    EXPECT_FALSE(panel->mask().contains(QPoint(7, 0)));
+    EXPECT_FALSE(panel->mask().contains(QPoint(0, 7)));
+    EXPECT_TRUE(panel->mask().contains(QPoint(10, 0)));
+    EXPECT_TRUE(panel->mask().contains(QPoint(0, 10)));
+    EXPECT_TRUE(panel->mask().contains(QPoint(4, 5)));
+    // The frame follows the diagonal edge.
+    const QImage shot = Snapshot(*panel);
+    EXPECT_EQ(shot.pixelColor(kW - 1, kH - 12), QColor(200, 220, 250));
+    EXPECT_EQ(shot.pixelColor(kW - 2, kH - 12), QColor(50, 80, 150));
+
+    panel->ApplyPanelStyle(7); // unknown: rounded
+    EXPECT_FALSE(panel->mask().contains(QPoint(0, 0)));
+    EXPECT_FALSE(panel->mask().contains(QPoint(kW - 1, kH - 1)));
+}
+
+TEST_F(PanelWindowTest, DraggingTheBackgroundMovesThePanel)
+{
+    QWindow* window = panel->windowHandle();
+    ASSERT_EQ(panel->pos(), QPoint(100, 200));
+    QTest::mousePress(window, Qt::LeftButton, {}, QPoint(4, 120));
+    QTest::mouseMove(window, QPoint(54, 170));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(4, 120));
+    EXPECT_EQ(panel->pos(), QPoint(150, 250));
+    EXPECT_EQ(panel->size(), QSize(kW, kH));
+    EXPECT_FALSE(panel->dragging);
+}
+
+TEST_F(PanelWindowTest, DraggingALabelOrTheListLeavesThePanelWhereItIs)
+{
+    QWindow* window = panel->windowHandle();
+    for (QWidget* child : {static_cast<QWidget*>(panel->newLabel), static_cast<QWidget*>(panel->linkLabel),
+                           panel->listCtrl}) {
+        const QPoint start = child->geometry().center();
+        QTest::mousePress(window, Qt::LeftButton, {}, start);
+        QTest::mouseMove(window, start + QPoint(40, 40));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, start + QPoint(40, 40));
+        EXPECT_EQ(panel->pos(), QPoint(100, 200)) << child->metaObject()->className();
+    }
+}
+
+TEST_F(PanelWindowTest, AlwaysTopTwiceReturnsToTheNormalOrder)
+{
+    panel->OnCommand(51);
+    EXPECT_TRUE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, 51));
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->geometry(), QRect(100, 200, kW, kH));
+
+    FindItem(panel->menus.optionsMenu, 51)->trigger();
+    EXPECT_FALSE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(IsChecked(panel->menus.optionsMenu, 51));
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->geometry(), QRect(100, 200, kW, kH));
+}
+
+TEST_F(PanelWindowTest, HideAndShowRelabelTheMenuItem)
+{
+    QAction* item = FindItem(panel->menus.optionsMenu, 50);
+    QTest::mouseClick(panel->hideLabel, Qt::LeftButton);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_FALSE(panel->settings.panelVisible);
+    EXPECT_EQ(item->text(), "Show Panel");
+    EXPECT_FALSE(item->isChecked());
+
+    item->trigger();
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(item->text(), "Hide Panel");
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_EQ(panel->geometry(), QRect(100, 200, kW, kH));
+}
+
+TEST_F(PanelWindowTest, TheLinkLineOpensTheHomeAndProductPages)
+{
+    QTest::mouseClick(panel->linkLabel, Qt::LeftButton);
+    ASSERT_EQ(fake.opened.size(), 2u);
+    EXPECT_NE(fake.opened[0], fake.opened[1]);
+    for (const std::string& page : fake.opened)
+        EXPECT_EQ(page.rfind("https://", 0), 0u) << page;
+    fake.opened.clear();
+    QTest::mouseClick(panel->newLabel, Qt::LeftButton);
+    QTest::keyClick(panel.get(), Qt::Key_F1);
+    EXPECT_EQ(fake.opened, (std::vector<std::string>{"Help.chm"}));
+}
+
+} // namespace
