@@ -34,7 +34,7 @@ class BenchHost : public NoteHost {
 public:
     Categories cats;
     SlotList<CNote> notes;
-    const Categories& categories() const override { return cats; }
+    const Categories& categoryList() const override { return cats; }
     void saveAsTemplate(const SNote&) override {}
     CNote* openNote(const SNote& record, bool isNew) override
     {

@@ -1,9 +1,14 @@
 #include "app/NoteApp.h"
+#include "platform/AppIcon.h"
+#include "platform/SystemTrayIcon.h"
+#include "platform/X11HotKeyGrabber.h"
 
 int main(int argc, char** argv)
 {
     ChooseWindowSystem();
     CNoteApp app(argc, argv);
-    // The global keys and the tray icon are optional: the panel runs without them.
-    return app.InitInstance(nullptr, nullptr);
+    CNoteApp::setWindowIcon(AppIcon());
+    // Without an X display the grabs do nothing, and without a tray host the icon
+    // stays away: the program runs on either way.
+    return app.InitInstance(std::make_unique<X11HotKeyGrabber>(), std::make_unique<SystemTrayIcon>());
 }

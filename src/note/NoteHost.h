@@ -11,7 +11,7 @@ class NoteHost {
 public:
     virtual ~NoteHost() = default;
 
-    virtual const Categories& categories() const = 0;
+    virtual const Categories& categoryList() const = 0;
     // "Save": appends the record to the templates and refills the panel's list.
     virtual void saveAsTemplate(const SNote& record) = 0;
     // "Clone" and every other new note: builds a window from a copy of record,

@@ -85,7 +85,7 @@ void CNote::BuildNoteMenu()
 void CNote::RebuildCategoryMenu()
 {
     categoryMenu_->clear();
-    categoryNames_ = host_.categories().all();
+    categoryNames_ = host_.categoryList().all();
     for (int i = 0; i < static_cast<int>(categoryNames_.size()); ++i)
         AddItem(categoryMenu_, ToQt(categoryNames_[static_cast<std::size_t>(i)]), kFirstCategory + i);
 }

@@ -5,7 +5,11 @@
 
 #include "model/Collections.h"
 #include "model/Settings.h"
+#include "hotkeys/HotKeys.h"
+#include "note/NoteHost.h"
 #include "panel/PanelMenus.h"
+#include "panel/PanelTray.h"
+#include "panel/TemplateCommands.h"
 #include "platform/HotKeyGrabber.h"
 #include "platform/TrayIcon.h"
 
@@ -18,12 +22,14 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CMyLink;
 class CNote;
 class InstanceLock;
+class TemplateListView;
 
-class CNoteDlg : public QWidget {
+class CNoteDlg : public QWidget, public NoteHost, private HotKeyActions, private TrayActions {
     Q_OBJECT
 public:
     // Either may be null: the panel then runs without global keys or without a tray icon.
@@ -51,6 +57,39 @@ public:
     void TogglePanel();
     void ToggleAlwaysOnTop();
     void ApplySettings();
+
+    // The template list (list.cpp side of the panel).
+    void FillTemplateList();
+    void SortTemplates(int key);
+    void ApplyViewMode(int value);
+    // A new note from template index, at the mouse cursor.
+    void OpenTemplateItem(int index);
+    // Right-click on the list with index selected: the template menu at the cursor.
+    void OnListContextMenu(int index);
+    void NewTemplate();
+    void PrepareTemplateMenu();
+    void RefreshCategoryMenus();
+    TemplateMenus templateMenus() const;
+
+    // The notes and the hot keys.
+    void ApplyHotKeyMode(int mode);
+    void OnHotKey(int id);
+    void MinimizeAll();
+    void RestoreAll();
+    void CloseAll();
+    // The records of the open notes, in slot order.
+    std::vector<SNote> OpenNoteRecords() const;
+
+    // The tray icon.
+    void AddTrayIcon(bool balloon);
+    void OnTrayGesture(TrayIcon::Gesture gesture);
+
+    // NoteHost
+    const Categories& categoryList() const override { return categories; }
+    void saveAsTemplate(const SNote& record) override;
+    CNote* openNote(const SNote& record, bool isNew) override;
+    void noteClosed(int slot) override;
+    QWidget* noteParent() override { return nullptr; }
 
     // 0 after OnOK, OnCancel or a hand-over to the running copy; 1 when the data
     // folder is unusable.
@@ -82,8 +121,8 @@ public:
     CMyLink* sortLabel = nullptr;
     CMyLink* viewLabel = nullptr;
     CMyLink* hideLabel = nullptr;
-    // The template list's place; the list view takes this area.
-    QWidget* listCtrl = nullptr;
+    TemplateListView* listCtrl = nullptr;
+    int lastSortKey = -1;
     PanelMenus menus;
 
     static constexpr int kPollTimer = 1;
@@ -110,6 +149,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // HotKeyActions and TrayActions
+    void createNote() override;
+    void bringToFront() override;
+    void runCommand(int commandId) override { OnCommand(commandId); }
+    void togglePanel() override { OnCommand(50); }
+    void showOptionsMenuAt(QPoint pos) override;
+
+    bool OnTemplateCommand(int id);
+    // The default template, or with no templates at all the last factory template.
+    SNote DefaultTemplate() const;
     void CreateControls();
     void TrackMenu(QMenu* menu, CMyLink* label);
     void OnLinkClicked();

@@ -2,36 +2,87 @@
 
 #include "panel/NoteDlg.h"
 
+#include "dialogs/About.h"
+#include "dialogs/Category.h"
+#include "platform/Help.h"
+#include "platform/MakerSite.h"
 #include "platform/Menus.h"
+#include "platform/Platform.h"
+
+#include <string>
 
 bool CNoteDlg::OnCommand(int id)
 {
-    if (id == 54) {
+    switch (id) {
+    case 54:
         OnOK();
         return true;
-    }
-    if (id == 50) {
-        TogglePanel();
+    case 55:
+        OpenHelp();
+        return true;
+    case 58:
+        platform().open(std::string(MakerSite::ProductPage()));
+        return true;
+    case 59:
+        platform().open(std::string(MakerSite::ContactPage()));
+        return true;
+    case 52: {
+        CAboutDlg about(this);
+        platform().runDialog(about);
         return true;
     }
-    if (id == 51) {
+    case 50:
+        TogglePanel();
+        return true;
+    case 51:
         ToggleAlwaysOnTop();
+        return true;
+    case 35:
+        MinimizeAll();
+        return true;
+    case 36:
+        RestoreAll();
+        return true;
+    case 37:
+        CloseAll();
+        return true;
+    case 38:
+        OnHotKey(CreateNote);
+        return true;
+    case 57: {
+        CCategory dialog(categories, this);
+        if (platform().runDialog(dialog) == QDialog::Accepted)
+            RefreshCategoryMenus();
+        return true;
+    }
+    default:
+        break;
+    }
+    if (id >= 75 && id <= 79) {
+        ApplyHotKeyMode(id - 75);
         return true;
     }
     if (id >= 60 && id <= 64) {
-        if (menus.panelColorMenu)
-            CheckRadio(menus.panelColorMenu, 60, 69, id);
+        CheckRadio(menus.panelColorMenu, 60, 69, id);
         ApplyPanelColor(id - 60);
         return true;
     }
     if (id >= 70 && id <= 74) {
-        if (menus.panelStyleMenu)
-            CheckRadio(menus.panelStyleMenu, 70, 79, id);
+        CheckRadio(menus.panelStyleMenu, 70, 79, id);
         ApplyPanelStyle(id - 70);
         return true;
     }
-    // Still to come here: help and web pages (55, 58, 59), About (52), the notes
-    // (35 to 38), the hot key sets (75 to 79), the category dialog (57), the list's
-    // view (30 to 32) and sorting (40 to 49), and the template commands (80 to 230).
+    if (id >= 30 && id <= 32) {
+        CheckRadio(menus.viewMenu, 30, 33, id);
+        ApplyViewMode(id - 30);
+        return true;
+    }
+    if (id >= 40 && id <= 49) {
+        CheckRadio(menus.sortMenu, 40, 50, id);
+        SortTemplates(id - 40);
+        return true;
+    }
+    if (id >= 80 && id <= 230)
+        return OnTemplateCommand(id);
     return false;
 }

@@ -4,6 +4,7 @@
 
 #include "note/MyLink.h"
 #include "panel/PanelLook.h"
+#include "panel/TemplateList.h"
 #include "platform/Menus.h"
 #include "platform/Platform.h"
 
@@ -22,12 +23,7 @@ void CNoteDlg::ApplyPanelColor(int index)
     linkLabel->SetColors(panelFrameColor, panelFillColor);
 
     // The list shows dark text on the light colour of the scheme.
-    QPalette colors = listCtrl->palette();
-    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window})
-        colors.setColor(role, panelFrameColor);
-    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText})
-        colors.setColor(role, panelFillColor);
-    listCtrl->setPalette(colors);
+    listCtrl->SetColors(panelFrameColor, panelFillColor);
     update();
 }
 
@@ -47,12 +43,10 @@ void CNoteDlg::ApplyPanelStyle(int index)
 
 void CNoteDlg::ApplySettings()
 {
-    // Hot keys: the chosen key set is registered here (ApplyHotKeyMode(settings.hotKeyMode))
-    // once the key sets are in.
+    ApplyHotKeyMode(settings.hotKeyMode);
     ApplyPanelColor(settings.panelColor);
     ApplyPanelStyle(settings.panelStyle);
-    // List: the stored view mode is applied here (ApplyViewMode(settings.listViewMode))
-    // once the template list is in.
+    ApplyViewMode(settings.listViewMode);
 
     settings.panelVisible = !settings.panelVisible;
     OnCommand(50);

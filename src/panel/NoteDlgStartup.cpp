@@ -4,7 +4,9 @@
 
 #include "model/Factory.h"
 #include "note/MyLink.h"
-#include "panel/MakerPages.h"
+#include "note/Note.h"
+#include "panel/TemplateList.h"
+#include "platform/MakerSite.h"
 #include "platform/InstanceLock.h"
 #include "platform/Platform.h"
 #include "store/Stores.h"
@@ -42,11 +44,16 @@ bool CNoteDlg::OnInitDialog()
     ReadCategories();
     ReadTemplates();
     BuildMenus();
-    // List: the image lists, the columns and the rows are built here (BuildImageLists,
-    // InsertColumns, FillTemplateList) once the template list is in.
-    linkLabel->SetTarget(kMakerProductPage);
-    // Tray: the icon is added here without a balloon (AddTrayIcon(false)) once the tray
-    // handling is in.
+    // The colour icons are drawn once, on first use; the columns take their widths
+    // from the list's client width.
+    listCtrl->InsertColumns();
+    FillTemplateList();
+    linkLabel->SetTarget(std::string(MakerSite::ProductPage()));
+    if (tray_)
+        connect(tray_.get(), &TrayIcon::activated, this, &CNoteDlg::OnTrayGesture);
+    AddTrayIcon(false);
+    if (hotKeys_)
+        connect(hotKeys_.get(), &HotKeyGrabber::pressed, this, &CNoteDlg::OnHotKey);
     setGeometry(-500, -500, 2, 2);
     ApplySettings();
     ReadNotes();
@@ -81,8 +88,9 @@ void CNoteDlg::BuildMenus()
 
 void CNoteDlg::ReadNotes()
 {
-    // Notes: one window per stored note opens here (store::ReadNotes) once note
-    // windows are in. Reading comes last, after the settings have been applied.
+    // Last, over a finished panel: one window per stored note, in slot order.
+    for (const SNote& record : store::ReadNotes(dataFolder, FactoryFont()))
+        openNote(record, false);
 }
 
 void CNoteDlg::timerEvent(QTimerEvent* event)
@@ -115,9 +123,7 @@ void CNoteDlg::OnOK()
     store::WriteSettings(dataFolder, settings);
     store::WriteCategories(dataFolder, categories);
     store::WriteTemplates(dataFolder, templates);
-    // Notes: the records of the open note windows are written here (store::WriteNotes)
-    // once note windows are in. Until then nothing is written, so that the notes
-    // store on disk is left as it is.
+    store::WriteNotes(dataFolder, OpenNoteRecords());
     EndDialog(0);
 }
 

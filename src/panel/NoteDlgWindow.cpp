@@ -4,8 +4,12 @@
 #include "panel/NoteDlg.h"
 
 #include "note/MyLink.h"
-#include "panel/MakerPages.h"
+#include "note/NoteLook.h"
 #include "panel/PanelLook.h"
+#include "panel/TemplateList.h"
+#include "note/Note.h"
+#include "platform/Help.h"
+#include "platform/MakerSite.h"
 #include "platform/DialogUnits.h"
 #include "platform/InstanceLock.h"
 #include "platform/Menus.h"
@@ -49,6 +53,10 @@ CNoteDlg::CNoteDlg(std::unique_ptr<HotKeyGrabber> hotKeys, std::unique_ptr<TrayI
 
 CNoteDlg::~CNoteDlg()
 {
+    // The note windows have no parent window; they belong to the panel and end with it.
+    for (int slot = 0; slot < notes.count(); ++slot)
+        delete notes.get(slot);
+    notes.clear();
     if (thePanel == this)
         thePanel = nullptr;
 }
@@ -70,15 +78,18 @@ void CNoteDlg::CreateControls()
         (*b.member)->setAlignment(Qt::AlignCenter);
         (*b.member)->setGeometry(b.rect);
     }
-    linkLabel = new CMyLink(QString::fromLatin1(kMakerAddress), this);
+    linkLabel = new CMyLink(QString::fromLatin1(MakerSite::Host.data(), MakerSite::Host.size()), this);
     linkLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     linkLabel->setGeometry(DluRect(7, 19, 70, 8));
 
-    listCtrl = new QWidget(this);
-    listCtrl->setAutoFillBackground(true);
+    listCtrl = new TemplateListView(templates, this);
     listCtrl->setGeometry(DluRect(7, 29, 159, 170));
+    connect(listCtrl, &TemplateListView::itemActivated, this, &CNoteDlg::OpenTemplateItem);
+    connect(listCtrl, &TemplateListView::contextMenuRequested, this,
+            [this](int index, QPoint) { OnListContextMenu(index); });
+    connect(listCtrl, &TemplateListView::headerClicked, this, &CNoteDlg::SortTemplates);
 
-    // "New" adds a template once the template commands are in (NewTemplate).
+    connect(newLabel, &CMyLink::clicked, this, &CNoteDlg::NewTemplate);
     connect(sortLabel, &CMyLink::clicked, this, [this] { TrackMenu(menus.sortMenu, sortLabel); });
     connect(viewLabel, &CMyLink::clicked, this, [this] { TrackMenu(menus.viewMenu, viewLabel); });
     connect(optionsLabel, &CMyLink::clicked, this, [this] { TrackMenu(menus.optionsMenu, optionsLabel); });
@@ -95,7 +106,7 @@ void CNoteDlg::TrackMenu(QMenu* menu, CMyLink* label)
 void CNoteDlg::OnLinkClicked()
 {
     // The link line opens the home page; the label itself opens its own target.
-    platform().open(kMakerHomePage);
+    platform().open(std::string(MakerSite::HomePage()));
 }
 
 void CNoteDlg::paintEvent(QPaintEvent*)
@@ -152,7 +163,7 @@ void CNoteDlg::keyPressEvent(QKeyEvent* event)
         OnCancel();
         break;
     case Qt::Key_F1:
-        platform().open("Help.chm");
+        OpenHelp();
         break;
     default:
         QWidget::keyPressEvent(event);
@@ -175,8 +186,8 @@ void CNoteDlg::TogglePanel()
         if (QAction* item = FindItem(menus.optionsMenu, 50))
             item->setText(settings.panelVisible ? QStringLiteral("Hide Panel") : QStringLiteral("Show Panel"));
     }
-    // Tray: once the tray handling is in, hiding with showTrayBalloon set re-adds the
-    // icon with its balloon here (AddTrayIcon(true)).
+    if (showTrayBalloon && !settings.panelVisible)
+        AddTrayIcon(true);
 }
 
 void CNoteDlg::ToggleAlwaysOnTop()

@@ -37,10 +37,3 @@ QRegion PanelOutline(int style, QSize size)
     }
     }
 }
-
-QRegion RegionFrame(const QRegion& region)
-{
-    const QRegion inner = region.translated(1, 0) & region.translated(-1, 0) & region.translated(0, 1) &
-                          region.translated(0, -1);
-    return region - inner;
-}

@@ -18,5 +18,3 @@ PanelScheme PanelSchemeFor(int index);
 // is rounded.
 QRegion PanelOutline(int style, QSize size);
 
-// The one-pixel inner border of a region.
-QRegion RegionFrame(const QRegion& region);

@@ -1,5 +1,6 @@
 #include "panel/PanelMenus.h"
 
+#include "panel/TemplateCommands.h"
 #include "platform/Menus.h"
 #include "platform/Text.h"
 
@@ -45,16 +46,6 @@ void RouteCommands(QMenu* menu, const std::function<void(int)>& onCommand)
 
 } // namespace
 
-void FillCategoryMenu(QMenu* menu, const Categories& categories)
-{
-    menu->clear();
-    const int shown = std::min(categories.count(), kCategoryMenuLimit);
-    for (int i = 0; i < shown; ++i)
-        AddItem(menu, ToQt(categories.get(i)), kFirstCategoryCommand + i);
-    menu->addSeparator();
-    AddItem(menu, QStringLiteral("Edit..."), kEditCategoriesCommand);
-}
-
 PanelMenus BuildMenus(QWidget* owner, const Categories& categories, std::function<void(int)> onCommand)
 {
     PanelMenus m;
@@ -83,7 +74,7 @@ PanelMenus BuildMenus(QWidget* owner, const Categories& categories, std::functio
     AddItem(m.optionsMenu, QStringLiteral("Exit"), 54);
 
     m.categoryMenu = new QMenu(owner);
-    FillCategoryMenu(m.categoryMenu, categories);
+    RefillCategoryMenu(m.categoryMenu, categories);
     m.signatureMenu =
         MakeMenu(owner, {{"Category", 80}, {"Time create", 81}, {"Void", 83}, {"", 0}, {"Text...", 84}});
 

@@ -27,15 +27,8 @@ struct PanelMenus {
     QMenu* templateMenu = nullptr;
 };
 
-// How many categories a category menu lists at most, and its "Edit..." command.
-inline constexpr int kCategoryMenuLimit = 29;
-inline constexpr int kFirstCategoryCommand = 200;
-inline constexpr int kEditCategoriesCommand = 230;
-
 // Creates every menu, owned by owner, in the order of the panel's menu table, fills
 // the category menu from categories and routes every command of every menu (also
 // items added later) to onCommand, once per click.
 PanelMenus BuildMenus(QWidget* owner, const Categories& categories, std::function<void(int)> onCommand);
 
-// Empties menu and lists the first 29 categories (ids 200 + i), a separator and "Edit..." 230.
-void FillCategoryMenu(QMenu* menu, const Categories& categories);

@@ -24,7 +24,7 @@ public:
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    const Categories& categories() const override { return cats; }
+    const Categories& categoryList() const override { return cats; }
     void saveAsTemplate(const SNote& record) override { templates.push_back(record); }
     CNote* openNote(const SNote& record, bool isNew) override
     {

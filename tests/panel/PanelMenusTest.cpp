@@ -1,6 +1,7 @@
 // The panel's menus: every item, id, separator and submenu, and the routing of clicks.
 
 #include "panel/PanelMenus.h"
+#include "panel/TemplateCommands.h"
 
 #include "model/Factory.h"
 #include "platform/Menus.h"
@@ -126,7 +127,7 @@ TEST_F(PanelMenusTest, CategoryMenuStopsAtTwentyNine)
     Categories many;
     for (int i = 0; i < 31; ++i)
         many.append("c" + std::to_string(i));
-    FillCategoryMenu(menus.categoryMenu, many);
+    RefillCategoryMenu(menus.categoryMenu, many);
     const Lines lines = Describe(menus.categoryMenu);
     ASSERT_EQ(lines.size(), 31u);
     EXPECT_EQ(lines[28], "c28 228");
@@ -144,7 +145,7 @@ TEST_F(PanelMenusTest, AClickReachesTheCommandOnceAndLeavesNoMarkOfItsOwn)
     EXPECT_FALSE(IsChecked(menus.helpMenu, 58));
 
     // Items added later are routed too.
-    FillCategoryMenu(menus.categoryMenu, categories);
+    RefillCategoryMenu(menus.categoryMenu, categories);
     FindItem(menus.categoryMenu, 201)->trigger();
     EXPECT_EQ(commands.back(), 201);
     EXPECT_EQ(commands.size(), 4u);

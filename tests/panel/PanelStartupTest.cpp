@@ -148,7 +148,7 @@ TEST_F(PanelStartupTest, AStoredPlaceOffTheDesktopMovesToTheBottomRight)
     }
 }
 
-TEST_F(PanelStartupTest, ExitWritesSettingsCategoriesAndTemplatesButLeavesTheNotes)
+TEST_F(PanelStartupTest, ExitWritesAllFourStoresAndKeepsADamagedNotesFileAside)
 {
     WriteFile(file("data2.log"), {1, 2, 3});
     Start();
@@ -159,7 +159,10 @@ TEST_F(PanelStartupTest, ExitWritesSettingsCategoriesAndTemplatesButLeavesTheNot
     EXPECT_EQ(ReadFile(file("file1.dat")), SettingsBytes(false, true, 0, 0, 0, 0, 300, 400));
     EXPECT_TRUE(Exists(file("data3.log")));
     EXPECT_TRUE(Exists(file("data1.log")));
-    EXPECT_EQ(ReadFile(file("data2.log")), (std::vector<unsigned char>{1, 2, 3}));
+    // The three bytes are no notes store; they stay aside, and no open note means an
+    // empty notes file.
+    EXPECT_EQ(ReadFile(file("data2.log.damaged")), (std::vector<unsigned char>{1, 2, 3}));
+    EXPECT_TRUE(ReadFile(file("data2.log")).empty());
     EXPECT_EQ(trayIcon->removes, 1);
     ASSERT_EQ(finished.count(), 1);
     EXPECT_EQ(finished.at(0).at(0).toInt(), 0);

@@ -4,6 +4,7 @@
 #include "panel/PanelTestSupport.h"
 
 #include "note/MyLink.h"
+#include "panel/TemplateList.h"
 #include "platform/Menus.h"
 #include "support/FakePlatform.h"
 
@@ -156,7 +157,7 @@ TEST_F(PanelWindowTest, DraggingALabelOrTheListLeavesThePanelWhereItIs)
 {
     QWindow* window = panel->windowHandle();
     for (QWidget* child : {static_cast<QWidget*>(panel->newLabel), static_cast<QWidget*>(panel->linkLabel),
-                           panel->listCtrl}) {
+                           static_cast<QWidget*>(panel->listCtrl)}) {
         const QPoint start = child->geometry().center();
         QTest::mousePress(window, Qt::LeftButton, {}, start);
         QTest::mouseMove(window, start + QPoint(40, 40));
@@ -204,9 +205,9 @@ TEST_F(PanelWindowTest, TheLinkLineOpensTheHomeAndProductPages)
     for (const std::string& page : fake.opened)
         EXPECT_EQ(page.rfind("https://", 0), 0u) << page;
     fake.opened.clear();
-    QTest::mouseClick(panel->newLabel, Qt::LeftButton);
     QTest::keyClick(panel.get(), Qt::Key_F1);
-    EXPECT_EQ(fake.opened, (std::vector<std::string>{"Help.chm"}));
+    ASSERT_EQ(fake.opened.size(), 1u);
+    EXPECT_TRUE(QString::fromStdString(fake.opened[0]).endsWith("Help.chm")) << fake.opened[0];
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include <QApplication>
 
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 #include <gtest/gtest.h>
 
 // fontconfig and the platform plugins keep allocations for the life of the process;
@@ -15,6 +17,13 @@ extern "C" const char* __asan_default_options()
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // ctest runs the cases of one program side by side: each process gets its own data
+    // folder below the one the build chose, so that no two cases share store files.
+    const char* base = std::getenv("XDG_DATA_HOME");
+    std::string folder = std::string(base && *base ? base : "/tmp") + "/run-XXXXXX";
+    std::filesystem::create_directories(std::filesystem::path(folder).parent_path());
+    if (mkdtemp(folder.data()))
+        setenv("XDG_DATA_HOME", folder.c_str(), 1);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,116 @@
+// The panel's side of the note windows: opening and closing them, the commands that act
+// on all of them, the hot keys and the tray icon.
+
+#include "panel/NoteDlg.h"
+
+#include "note/Note.h"
+#include "panel/TemplateList.h"
+#include "platform/Menus.h"
+#include "platform/Platform.h"
+
+#include <QMenu>
+
+void CNoteDlg::saveAsTemplate(const SNote& record)
+{
+    templates.append(record);
+    FillTemplateList();
+}
+
+CNote* CNoteDlg::openNote(const SNote& record, bool isNew)
+{
+    // Note windows have no parent window: a hidden panel must not take them along.
+    // The panel still owns them (see the destructor).
+    auto* note = new CNote(*this, record, isNew, notes.count(), noteParent());
+    notes.append(note);
+    return note;
+}
+
+void CNoteDlg::noteClosed(int slot)
+{
+    if (slot >= 0 && slot < notes.count())
+        notes.setNull(slot);
+}
+
+std::vector<SNote> CNoteDlg::OpenNoteRecords() const
+{
+    std::vector<SNote> records;
+    for (int slot = 0; slot < notes.count(); ++slot)
+        if (const CNote* note = notes.get(slot))
+            records.push_back(note->record());
+    return records;
+}
+
+void CNoteDlg::MinimizeAll()
+{
+    const int count = notes.count();
+    for (int slot = 0; slot < count; ++slot)
+        if (CNote* note = notes.get(slot); note && !note->record().minimized)
+            note->ToggleMinimized();
+}
+
+void CNoteDlg::RestoreAll()
+{
+    const int count = notes.count();
+    for (int slot = 0; slot < count; ++slot)
+        if (CNote* note = notes.get(slot); note && note->record().minimized)
+            note->ToggleMinimized();
+}
+
+void CNoteDlg::CloseAll()
+{
+    const int count = notes.count();
+    for (int slot = 0; slot < count; ++slot)
+        if (CNote* note = notes.get(slot))
+            note->CloseNote();
+}
+
+void CNoteDlg::ApplyHotKeyMode(int mode)
+{
+    if (hotKeys_) {
+        ::ApplyHotKeyMode(*hotKeys_, menus.hotKeysMenu, mode, settings.hotKeyMode);
+        return;
+    }
+    // No key grabs on this desktop: the choice is still kept and marked.
+    settings.hotKeyMode = mode;
+    if (mode >= 0 && mode <= kHotKeyModeLastCommand - kHotKeyModeFirstCommand)
+        CheckRadio(menus.hotKeysMenu, kHotKeyModeFirstCommand, kHotKeyModeLastCommand,
+                   kHotKeyModeFirstCommand + mode);
+}
+
+void CNoteDlg::OnHotKey(int id)
+{
+    ::OnHotKey(id, *this);
+}
+
+void CNoteDlg::createNote()
+{
+    openNote(DefaultTemplate(), true);
+}
+
+void CNoteDlg::bringToFront()
+{
+    // The notes come forward with the panel, as they would with their owner.
+    for (int slot = 0; slot < notes.count(); ++slot)
+        if (CNote* note = notes.get(slot))
+            note->raise();
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
+}
+
+void CNoteDlg::AddTrayIcon(bool balloon)
+{
+    if (tray_)
+        ::AddTrayIcon(*tray_, balloon);
+}
+
+void CNoteDlg::OnTrayGesture(TrayIcon::Gesture gesture)
+{
+    HandleTrayGesture(gesture, *this);
+}
+
+void CNoteDlg::showOptionsMenuAt(QPoint pos)
+{
+    menus.optionsMenu->popup(pos);
+}

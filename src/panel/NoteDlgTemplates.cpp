@@ -1,0 +1,161 @@
+// The panel's template list and the commands of its template menu.
+
+#include "panel/NoteDlg.h"
+
+#include "dialogs/Category.h"
+#include "dialogs/EditText.h"
+#include "dialogs/Signature.h"
+#include "model/Factory.h"
+#include "note/Note.h"
+#include "panel/TemplateList.h"
+#include "panel/TemplateSort.h"
+#include "platform/Menus.h"
+#include "platform/Platform.h"
+
+#include <QMenu>
+
+void CNoteDlg::FillTemplateList()
+{
+    listCtrl->Refill();
+}
+
+void CNoteDlg::SortTemplates(int key)
+{
+    ::SortTemplates(templates, key, lastSortKey);
+    FillTemplateList();
+}
+
+void CNoteDlg::ApplyViewMode(int value)
+{
+    settings.listViewMode = value;
+    CheckRadio(menus.viewMenu, 30, 33, 30 + value);
+    listCtrl->ApplyViewMode(value);
+}
+
+void CNoteDlg::OpenTemplateItem(int index)
+{
+    if (index < 0 || index >= templates.count())
+        return;
+    openNote(templates.get(index), true);
+}
+
+void CNoteDlg::OnListContextMenu(int index)
+{
+    if (index < 0 || index >= templates.count())
+        return;
+    selectedTemplate = index;
+    PrepareTemplateMenu();
+    menus.templateMenu->popup(platform().cursorPos());
+}
+
+TemplateMenus CNoteDlg::templateMenus() const
+{
+    return {menus.categoryMenu,      menus.signatureMenu,     menus.templateSizeMenu,
+            menus.templateStyleMenu, menus.templateColorMenu, menus.templateMenu};
+}
+
+void CNoteDlg::PrepareTemplateMenu()
+{
+    if (selectedTemplate < 0 || selectedTemplate >= templates.count())
+        return;
+    PrepareTemplateMenuMarks(templateMenus(), templates.get(selectedTemplate), categories);
+}
+
+void CNoteDlg::RefreshCategoryMenus()
+{
+    RefillCategoryMenu(menus.categoryMenu, categories);
+    for (int slot = 0; slot < notes.count(); ++slot)
+        if (CNote* note = notes.get(slot))
+            note->RebuildCategoryMenu();
+}
+
+SNote CNoteDlg::DefaultTemplate() const
+{
+    if (auto found = templates.FindDefaultTemplate())
+        return *found;
+    // No templates at all: fall back to what a first start would offer.
+    Templates factory;
+    LoadFactoryTemplates(factory, platform().now());
+    return *factory.FindDefaultTemplate();
+}
+
+void CNoteDlg::NewTemplate()
+{
+    if (!platform().ask(this, "Do you want to create new template?", "New template", MessageButtons::YesNo,
+                        MessageIcon::Question))
+        return;
+    SNote t = DefaultTemplate();
+    t.created = platform().now();
+    templates.append(t);
+    FillTemplateList();
+}
+
+bool CNoteDlg::OnTemplateCommand(int id)
+{
+    const int s = selectedTemplate;
+    if (s < 0 || s >= templates.count())
+        return false;
+    SNote t = templates.get(s);
+    bool writeBack = true;
+
+    if (id >= 200 && id <= 229) {
+        ApplyTemplateFieldCommand(t, id, CategoryCommandText(menus.categoryMenu, id));
+        MarkTemplateFieldCommand(templateMenus(), id);
+    } else if (ApplyTemplateFieldCommand(t, id, {})) {
+        MarkTemplateFieldCommand(templateMenus(), id);
+    } else {
+        switch (id) {
+        case 230: {
+            CCategory dialog(categories, this);
+            if (platform().runDialog(dialog) == QDialog::Accepted)
+                RefreshCategoryMenus();
+            // The dialog may have changed the category list, not this template.
+            break;
+        }
+        case 84: {
+            SNote record = t;
+            CSignature dialog(record, this);
+            if (platform().runDialog(dialog) == QDialog::Accepted) {
+                templates.replace(s, record);
+                CheckRadio(menus.signatureMenu, 80, 85, 84);
+            }
+            writeBack = false;
+            break;
+        }
+        case 90: {
+            CEditText dialog(templates, s, this);
+            platform().runDialog(dialog);
+            writeBack = false;
+            break;
+        }
+        case 92:
+            if (auto font = platform().chooseFont(this, t.font))
+                t.font = *font;
+            break;
+        case 101:
+            if (platform().ask(this, "Do you want to clone this item?", "Clone item", MessageButtons::YesNo,
+                               MessageIcon::Exclamation)) {
+                SNote clone = t;
+                clone.created = platform().now();
+                templates.append(clone);
+            }
+            break;
+        case 105:
+            templates.SetDefaultTemplate(s);
+            writeBack = false;
+            break;
+        case 106:
+            if (platform().ask(this, "Do you want to delete this item?", "Delete item", MessageButtons::YesNo,
+                               MessageIcon::Exclamation))
+                templates.remove(s);
+            writeBack = false;
+            break;
+        default:
+            break;
+        }
+    }
+    if (writeBack)
+        templates.replace(s, t);
+    FillTemplateList();
+    return true;
+}
