@@ -172,6 +172,17 @@ void CMyLink::paintEvent(QPaintEvent*)
 
     painter.setPen(hovering_ ? hoverText_ : normalText_);
     painter.setFont(font());
+    // The layout was measured for narrower fonts than most Linux desktops have: a text
+    // that does not fit is drawn a little condensed rather than cut off.
+    const QRect area = contentsRect().adjusted(1, 0, -1, 0);
+    const int needed = painter.fontMetrics().horizontalAdvance(text());
+    if (needed > area.width() && area.width() > 0) {
+        const qreal factor = qreal(area.width()) / needed;
+        painter.translate(area.left(), 0);
+        painter.scale(factor, 1);
+        painter.drawText(QRect(0, area.top(), needed, area.height()), static_cast<int>(alignment()), text());
+        return;
+    }
     painter.drawText(contentsRect(), static_cast<int>(alignment()), text());
 }
 

@@ -68,10 +68,6 @@ void CNote::BuildNoteMenu()
     noteMenu_->addSeparator();
     AddItem(noteMenu_, QStringLiteral("Close"), 34);
 
-    // Plain commands carry no mark.
-    for (int id : {29, 32, 33, 34, 50, 51, 52})
-        FindItem(noteMenu_, id)->setCheckable(false);
-
     connect(noteMenu_, &QMenu::triggered, this, [this](QAction* action) {
         // Marks follow the record, not the click: undo the toggle Qt made and let the
         // command set them (a cancelled dialog leaves them as they were).

@@ -7,7 +7,6 @@ QAction* AddItem(QMenu* menu, const QString& text, int id)
 {
     QAction* action = menu->addAction(text);
     action->setData(id);
-    action->setCheckable(true);
     return action;
 }
 
@@ -47,13 +46,20 @@ QAction* FindItem(QMenu* menu, int id)
 
 namespace {
 
+// Only a marked item is checkable, so unmarked items show no empty box beside them.
+void SetMark(QAction* action, bool marked)
+{
+    action->setCheckable(marked);
+    action->setChecked(marked);
+}
+
 void ClearRange(QMenu* menu, int first, int last)
 {
     for (QAction* action : menu->actions()) {
         if (action->menu())
             ClearRange(action->menu(), first, last);
         else if (action->data().isValid() && CommandId(action) >= first && CommandId(action) <= last)
-            action->setChecked(false);
+            SetMark(action, false);
     }
 }
 
@@ -65,13 +71,13 @@ void CheckRadio(QMenu* menu, int first, int last, int id)
     if (!target || id < first || id > last)
         return;
     ClearRange(menu, first, last);
-    target->setChecked(true);
+    SetMark(target, true);
 }
 
 void CheckItem(QMenu* menu, int id, bool checked)
 {
     if (QAction* action = FindItem(menu, id))
-        action->setChecked(checked);
+        SetMark(action, checked);
 }
 
 bool IsChecked(QMenu* menu, int id)

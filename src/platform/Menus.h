@@ -8,6 +8,7 @@ class QAction;
 class QMenu;
 
 // Appends an item that carries id; a triggered item reports its id through CommandId().
+// Items become checkable only while they carry a mark.
 QAction* AddItem(QMenu* menu, const QString& text, int id);
 // Appends a disabled title item with no command.
 QAction* AddTitle(QMenu* menu, const QString& text);

@@ -24,6 +24,14 @@ std::string DataFolder()
 
 bool CreateDataFolder(const std::string& folder)
 {
+    // A new account may not have ~/.local/share (or the folder XDG_DATA_HOME names) yet:
+    // missing parents are made private to the user, as the XDG rules ask.
+    for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
+         slash = folder.find('/', slash + 1)) {
+        const std::string level = folder.substr(0, slash);
+        if (mkdir(level.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+    }
     if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
         return false;
     struct stat st {};

@@ -131,6 +131,14 @@ TEST_F(StoreFileTest, StoreFilesAndDataFolderArePrivate)
     ASSERT_TRUE(store::CreateDataFolder(path("Pinleaf/")));
     EXPECT_EQ(mode("Pinleaf"), 0700u);
     EXPECT_TRUE(store::CreateDataFolder(path("Pinleaf/"))) << "an existing folder is fine";
+
+    // A data home that does not exist yet is made, private, with the folder in it.
+    ASSERT_TRUE(store::CreateDataFolder(path("fresh/share/Pinleaf/")));
+    EXPECT_EQ(mode("fresh"), 0700u);
+    EXPECT_EQ(mode("fresh/share/Pinleaf"), 0700u);
+    // A file where a folder should be is still refused.
+    std::ofstream(path("blocker")) << "x";
+    EXPECT_FALSE(store::CreateDataFolder(path("blocker/Pinleaf/")));
     umask(old);
 }
 
