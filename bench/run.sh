@@ -1,9 +1,22 @@
-#!/usr/bin/env bash
-# Runs every benchmark script of this folder against a build folder.
-#   bench/run.sh <build folder>
-set -euo pipefail
-BUILD=${1:?usage: run.sh <build folder>}
-for script in "$(dirname "$0")"/*.sh; do
-  [ "$(basename "$script")" = run.sh ] && continue
-  bash "$script" "$BUILD"
-done
+#!/bin/sh
+# Runs every benchmark program of a build folder: bench/run.sh <build-dir>
+# Configure that folder with -DCMAKE_BUILD_TYPE=Release for meaningful figures.
+build=${1:?usage: bench/run.sh <build-dir>}
+
+run() {
+    if [ -x "$build/bench/$1" ]; then
+        echo "== $1"
+        "$build/bench/$1"
+    else
+        echo "== $1: not built, skipped"
+    fi
+}
+
+run store_bench
+
+if [ -x "$build/pinleaf" ] && [ -x "$build/bench/bare_window" ]; then
+    echo "== startup"
+    bash "$(dirname "$0")/startup.sh" "$build"
+else
+    echo "== startup: not built, skipped"
+fi

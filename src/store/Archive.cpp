@@ -277,7 +277,8 @@ void ArchiveWriter::writeByte(std::uint8_t value)
 
 void ArchiveWriter::writeUInt16(std::uint16_t value)
 {
-    unsigned char b[2] = {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8)};
+    unsigned char b[2] = {static_cast<unsigned char>(value),
+                          static_cast<unsigned char>(value >> 8)};
     writeRaw(b, 2);
 }
 

@@ -1,0 +1,222 @@
+#include "store/StoreFile.h"
+#include "StoreTestSupport.h"
+#include "model/Factory.h"
+#include "store/Archive.h"
+#include "store/Stores.h"
+
+#include <functional>
+#include <sys/stat.h>
+
+namespace {
+
+SNote Note(const std::string& text, int left)
+{
+    SNote n;
+    n.text = text;
+    n.category = "Work";
+    n.left = left;
+    n.font = FactoryFont();
+    return n;
+}
+
+Templates TemplatesOf(std::initializer_list<SNote> notes)
+{
+    Templates t;
+    for (const SNote& n : notes)
+        t.append(n);
+    return t;
+}
+
+Categories CategoriesOf(std::initializer_list<const char*> names)
+{
+    Categories c;
+    for (const char* n : names)
+        c.append(n);
+    return c;
+}
+
+// One store's file name with an old and a new content to save.
+struct StoreCase {
+    const char* name;
+    std::function<bool(const std::string&)> saveOld;
+    std::function<bool(const std::string&)> saveNew;
+};
+
+std::vector<StoreCase> EveryStore()
+{
+    SSettings oldSettings, newSettings;
+    newSettings.panelLeft = 640;
+    newSettings.hotKeyMode = 1;
+    return {
+        {store::kTemplatesFile,
+         [](const std::string& f) { return store::WriteTemplates(f, TemplatesOf({Note("a", 1)})); },
+         [](const std::string& f) {
+             return store::WriteTemplates(
+                 f, TemplatesOf({Note(std::string(5000, 'b'), 2), Note("c", 3)}));
+         }},
+        {store::kNotesFile,
+         [](const std::string& f) {
+             return store::WriteNotes(f, {Note("a", 1), Note("b", 2)});
+         },
+         [](const std::string& f) {
+             return store::WriteNotes(f, {Note("c", 3), Note(std::string(300, 'd'), 4)});
+         }},
+        {store::kCategoriesFile,
+         [](const std::string& f) { return store::WriteCategories(f, CategoriesOf({"Home"})); },
+         [](const std::string& f) {
+             return store::WriteCategories(f, CategoriesOf({"Work", "Plans", "Games"}));
+         }},
+        {store::kSettingsFile,
+         [=](const std::string& f) { return store::WriteSettings(f, oldSettings); },
+         [=](const std::string& f) { return store::WriteSettings(f, newSettings); }},
+    };
+}
+
+class StoreFileTest : public StoreFolderTest {
+protected:
+    void TearDown() override
+    {
+        store::SetWriteLimitForTesting(std::nullopt);
+        StoreFolderTest::TearDown();
+    }
+};
+
+// ---- saving ----
+
+TEST_F(StoreFileTest, SaveFailingAtAnyByteLeavesThePreviousFileByteIdentical)
+{
+    for (const StoreCase& c : EveryStore()) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(c.saveOld(folder()));
+        const Bytes previous = readFile(c.name);
+        ASSERT_TRUE(c.saveNew(folder()));
+        const std::size_t newSize = readFile(c.name).size();
+        ASSERT_NE(readFile(c.name), previous);
+        ASSERT_TRUE(c.saveOld(folder()));
+
+        for (std::uint64_t limit = 0; limit < newSize; ++limit) {
+            SCOPED_TRACE(limit);
+            store::SetWriteLimitForTesting(limit);
+            ASSERT_FALSE(c.saveNew(folder()));
+            ASSERT_EQ(readFile(c.name), previous);
+            ASSERT_EQ(files(), std::vector<std::string>{c.name}) << "temporary file left";
+        }
+        store::SetWriteLimitForTesting(newSize);
+        EXPECT_TRUE(c.saveNew(folder())) << "a limit the content fits in does not fail";
+        store::SetWriteLimitForTesting(std::nullopt);
+        std::filesystem::remove(path(c.name));
+    }
+}
+
+TEST_F(StoreFileTest, SaveIntoAMissingFolderFailsAndCreatesNothing)
+{
+    const std::string missing = path("gone/");
+    EXPECT_FALSE(store::WriteTemplates(missing, TemplatesOf({Note("a", 1)})));
+    EXPECT_FALSE(store::WriteNotes(missing, {Note("a", 1)}));
+    EXPECT_FALSE(store::WriteCategories(missing, CategoriesOf({"Home"})));
+    EXPECT_FALSE(store::WriteSettings(missing, SSettings{}));
+    EXPECT_TRUE(files().empty());
+}
+
+TEST_F(StoreFileTest, StoreFilesAndDataFolderArePrivate)
+{
+    const mode_t old = umask(0);
+    for (const StoreCase& c : EveryStore()) {
+        SCOPED_TRACE(c.name);
+        writeFile(c.name, Hex("00")); // an older file with looser rights
+        std::filesystem::permissions(path(c.name), std::filesystem::perms(0644));
+        ASSERT_TRUE(c.saveNew(folder()));
+        EXPECT_EQ(mode(c.name), 0600u);
+    }
+    ASSERT_TRUE(store::CreateDataFolder(path("Pinleaf/")));
+    EXPECT_EQ(mode("Pinleaf"), 0700u);
+    EXPECT_TRUE(store::CreateDataFolder(path("Pinleaf/"))) << "an existing folder is fine";
+    umask(old);
+}
+
+// ---- damaged files are kept ----
+
+TEST_F(StoreFileTest, DamagedStoresAreCopiedBesideThemselvesBeforeTheNextSave)
+{
+    struct Damage {
+        const char* name;
+        Bytes bytes;
+        std::function<void(const std::string&)> readThenSave;
+    };
+    const std::vector<Damage> cases = {
+        {store::kTemplatesFile, Hex("02 00 00 00 00 00 05"),
+         [](const std::string& f) {
+             Templates t;
+             store::ReadTemplates(f, t, FactoryFont(), SystemTime{});
+             store::WriteTemplates(f, t);
+         }},
+        {store::kTemplatesFile, Hex("FF FF FF FF 00 01 02"),
+         [](const std::string& f) {
+             Templates t;
+             store::ReadTemplates(f, t, FactoryFont(), SystemTime{});
+             store::WriteTemplates(f, t);
+         }},
+        {store::kNotesFile, Hex("03 00 00 00 01 02"),
+         [](const std::string& f) { store::WriteNotes(f, store::ReadNotes(f, FactoryFont())); }},
+        {store::kNotesFile, Hex("F0 FF FF FF 01 02"),
+         [](const std::string& f) { store::WriteNotes(f, store::ReadNotes(f, FactoryFont())); }},
+        {store::kCategoriesFile, Hex("02 00 00 00 04 48 6F 6D 65 09 41"),
+         [](const std::string& f) {
+             Categories c;
+             store::ReadCategories(f, c);
+             store::WriteCategories(f, c);
+         }},
+        {store::kSettingsFile, Hex("01 01 02 00 00 00 03"),
+         [](const std::string& f) {
+             SSettings s;
+             store::ReadSettings(f, s);
+             store::WriteSettings(f, s);
+         }},
+    };
+    for (const Damage& d : cases) {
+        SCOPED_TRACE(testing::PrintToString(d.bytes));
+        const std::string copy = std::string(d.name) + store::kDamagedSuffix;
+        writeFile(d.name, d.bytes);
+        d.readThenSave(folder());
+        EXPECT_NE(readFile(d.name), d.bytes) << "the store was rewritten";
+        ASSERT_TRUE(exists(copy));
+        EXPECT_EQ(readFile(copy), d.bytes);
+        EXPECT_EQ(mode(copy), 0600u);
+        std::filesystem::remove(path(copy));
+    }
+}
+
+TEST_F(StoreFileTest, SoundOrEmptyOrMissingStoresLeaveNoCopy)
+{
+    Templates t;
+    Categories c;
+    SSettings s;
+    store::ReadTemplates(folder(), t, FactoryFont(), SystemTime{});
+    store::ReadNotes(folder(), FactoryFont());
+    store::ReadCategories(folder(), c);
+    store::ReadSettings(folder(), s);
+    EXPECT_TRUE(files().empty());
+
+    writeFile(store::kTemplatesFile, {});
+    writeFile(store::kNotesFile, {});
+    writeFile(store::kCategoriesFile, Hex("00 00 00 00"));
+    store::ReadTemplates(folder(), t, FactoryFont(), SystemTime{});
+    store::ReadNotes(folder(), FactoryFont());
+    store::ReadCategories(folder(), c);
+    ASSERT_TRUE(store::WriteSettings(folder(), s));
+    store::ReadSettings(folder(), s);
+    EXPECT_EQ(files(),
+              (std::vector<std::string>{"data1.log", "data2.log", "data3.log", "file1.dat"}));
+}
+
+TEST_F(StoreFileTest, NewerDamageReplacesAnOlderCopy)
+{
+    const std::string copy = std::string(store::kNotesFile) + store::kDamagedSuffix;
+    writeFile(store::kNotesFile, Hex("05 00 00 00 AA"));
+    store::ReadNotes(folder(), FactoryFont());
+    writeFile(store::kNotesFile, Hex("06 00 00 00 BB CC"));
+    store::ReadNotes(folder(), FactoryFont());
+    EXPECT_EQ(readFile(copy), Hex("06 00 00 00 BB CC"));
+}
+
+} // namespace
