@@ -13,3 +13,11 @@ run() {
 }
 
 run store_bench
+run notes_bench
+
+if [ -x "$build/pinleaf" ] && [ -x "$build/bench/bare_window" ]; then
+    echo "== startup"
+    bash "$(dirname "$0")/startup.sh" "$build"
+else
+    echo "== startup: not built, skipped"
+fi
