@@ -1,29 +1,13 @@
 #include "panel/ColorIcons.h"
 
+#include "note/NoteLook.h"
+
 #include <QPainter>
 
 #include <algorithm>
 #include <array>
 
 namespace {
-
-struct NoteColors {
-    QColor fill;
-    QColor frame;
-};
-
-const std::array<NoteColors, 10> kPalette = {{
-    {{250, 200, 200}, {150, 100, 100}}, // Red
-    {{250, 200, 150}, {150, 100, 50}},  // Orange
-    {{250, 250, 150}, {150, 150, 100}}, // Yellow
-    {{200, 250, 200}, {100, 150, 100}}, // Green1
-    {{200, 250, 150}, {100, 150, 50}},  // Green2
-    {{200, 200, 250}, {100, 100, 150}}, // Blue1
-    {{200, 250, 250}, {100, 150, 150}}, // Blue2
-    {{250, 200, 250}, {150, 100, 150}}, // Violet
-    {{230, 230, 230}, {130, 130, 130}}, // Gray
-    {{250, 250, 250}, {150, 150, 150}}, // White
-}};
 
 constexpr int kRandomIndex = 10;
 
@@ -49,14 +33,15 @@ void DrawNote(QPainter& painter, int size, const QColor& frame, const QColor* ba
 
 } // namespace
 
+// The icons use the notes' own palette; anything outside it shows gray.
 QColor NoteIconFill(int color)
 {
-    return (color < 0 || color > 9) ? kPalette[8].fill : kPalette[static_cast<std::size_t>(color)].fill;
+    return NoteColors(color < 0 || color > 9 ? Gray : color).fill;
 }
 
 QColor NoteIconFrame(int color)
 {
-    return (color < 0 || color > 9) ? kPalette[8].frame : kPalette[static_cast<std::size_t>(color)].frame;
+    return NoteColors(color < 0 || color > 9 ? Gray : color).frame;
 }
 
 QPixmap ColorIconPixmap(int index, int size)
