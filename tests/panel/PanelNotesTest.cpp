@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QListView>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
 
@@ -159,6 +160,22 @@ TEST_F(PanelNotesTest, SavingANoteAsTemplateGrowsTheListAndLeavesTheDefaultWhere
     for (const SNote& t : stored.all())
         defaults += t.isDefault;
     EXPECT_EQ(defaults, 1);
+}
+
+TEST_F(PanelNotesTest, TextBeingTypedIsKeptWhenTheProgramEnds)
+{
+    Start();
+    panel->OnCommand(38);
+    CNote* note = OpenNotes().at(0);
+    note->BeginTextEdit();
+    ASSERT_TRUE(note->isEditing());
+    note->editor()->selectAll();
+    QTest::keyClicks(note->editor(), "Call the plumber");
+    // The end of the session (or "Exit" from the tray's menu) arrives while typing.
+    Exit();
+    const std::vector<SNote> stored = StoredNotes();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].text, "Call the plumber");
 }
 
 TEST_F(PanelNotesTest, ANotesFileCutInItsThirdRecordOpensTwoNotesAndSavesTwo)
