@@ -367,6 +367,14 @@ TEST_F(PanelCommandsTest, CloneAppendsACopyWithTodaysDate)
     EXPECT_EQ(Row(3), copy);
     EXPECT_EQ(Row(1)[2], kStartDate);
     EXPECT_EQ(panel->templates.get(3).created, fake.clock);
+
+    // A clone of the default template is a plain template: one default mark remains.
+    Trigger(panel->menus.templateMenu, 105);
+    fake.answers = {true};
+    Trigger(panel->menus.templateMenu, 101);
+    ASSERT_EQ(RowCount(), 5);
+    EXPECT_EQ(Row(4)[0], "Great idea...");
+    EXPECT_EQ(Column(6), (QStringList{"", "<<", "", "", ""}));
 }
 
 TEST_F(PanelCommandsTest, DeleteActsOnlyOnYesAndNothingActsOnceTheTemplatesAreGone)
@@ -391,13 +399,21 @@ TEST_F(PanelCommandsTest, DeleteActsOnlyOnYesAndNothingActsOnceTheTemplatesAreGo
 
     // The right-clicked template is gone: its commands do nothing at all.
     fake.asked.clear();
-    for (int id : {106, 101, 149, 115, 105, 90, 84, 92, 203}) {
+    for (int id : {106, 101, 149, 115, 105, 90, 84, 92, 203, 230}) {
         EXPECT_FALSE(panel->OnCommand(id)) << id;
     }
     EXPECT_TRUE(fake.asked.empty());
     EXPECT_TRUE(fake.dialogsRun.empty());
     EXPECT_TRUE(fake.fontDialogsOpenedWith.empty());
     EXPECT_EQ(panel->templates.count(), 0);
+
+    // "New" with no template at all offers the last factory template, as the default.
+    fake.answers = {true};
+    QTest::mouseClick(panel->newLabel, Qt::LeftButton);
+    ASSERT_EQ(RowCount(), 1);
+    EXPECT_EQ(Row(0), (QStringList{"To do...", "Private", kStartDate, "Orange", "Cut BL", "132 x 152", "<<"}));
+    panel->OnCommand(106); // still the right-clicked index 0: deleted again
+    EXPECT_EQ(RowCount(), 0);
 
     // Saved empty, the next start offers the factory templates again.
     Exit();
