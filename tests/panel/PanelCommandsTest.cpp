@@ -232,7 +232,8 @@ TEST_F(PanelCommandsTest, ARightClickWithoutASelectedItemShowsNoMenu)
     panel->selectedTemplate = 2;
     QListView* view = panel->listCtrl->ListView();
     // Far below the three items: nothing there to select.
-    const QPoint empty = view->viewport()->mapTo(panel.get(), QPoint(10, view->viewport()->height() - 5));
+    const QPoint empty =
+        view->viewport()->mapTo(panel.get(), QPoint(10, view->viewport()->height() - 5));
     QTest::mouseClick(panel->windowHandle(), Qt::RightButton, {}, empty);
     EXPECT_EQ(panel->listCtrl->SelectedIndex(), -1);
     EXPECT_FALSE(panel->menus.templateMenu->isVisible());
@@ -290,8 +291,8 @@ TEST_F(PanelCommandsTest, AFieldCommandChangesOnlyItsFieldAndTheRow)
     const QStringList first = Row(0);
     const QStringList second = Row(1);
     const QStringList third = Row(2);
-    EXPECT_EQ(first, (QStringList{"Don't forget about...", "Gifts", kStartDate, "Green1", "Round all",
-                                  "132 x 152", ""}));
+    EXPECT_EQ(first, (QStringList{"Don't forget about...", "Gifts", kStartDate, "Green1",
+                                  "Round all", "132 x 152", ""}));
     RightClickRow(0);
 
     struct Case {
@@ -300,9 +301,9 @@ TEST_F(PanelCommandsTest, AFieldCommandChangesOnlyItsFieldAndTheRow)
         const char* text;
     };
     const Case cases[] = {
-        {149, 3, "White"},     {150, 3, "Random"},      {140, 3, "Red"},       {124, 4, "Cut BL"},
-        {127, 4, "Random"},    {125, 4, "Cut TL,BR"},   {115, 5, "175 x 135"}, {110, 5, "120 x 140"},
-        {203, 1, "Business"},  {200, 1, "Home"},
+        {149, 3, "White"},    {150, 3, "Random"},    {140, 3, "Red"},       {124, 4, "Cut BL"},
+        {127, 4, "Random"},   {125, 4, "Cut TL,BR"}, {115, 5, "175 x 135"}, {110, 5, "120 x 140"},
+        {203, 1, "Business"}, {200, 1, "Home"},
     };
     QStringList expected = first;
     for (const Case& c : cases) {
@@ -411,7 +412,8 @@ TEST_F(PanelCommandsTest, DeleteActsOnlyOnYesAndNothingActsOnceTheTemplatesAreGo
     fake.answers = {true};
     QTest::mouseClick(panel->newLabel, Qt::LeftButton);
     ASSERT_EQ(RowCount(), 1);
-    EXPECT_EQ(Row(0), (QStringList{"To do...", "Private", kStartDate, "Orange", "Cut BL", "132 x 152", "<<"}));
+    EXPECT_EQ(Row(0), (QStringList{"To do...", "Private", kStartDate, "Orange", "Cut BL",
+                                   "132 x 152", "<<"}));
     panel->OnCommand(106); // still the right-clicked index 0: deleted again
     EXPECT_EQ(RowCount(), 0);
 
@@ -455,7 +457,8 @@ TEST_F(PanelCommandsTest, NewAsksAndAppendsACopyOfTheDefaultTemplate)
     fake.answers = {true};
     QTest::mouseClick(panel->newLabel, Qt::LeftButton);
     ASSERT_EQ(RowCount(), 4);
-    EXPECT_EQ(Row(3), (QStringList{"To do...", "Private", "15/08/24 18:45", "Orange", "Cut BL", "132 x 152", "<<"}));
+    EXPECT_EQ(Row(3), (QStringList{"To do...", "Private", "15/08/24 18:45", "Orange", "Cut BL",
+                                   "132 x 152", "<<"}));
     EXPECT_EQ(Column(6), (QStringList{"", "", "", "<<"}));
 
     // With a default: a copy of it, unmarked.
@@ -509,7 +512,8 @@ TEST_F(PanelCommandsTest, HelpMenuOpensTheHelpFileAndThePages)
     EXPECT_EQ(fake.opened[0], fake.opened[1]);
     EXPECT_EQ(fake.opened[0], std::string(MakerSite::ProductPage()));
     EXPECT_EQ(fake.opened[2], std::string(MakerSite::ContactPage()));
-    EXPECT_TRUE(QString::fromStdString(fake.opened[3]).endsWith("/Help.chm") || fake.opened[3] == "Help.chm")
+    EXPECT_TRUE(QString::fromStdString(fake.opened[3]).endsWith("/Help.chm") ||
+                fake.opened[3] == "Help.chm")
         << fake.opened[3];
 
     Trigger(panel->menus.helpMenu, 52);

@@ -25,14 +25,16 @@ std::vector<std::string> Describe(const std::vector<Call>& calls)
 {
     std::vector<std::string> lines;
     for (const Call& c : calls)
-        lines.push_back((c.grab ? "grab " : "release ") + std::to_string(c.id) +
-                        (c.grab ? " " + std::to_string(c.modifiers) + " " + std::to_string(c.key) : ""));
+        lines.push_back(
+            (c.grab ? "grab " : "release ") + std::to_string(c.id) +
+            (c.grab ? " " + std::to_string(c.modifiers) + " " + std::to_string(c.key) : ""));
     return lines;
 }
 
 std::string Grab(int id, unsigned modifiers, unsigned key)
 {
-    return "grab " + std::to_string(id) + " " + std::to_string(modifiers) + " " + std::to_string(key);
+    return "grab " + std::to_string(id) + " " + std::to_string(modifiers) + " " +
+           std::to_string(key);
 }
 
 using Lines = std::vector<std::string>;
@@ -41,7 +43,8 @@ const Lines kLeftSet = {Grab(15, kCS, 'Q'), Grab(13, kCS, 'W'), Grab(14, kCS, 'E
                         Grab(12, kCS, 'S'), Grab(10, kCS, 'C'), Grab(11, kCSW, 0)};
 const Lines kRightSet = {Grab(15, kCS, 0x25), Grab(14, kCS, 0x27), Grab(13, kCS, 0x26),
                          Grab(12, kCS, 0x28), Grab(10, kCS, 0x2D), Grab(11, kCSW, 0)};
-const Lines kReleaseAll = {"release 15", "release 14", "release 13", "release 12", "release 10", "release 11"};
+const Lines kReleaseAll = {"release 15", "release 14", "release 13",
+                           "release 12", "release 10", "release 11"};
 
 class PanelHotKeysTrayTest : public RunningPanel {
 protected:
@@ -65,7 +68,7 @@ TEST_F(PanelHotKeysTrayTest, StartUpGrabsTheStoredSetInOrderAndMarksIt)
         std::vector<int> marks;
     };
     const Case cases[] = {
-        {0, false, kLeftSet, {75}}, {0, true, kLeftSet, {75}},   {1, true, kRightSet, {76}},
+        {0, false, kLeftSet, {75}},   {0, true, kLeftSet, {75}}, {1, true, kRightSet, {76}},
         {2, true, kReleaseAll, {77}}, {5, true, {}, {}},
     };
     for (const Case& c : cases) {
@@ -225,7 +228,10 @@ TEST_F(PanelHotKeysTrayTest, HidingShowsTheBalloonOnlyAfterAFirstStartOrAHandOve
     EXPECT_FALSE(panel->isVisible());
 
     // Until a second copy hands over.
-    { InstanceLock secondCopy(folder); ASSERT_EQ(secondCopy.Acquire(), InstanceLock::Result::HeldByOther); }
+    {
+        InstanceLock secondCopy(folder);
+        ASSERT_EQ(secondCopy.Acquire(), InstanceLock::Result::HeldByOther);
+    }
     panel->OnTimer(CNoteDlg::kPollTimer);
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(tray->adds.size(), 1u);

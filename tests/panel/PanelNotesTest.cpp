@@ -35,7 +35,8 @@ TEST_F(PanelNotesTest, DoubleClickingATemplateOpensANoteFromItAtTheCursor)
     QListView* view = panel->listCtrl->ListView();
     view->doItemsLayout();
     const QRect item = view->visualRect(panel->listCtrl->Model()->index(1, 0));
-    QTest::mouseDClick(panel->windowHandle(), Qt::LeftButton, {}, view->viewport()->mapTo(panel.get(), item.center()));
+    QTest::mouseDClick(panel->windowHandle(), Qt::LeftButton, {},
+                       view->viewport()->mapTo(panel.get(), item.center()));
 
     ASSERT_EQ(Slots().size(), 2u);
     CNote* note = Slots()[1];
@@ -141,7 +142,8 @@ TEST_F(PanelNotesTest, SavingANoteAsTemplateGrowsTheListAndLeavesTheDefaultWhere
     note->OnCommand(45);                       // Blue1
     FindItem(note->noteMenu(), 32)->trigger(); // Yes
     ASSERT_EQ(RowCount(), 4);
-    EXPECT_EQ(Row(3), (QStringList{"To do...", "Private", "12/06/24 09:30", "Blue1", "Cut BL", "132 x 152", ""}));
+    EXPECT_EQ(Row(3), (QStringList{"To do...", "Private", "12/06/24 09:30", "Blue1", "Cut BL",
+                                   "132 x 152", ""}));
     EXPECT_EQ(defaultMarks(), (QStringList{"", "<<", "", ""}));
 
     // A note opened from the default template itself.
@@ -234,7 +236,8 @@ TEST_F(PanelNotesTest, StoredPlacesAreKeptCentredOrRolledUp)
 
 TEST_F(PanelNotesTest, ClosedSlotsAreLeftOutAndTheRestReopenInTheFirstSlots)
 {
-    WriteNotes({NoteRecord("a", 10, 10), NoteRecord("b", 20, 20), NoteRecord("c", 30, 30), NoteRecord("d", 40, 40)});
+    WriteNotes({NoteRecord("a", 10, 10), NoteRecord("b", 20, 20), NoteRecord("c", 30, 30),
+                NoteRecord("d", 40, 40)});
     Start();
     ASSERT_EQ(OpenNotes().size(), 4u);
     std::vector<QPointer<CNote>> closed{Slots()[0], Slots()[2]};

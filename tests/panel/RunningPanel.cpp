@@ -82,7 +82,8 @@ std::optional<int> RunningPanel::StoredNoteCount() const
     const std::vector<unsigned char> bytes = ReadFile(file("data2.log"));
     if (bytes.size() < 4)
         return std::nullopt;
-    return static_cast<int>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<unsigned>(bytes[3]) << 24);
+    return static_cast<int>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 |
+                            static_cast<unsigned>(bytes[3]) << 24);
 }
 
 SNote NoteRecord(const std::string& text, int left, int top, bool minimized)
