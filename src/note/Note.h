@@ -45,6 +45,8 @@ public:
     void ApplySignatureKind(int kind);
     void ApplyFont();
     void BeginTextEdit();
+    // Takes the text being typed, if any, into the record and closes the editor.
+    void FinishTextEdit();
     void BuildNoteMenu();
     // Every command of the note menu ends here.
     void OnCommand(int id);

@@ -194,6 +194,12 @@ void CNote::BeginTextEdit()
     editor_->ensureCursorVisible();
 }
 
+void CNote::FinishTextEdit()
+{
+    if (isEditing())
+        EndTextEdit();
+}
+
 void CNote::EndTextEdit()
 {
     record_.text = NoteTextFromQt(editor_->toPlainText());

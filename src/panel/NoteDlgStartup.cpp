@@ -123,6 +123,11 @@ void CNoteDlg::OnOK()
     store::WriteSettings(dataFolder, settings);
     store::WriteCategories(dataFolder, categories);
     store::WriteTemplates(dataFolder, templates);
+    // The end of the session or "Exit" from the tray's menu can come while a note is
+    // being typed in; the editor has not lost the focus yet, so take its text now.
+    for (int slot = 0; slot < notes.count(); ++slot)
+        if (CNote* note = notes.get(slot))
+            note->FinishTextEdit();
     store::WriteNotes(dataFolder, OpenNoteRecords());
     EndDialog(0);
 }

@@ -1,0 +1,648 @@
+// The started panel's commands, seen as a user sees them: menu marks, the rows of the
+// template list, the questions asked, the dialogs and pages opened and the store files.
+
+#include "panel/RunningPanel.h"
+
+#include "dialogs/Category.h"
+#include "note/MyLink.h"
+#include "note/Note.h"
+#include "panel/TemplateList.h"
+#include "panel/TemplateListModel.h"
+#include "platform/MakerSite.h"
+#include "platform/Menus.h"
+#include "store/Stores.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+
+#include <functional>
+
+namespace {
+
+const QString kStartDate = QStringLiteral("12/06/24 09:30"); // the fake clock at start-up
+
+class PanelCommandsTest : public RunningPanel {
+protected:
+    // Right-clicks the template at row the way the mouse does: the press selects the
+    // item, the context menu request opens the template menu.
+    void RightClickRow(int row)
+    {
+        QListView* view = panel->listCtrl->ListView();
+        ASSERT_EQ(panel->listCtrl->CurrentView(), view);
+        view->doItemsLayout();
+        const QRect item = view->visualRect(panel->listCtrl->Model()->index(row, 0));
+        ASSERT_TRUE(item.isValid()) << row;
+        const QPoint at = view->viewport()->mapTo(panel.get(), item.center());
+        QTest::mouseClick(panel->windowHandle(), Qt::RightButton, {}, at);
+        ASSERT_EQ(panel->listCtrl->SelectedIndex(), row);
+        ASSERT_TRUE(panel->menus.templateMenu->isVisible());
+        panel->menus.templateMenu->hide();
+    }
+    void Trigger(QMenu* menu, int id)
+    {
+        QAction* item = FindItem(menu, id);
+        ASSERT_NE(item, nullptr) << id;
+        item->trigger();
+    }
+    // The radio marks of ids first..last that are set.
+    std::vector<int> Marks(QMenu* menu, int first, int last) const
+    {
+        std::vector<int> marked;
+        for (int id = first; id <= last; ++id)
+            if (IsChecked(menu, id))
+                marked.push_back(id);
+        return marked;
+    }
+    QStringList Column(int column) const
+    {
+        QStringList texts;
+        for (int row = 0; row < RowCount(); ++row)
+            texts << Row(row)[column];
+        return texts;
+    }
+    void StartShown()
+    {
+        WriteSettings();
+        Start();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
+    }
+    // Runs dialogs with fill(dialog) deciding the outcome.
+    void OnDialog(std::function<int(QDialog&)> fill) { fake.dialogHandler = std::move(fill); }
+};
+
+using Ids = std::vector<int>;
+
+TEST_F(PanelCommandsTest, ViewCommandsMarkTheModeAndTheListShowsIt)
+{
+    Start();
+    EXPECT_EQ(Marks(panel->menus.viewMenu, 30, 33), Ids{30});
+    EXPECT_EQ(panel->listCtrl->ListView()->viewMode(), QListView::IconMode);
+
+    Trigger(panel->menus.viewMenu, 31);
+    EXPECT_EQ(Marks(panel->menus.viewMenu, 30, 33), Ids{31});
+    EXPECT_EQ(panel->listCtrl->CurrentView(), panel->listCtrl->ListView());
+    EXPECT_EQ(panel->listCtrl->ListView()->viewMode(), QListView::ListMode);
+    EXPECT_EQ(panel->listCtrl->ListView()->iconSize(), QSize(16, 16));
+
+    Trigger(panel->menus.viewMenu, 30);
+    EXPECT_EQ(Marks(panel->menus.viewMenu, 30, 33), Ids{30});
+    EXPECT_EQ(panel->listCtrl->ListView()->viewMode(), QListView::IconMode);
+    EXPECT_EQ(panel->listCtrl->ListView()->iconSize(), QSize(32, 32));
+
+    // The report has no menu item; its command still switches the list.
+    panel->OnCommand(32);
+    EXPECT_EQ(panel->listCtrl->CurrentView(), panel->listCtrl->ReportView());
+    EXPECT_FALSE(panel->listCtrl->ReportView()->header()->isHidden());
+
+    Exit();
+    SSettings stored;
+    ASSERT_TRUE(store::ReadSettings(folder, stored));
+    EXPECT_EQ(stored.listViewMode, 2);
+}
+
+TEST_F(PanelCommandsTest, SortCommandsMarkTheKeyAndReorderTheTemplates)
+{
+    Start();
+    EXPECT_TRUE(Marks(panel->menus.sortMenu, 40, 50).empty());
+    EXPECT_EQ(Column(1), (QStringList{"Gifts", "Favorites", "Private"}));
+
+    Trigger(panel->menus.sortMenu, 41);
+    EXPECT_EQ(Marks(panel->menus.sortMenu, 40, 50), Ids{41});
+    EXPECT_EQ(Column(1), (QStringList{"Favorites", "Gifts", "Private"}));
+    // The same key again: descending.
+    Trigger(panel->menus.sortMenu, 41);
+    EXPECT_EQ(Column(1), (QStringList{"Private", "Gifts", "Favorites"}));
+
+    Trigger(panel->menus.sortMenu, 43);
+    EXPECT_EQ(Marks(panel->menus.sortMenu, 40, 50), Ids{43});
+    EXPECT_EQ(Column(3), (QStringList{"Blue2", "Green1", "Orange"}));
+
+    Trigger(panel->menus.sortMenu, 44);
+    EXPECT_EQ(Marks(panel->menus.sortMenu, 40, 50), Ids{44});
+    EXPECT_EQ(Column(4), (QStringList{"Cut BL", "Rectangle", "Round all"}));
+
+    Trigger(panel->menus.sortMenu, 40);
+    EXPECT_EQ(Marks(panel->menus.sortMenu, 40, 50), Ids{40});
+    EXPECT_EQ(Column(0), (QStringList{"Don't forget about...", "Great idea...", "To do..."}));
+
+    // Equal keys leave the order as it is.
+    Trigger(panel->menus.sortMenu, 45);
+    EXPECT_EQ(Marks(panel->menus.sortMenu, 40, 50), Ids{45});
+    EXPECT_EQ(Column(0), (QStringList{"Don't forget about...", "Great idea...", "To do..."}));
+    Trigger(panel->menus.sortMenu, 42);
+    EXPECT_EQ(Marks(panel->menus.sortMenu, 40, 50), Ids{42});
+
+    // Sorting reorders the templates themselves: the store keeps the order.
+    Trigger(panel->menus.sortMenu, 43);
+    Exit();
+    Templates stored;
+    store::ReadTemplates(folder, stored, LogFont{}, SystemTime{});
+    ASSERT_EQ(stored.count(), 3);
+    EXPECT_EQ(stored.get(0).category, "Favorites");
+    EXPECT_EQ(stored.get(1).category, "Gifts");
+    EXPECT_EQ(stored.get(2).category, "Private");
+}
+
+TEST_F(PanelCommandsTest, PanelColourShapeAndAlwaysTopMarksFollowTheCommandsIntoTheSettingsFile)
+{
+    Start();
+    for (int id = 60; id <= 64; ++id) {
+        Trigger(panel->menus.panelColorMenu, id);
+        EXPECT_EQ(Marks(panel->menus.panelColorMenu, 60, 69), Ids{id});
+    }
+    for (int id = 70; id <= 73; ++id) {
+        Trigger(panel->menus.panelStyleMenu, id);
+        EXPECT_EQ(Marks(panel->menus.panelStyleMenu, 70, 79), Ids{id});
+    }
+    Trigger(panel->menus.panelColorMenu, 62);
+    // 74 has no item: the outline falls back to the rounded one.
+    panel->OnCommand(74);
+    EXPECT_FALSE(panel->mask().contains(QPoint(0, 0)));
+    EXPECT_FALSE(panel->mask().contains(QPoint(panel->width() - 1, panel->height() - 1)));
+    EXPECT_TRUE(panel->mask().contains(QPoint(panel->width() / 2, 0)));
+
+    Trigger(panel->menus.optionsMenu, 51);
+    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, 51));
+    Trigger(panel->menus.optionsMenu, 51);
+    EXPECT_FALSE(IsChecked(panel->menus.optionsMenu, 51));
+    Trigger(panel->menus.optionsMenu, 51);
+    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, 51));
+
+    Exit();
+    SSettings stored;
+    ASSERT_TRUE(store::ReadSettings(folder, stored));
+    EXPECT_EQ(stored.panelColor, 2);
+    EXPECT_EQ(stored.panelStyle, 4);
+    EXPECT_TRUE(stored.alwaysOnTop);
+}
+
+TEST_F(PanelCommandsTest, ARightClickMarksTheTemplateMenuFromThatTemplate)
+{
+    StartShown();
+    SNote t = panel->templates.get(1);
+    t.category = "Work"; // entry 2 of the factory categories
+    t.signatureKind = 3;
+    t.size = 4;
+    t.shape = 6;
+    t.color = 9;
+    t.isDefault = true;
+    panel->templates.replace(1, t);
+    t = panel->templates.get(2);
+    t.shape = RandomShape;
+    t.color = RandomColor; // "Private" is no category of the list
+    panel->templates.replace(2, t);
+    panel->FillTemplateList();
+    const TemplateMenus m = panel->templateMenus();
+
+    RightClickRow(1);
+    EXPECT_EQ(panel->selectedTemplate, 1);
+    EXPECT_EQ(Marks(m.categoryMenu, 200, 229), Ids{202});
+    EXPECT_EQ(Marks(m.signatureMenu, 80, 85), Ids{83});
+    EXPECT_EQ(Marks(m.templateSizeMenu, 110, 115), Ids{114});
+    EXPECT_EQ(Marks(m.templateStyleMenu, 120, 127), Ids{126});
+    EXPECT_EQ(Marks(m.templateColorMenu, 140, 151), Ids{149});
+    EXPECT_TRUE(IsChecked(m.templateMenu, 105));
+
+    RightClickRow(0); // "Gifts", entry 12
+    EXPECT_EQ(panel->selectedTemplate, 0);
+    EXPECT_EQ(Marks(m.categoryMenu, 200, 229), Ids{212});
+    EXPECT_EQ(Marks(m.signatureMenu, 80, 85), Ids{81});
+    EXPECT_EQ(Marks(m.templateSizeMenu, 110, 115), Ids{111});
+    EXPECT_EQ(Marks(m.templateStyleMenu, 120, 127), Ids{122});
+    EXPECT_EQ(Marks(m.templateColorMenu, 140, 151), Ids{143});
+    EXPECT_FALSE(IsChecked(m.templateMenu, 105));
+
+    RightClickRow(2);
+    EXPECT_EQ(panel->selectedTemplate, 2);
+    EXPECT_EQ(Marks(m.categoryMenu, 200, 229), Ids{212}); // no equal entry: as it was
+    EXPECT_EQ(Marks(m.templateStyleMenu, 120, 127), Ids{127});
+    EXPECT_EQ(Marks(m.templateColorMenu, 140, 151), Ids{150});
+}
+
+TEST_F(PanelCommandsTest, ARightClickWithoutASelectedItemShowsNoMenu)
+{
+    StartShown();
+    panel->selectedTemplate = 2;
+    QListView* view = panel->listCtrl->ListView();
+    // Far below the three items: nothing there to select.
+    const QPoint empty =
+        view->viewport()->mapTo(panel.get(), QPoint(10, view->viewport()->height() - 5));
+    QTest::mouseClick(panel->windowHandle(), Qt::RightButton, {}, empty);
+    EXPECT_EQ(panel->listCtrl->SelectedIndex(), -1);
+    EXPECT_FALSE(panel->menus.templateMenu->isVisible());
+    EXPECT_EQ(panel->selectedTemplate, 2);
+}
+
+TEST_F(PanelCommandsTest, ThirtyCategoriesShowTwentyNineInThePanelAndAllInEveryNote)
+{
+    Start();
+    panel->OnCommand(38);
+    panel->OnCommand(38);
+    // The category list: the thirteen factory names plus seventeen typed in.
+    OnDialog([](QDialog& dialog) {
+        auto* edit = dialog.findChild<QLineEdit*>("newCategory");
+        auto* add = dialog.findChild<QPushButton*>("add");
+        for (int i = 0; i < 17; ++i) {
+            edit->setText(QStringLiteral("Extra %1").arg(i));
+            add->click();
+        }
+        return int(QDialog::Accepted);
+    });
+    Trigger(panel->menus.optionsMenu, 57);
+    ASSERT_EQ(fake.dialogsRun, (std::vector<QString>{"List of Category"}));
+    ASSERT_EQ(panel->categories.count(), 30);
+
+    auto categoryItems = [](QMenu* menu) {
+        QStringList names;
+        std::function<void(QMenu*)> walk = [&](QMenu* m) {
+            for (QAction* a : m->actions()) {
+                if (a->menu())
+                    walk(a->menu());
+                else if (CommandId(a) >= 200 && CommandId(a) < 300 && CommandId(a) != 230)
+                    names << a->text();
+            }
+        };
+        walk(menu);
+        return names;
+    };
+    const QStringList panelItems = categoryItems(panel->menus.categoryMenu);
+    ASSERT_EQ(panelItems.size(), 29);
+    EXPECT_EQ(panelItems.front(), "Extra 16"); // a new name goes to the top
+    EXPECT_EQ(panelItems.back(), QString::fromStdString(panel->categories.get(28)));
+    EXPECT_NE(FindItem(panel->menus.categoryMenu, 230), nullptr);
+
+    for (CNote* note : OpenNotes()) {
+        const QStringList noteItems = categoryItems(note->noteMenu());
+        ASSERT_EQ(noteItems.size(), 30);
+        EXPECT_EQ(noteItems.back(), "Gifts");
+    }
+}
+
+TEST_F(PanelCommandsTest, AFieldCommandChangesOnlyItsFieldAndTheRow)
+{
+    StartShown();
+    const QStringList first = Row(0);
+    const QStringList second = Row(1);
+    const QStringList third = Row(2);
+    EXPECT_EQ(first, (QStringList{"Don't forget about...", "Gifts", kStartDate, "Green1",
+                                  "Round all", "132 x 152", ""}));
+    RightClickRow(0);
+
+    struct Case {
+        int id;
+        int column;
+        const char* text;
+    };
+    const Case cases[] = {
+        {149, 3, "White"},    {150, 3, "Random"},    {140, 3, "Red"},       {124, 4, "Cut BL"},
+        {127, 4, "Random"},   {125, 4, "Cut TL,BR"}, {115, 5, "175 x 135"}, {110, 5, "120 x 140"},
+        {203, 1, "Business"}, {200, 1, "Home"},
+    };
+    QStringList expected = first;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        const SNote before = panel->templates.get(0);
+        Trigger(panel->menus.templateMenu, c.id);
+        expected[c.column] = QString::fromLatin1(c.text);
+        // The style column spells the sixth style with a small "c".
+        if (c.id == 125)
+            expected[c.column] = "cut TL,BR";
+        EXPECT_EQ(Row(0), expected);
+        EXPECT_EQ(Row(1), second);
+        EXPECT_EQ(Row(2), third);
+        EXPECT_TRUE(IsChecked(panel->menus.templateMenu, c.id));
+        // Nothing but the one field moved.
+        SNote after = panel->templates.get(0);
+        after.color = before.color;
+        after.shape = before.shape;
+        after.size = before.size;
+        after.category = before.category;
+        EXPECT_EQ(after, before);
+    }
+    for (int id : {83, 80, 81}) {
+        Trigger(panel->menus.templateMenu, id);
+        EXPECT_EQ(panel->templates.get(0).signatureKind, id - 80);
+        EXPECT_EQ(Marks(panel->menus.signatureMenu, 80, 85), Ids{id});
+        EXPECT_EQ(Row(0), expected);
+    }
+
+    // What the list shows is what is written.
+    Exit();
+    Templates stored;
+    store::ReadTemplates(folder, stored, LogFont{}, SystemTime{});
+    ASSERT_EQ(stored.count(), 3);
+    EXPECT_EQ(stored.get(0).color, Red);
+    EXPECT_EQ(stored.get(0).shape, CutTLBR);
+    EXPECT_EQ(stored.get(0).size, Size120x140);
+    EXPECT_EQ(stored.get(0).category, "Home");
+    EXPECT_EQ(stored.get(0).signatureKind, 1);
+}
+
+TEST_F(PanelCommandsTest, CloneAppendsACopyWithTodaysDate)
+{
+    StartShown();
+    RightClickRow(1);
+    fake.clock = SystemTime{2024, 7, 1, 1, 10, 5, 0, 0};
+
+    fake.answers = {false};
+    Trigger(panel->menus.templateMenu, 101);
+    ASSERT_EQ(fake.asked.size(), 1u);
+    EXPECT_EQ(fake.asked[0].text, "Do you want to clone this item?");
+    EXPECT_EQ(fake.asked[0].caption, "Clone item");
+    EXPECT_EQ(fake.asked[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(fake.asked[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(RowCount(), 3);
+
+    fake.answers = {true};
+    Trigger(panel->menus.templateMenu, 101);
+    ASSERT_EQ(RowCount(), 4);
+    QStringList copy = Row(1);
+    copy[2] = "01/07/24 10:05";
+    EXPECT_EQ(Row(3), copy);
+    EXPECT_EQ(Row(1)[2], kStartDate);
+    EXPECT_EQ(panel->templates.get(3).created, fake.clock);
+
+    // A clone of the default template is a plain template: one default mark remains.
+    Trigger(panel->menus.templateMenu, 105);
+    fake.answers = {true};
+    Trigger(panel->menus.templateMenu, 101);
+    ASSERT_EQ(RowCount(), 5);
+    EXPECT_EQ(Row(4)[0], "Great idea...");
+    EXPECT_EQ(Column(6), (QStringList{"", "<<", "", "", ""}));
+}
+
+TEST_F(PanelCommandsTest, DeleteActsOnlyOnYesAndNothingActsOnceTheTemplatesAreGone)
+{
+    StartShown();
+    RightClickRow(0);
+    fake.answers = {false};
+    Trigger(panel->menus.templateMenu, 106);
+    ASSERT_EQ(fake.asked.size(), 1u);
+    EXPECT_EQ(fake.asked[0].text, "Do you want to delete this item?");
+    EXPECT_EQ(fake.asked[0].caption, "Delete item");
+    EXPECT_EQ(fake.asked[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(Column(1), (QStringList{"Gifts", "Favorites", "Private"}));
+
+    fake.defaultAnswer = true;
+    Trigger(panel->menus.templateMenu, 106);
+    EXPECT_EQ(Column(1), (QStringList{"Favorites", "Private"}));
+    Trigger(panel->menus.templateMenu, 106);
+    Trigger(panel->menus.templateMenu, 106);
+    EXPECT_EQ(RowCount(), 0);
+    EXPECT_EQ(panel->templates.count(), 0);
+
+    // The right-clicked template is gone: its commands do nothing at all.
+    fake.asked.clear();
+    for (int id : {106, 101, 149, 115, 105, 90, 84, 92, 203, 230}) {
+        EXPECT_FALSE(panel->OnCommand(id)) << id;
+    }
+    EXPECT_TRUE(fake.asked.empty());
+    EXPECT_TRUE(fake.dialogsRun.empty());
+    EXPECT_TRUE(fake.fontDialogsOpenedWith.empty());
+    EXPECT_EQ(panel->templates.count(), 0);
+
+    // "New" with no template at all offers the last factory template, as the default.
+    fake.answers = {true};
+    QTest::mouseClick(panel->newLabel, Qt::LeftButton);
+    ASSERT_EQ(RowCount(), 1);
+    EXPECT_EQ(Row(0), (QStringList{"To do...", "Private", kStartDate, "Orange", "Cut BL",
+                                   "132 x 152", "<<"}));
+    panel->OnCommand(106); // still the right-clicked index 0: deleted again
+    EXPECT_EQ(RowCount(), 0);
+
+    // Saved empty, the next start offers the factory templates again.
+    Exit();
+    EXPECT_TRUE(ReadFile(file("data1.log")).empty());
+    Start();
+    EXPECT_EQ(RowCount(), 3);
+}
+
+TEST_F(PanelCommandsTest, DefaultMovesTheOneMark)
+{
+    StartShown();
+    auto marks = [this] { return Column(6); };
+    RightClickRow(1);
+    Trigger(panel->menus.templateMenu, 105);
+    EXPECT_EQ(marks(), (QStringList{"", "<<", ""}));
+    RightClickRow(2);
+    Trigger(panel->menus.templateMenu, 105);
+    EXPECT_EQ(marks(), (QStringList{"", "", "<<"}));
+    Trigger(panel->menus.templateMenu, 105); // already the default
+    EXPECT_EQ(marks(), (QStringList{"", "", "<<"}));
+    RightClickRow(2);
+    EXPECT_TRUE(IsChecked(panel->menus.templateMenu, 105));
+}
+
+TEST_F(PanelCommandsTest, NewAsksAndAppendsACopyOfTheDefaultTemplate)
+{
+    StartShown();
+    fake.clock = SystemTime{2024, 8, 4, 15, 18, 45, 0, 0};
+    fake.answers = {false};
+    QTest::mouseClick(panel->newLabel, Qt::LeftButton);
+    ASSERT_EQ(fake.asked.size(), 1u);
+    EXPECT_EQ(fake.asked[0].text, "Do you want to create new template?");
+    EXPECT_EQ(fake.asked[0].caption, "New template");
+    EXPECT_EQ(fake.asked[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(fake.asked[0].icon, MessageIcon::Question);
+    EXPECT_EQ(RowCount(), 3);
+
+    // No default yet: a copy of the last template, marked default.
+    fake.answers = {true};
+    QTest::mouseClick(panel->newLabel, Qt::LeftButton);
+    ASSERT_EQ(RowCount(), 4);
+    EXPECT_EQ(Row(3), (QStringList{"To do...", "Private", "15/08/24 18:45", "Orange", "Cut BL",
+                                   "132 x 152", "<<"}));
+    EXPECT_EQ(Column(6), (QStringList{"", "", "", "<<"}));
+
+    // With a default: a copy of it, unmarked.
+    RightClickRow(0);
+    Trigger(panel->menus.templateMenu, 105);
+    fake.answers = {true};
+    QTest::mouseClick(panel->newLabel, Qt::LeftButton);
+    ASSERT_EQ(RowCount(), 5);
+    EXPECT_EQ(Row(4)[0], "Don't forget about...");
+    EXPECT_EQ(Column(6), (QStringList{"<<", "", "", "", ""}));
+}
+
+TEST_F(PanelCommandsTest, CloseAllClosesEveryNoteAndTheProgramRunsOn)
+{
+    Start();
+    for (int i = 0; i < 3; ++i)
+        panel->OnCommand(38);
+    ASSERT_EQ(OpenNotes().size(), 3u);
+    std::vector<QPointer<CNote>> windows;
+    for (CNote* note : OpenNotes())
+        windows.emplace_back(note);
+
+    Trigger(panel->menus.notesMenu, 37);
+    EXPECT_EQ(Slots(), (std::vector<CNote*>{nullptr, nullptr, nullptr}));
+    for (const auto& window : windows)
+        EXPECT_TRUE(!window || !window->isVisible());
+    EXPECT_FALSE(panel->Ended());
+    EXPECT_TRUE(panel->isVisible());
+
+    // Slots are not reused.
+    panel->OnCommand(38);
+    ASSERT_EQ(Slots().size(), 4u);
+    EXPECT_EQ(Slots()[3]->slot(), 3);
+}
+
+TEST_F(PanelCommandsTest, HelpMenuOpensTheHelpFileAndThePages)
+{
+    Start();
+    auto itemText = [this](const char* text) {
+        for (QAction* action : panel->menus.helpMenu->actions())
+            if (action->text() == QString::fromLatin1(text))
+                return action;
+        return static_cast<QAction*>(nullptr);
+    };
+    for (const char* text : {"Lastet Version", "Home Page", "Contact Form", "Help Topic    F1"}) {
+        QAction* action = itemText(text);
+        ASSERT_NE(action, nullptr) << text;
+        action->trigger();
+    }
+    ASSERT_EQ(fake.opened.size(), 4u);
+    EXPECT_EQ(fake.opened[0], fake.opened[1]);
+    EXPECT_EQ(fake.opened[0], std::string(MakerSite::ProductPage()));
+    EXPECT_EQ(fake.opened[2], std::string(MakerSite::ContactPage()));
+    EXPECT_TRUE(QString::fromStdString(fake.opened[3]).endsWith("/Help.chm") ||
+                fake.opened[3] == "Help.chm")
+        << fake.opened[3];
+
+    Trigger(panel->menus.helpMenu, 52);
+    EXPECT_EQ(fake.dialogsRun, (std::vector<QString>{"About Pinleaf"}));
+    EXPECT_FALSE(panel->Ended());
+}
+
+TEST_F(PanelCommandsTest, TheCategoryDialogChangesTheMenusOnlyOnOk)
+{
+    Start();
+    const std::vector<std::string> before = panel->categories.all();
+    auto addGarden = [](int result) {
+        return [result](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>("newCategory")->setText("Garden");
+            dialog.findChild<QPushButton*>("add")->click();
+            return result;
+        };
+    };
+    OnDialog(addGarden(QDialog::Rejected));
+    Trigger(panel->menus.optionsMenu, 57);
+    EXPECT_EQ(panel->categories.all(), before);
+    EXPECT_EQ(FindItem(panel->menus.categoryMenu, 200)->text(), "Home");
+
+    // "Edit..." in the template menu runs the same dialog.
+    RightClickRow(0);
+    OnDialog(addGarden(QDialog::Accepted));
+    Trigger(panel->menus.templateMenu, 230);
+    EXPECT_EQ(fake.dialogsRun, (std::vector<QString>{"List of Category", "List of Category"}));
+    ASSERT_EQ(panel->categories.count(), 14);
+    EXPECT_EQ(panel->categories.get(0), "Garden");
+    EXPECT_EQ(FindItem(panel->menus.categoryMenu, 200)->text(), "Garden");
+    EXPECT_EQ(FindItem(panel->menus.categoryMenu, 213)->text(), "Gifts");
+    // The template itself is untouched.
+    EXPECT_EQ(Row(0)[1], "Gifts");
+
+    Exit();
+    Categories stored;
+    store::ReadCategories(folder, stored);
+    EXPECT_EQ(stored.get(0), "Garden");
+}
+
+TEST_F(PanelCommandsTest, TheTextEditorWritesTheTemplateOnOk)
+{
+    StartShown();
+    RightClickRow(2);
+    auto typeText = [](int result) {
+        return [result](QDialog& dialog) {
+            dialog.findChild<QPlainTextEdit*>("text")->setPlainText("Buy milk");
+            return result;
+        };
+    };
+    OnDialog(typeText(QDialog::Rejected));
+    Trigger(panel->menus.templateMenu, 90);
+    EXPECT_EQ(Row(2)[0], "To do...");
+
+    OnDialog(typeText(QDialog::Accepted));
+    Trigger(panel->menus.templateMenu, 90);
+    EXPECT_EQ(fake.dialogsRun, (std::vector<QString>{"Edit text...", "Edit text..."}));
+    EXPECT_EQ(Row(2)[0], "Buy milk");
+    EXPECT_EQ(panel->templates.get(2).category, "Private");
+
+    Exit();
+    Templates stored;
+    store::ReadTemplates(folder, stored, LogFont{}, SystemTime{});
+    ASSERT_EQ(stored.count(), 3);
+    EXPECT_EQ(stored.get(2).text, "Buy milk");
+}
+
+TEST_F(PanelCommandsTest, TheSignatureDialogSetsTheTextKindOnOk)
+{
+    StartShown();
+    RightClickRow(1);
+    auto sign = [](int result) {
+        return [result](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>()->setText("Signed, Ann");
+            return result;
+        };
+    };
+    OnDialog(sign(QDialog::Rejected));
+    Trigger(panel->menus.templateMenu, 84);
+    EXPECT_EQ(panel->templates.get(1).signatureKind, 1);
+    EXPECT_EQ(panel->templates.get(1).signatureText, "My note...");
+    EXPECT_EQ(Marks(panel->menus.signatureMenu, 80, 85), Ids{81});
+
+    OnDialog(sign(QDialog::Accepted));
+    Trigger(panel->menus.templateMenu, 84);
+    EXPECT_EQ(fake.dialogsRun, (std::vector<QString>{"Text of signature", "Text of signature"}));
+    EXPECT_EQ(panel->templates.get(1).signatureKind, 4);
+    EXPECT_EQ(panel->templates.get(1).signatureText, "Signed, Ann");
+    EXPECT_EQ(Marks(panel->menus.signatureMenu, 80, 85), Ids{84});
+    EXPECT_EQ(panel->templates.get(0).signatureText, "My note...");
+
+    Exit();
+    Templates stored;
+    store::ReadTemplates(folder, stored, LogFont{}, SystemTime{});
+    ASSERT_EQ(stored.count(), 3);
+    EXPECT_EQ(stored.get(1).signatureKind, 4);
+    EXPECT_EQ(stored.get(1).signatureText, "Signed, Ann");
+}
+
+TEST_F(PanelCommandsTest, TheFontDialogStartsFromTheTemplatesFontAndReplacesItOnOk)
+{
+    StartShown();
+    RightClickRow(0);
+    const LogFont original = panel->templates.get(0).font;
+    Trigger(panel->menus.templateMenu, 92); // cancelled
+    ASSERT_EQ(fake.fontDialogsOpenedWith.size(), 1u);
+    EXPECT_EQ(fake.fontDialogsOpenedWith[0].face(), "Arial");
+    EXPECT_EQ(fake.fontDialogsOpenedWith[0].height, -11);
+    EXPECT_EQ(panel->templates.get(0).font, original);
+
+    LogFont chosen;
+    chosen.setFace("DejaVu Serif");
+    chosen.height = -16;
+    chosen.weight = 700;
+    chosen.italic = 1;
+    fake.nextFont = chosen;
+    Trigger(panel->menus.templateMenu, 92);
+    EXPECT_EQ(panel->templates.get(0).font, chosen);
+    EXPECT_EQ(panel->templates.get(1).font, original);
+
+    Exit();
+    Templates stored;
+    store::ReadTemplates(folder, stored, LogFont{}, SystemTime{});
+    ASSERT_EQ(stored.count(), 3);
+    EXPECT_EQ(stored.get(0).font.face(), "DejaVu Serif");
+    EXPECT_EQ(stored.get(0).font.height, -16);
+    EXPECT_EQ(stored.get(0).font.weight, 700);
+    EXPECT_EQ(stored.get(0).font.italic, 1);
+}
+
+} // namespace

@@ -1,0 +1,244 @@
+// The hot key set and the tray icon as the started panel drives them: the grabs made at
+// start-up and from the menu, what each key press does, the icon's gestures, its balloon
+// and its removal at exit.
+
+#include "panel/RunningPanel.h"
+
+#include "note/MyLink.h"
+#include "note/Note.h"
+#include "platform/InstanceLock.h"
+#include "platform/Menus.h"
+#include "store/Stores.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+
+namespace {
+
+using Call = FakeHotKeyGrabber::Call;
+
+constexpr unsigned kCS = 6;   // Ctrl + Shift
+constexpr unsigned kCSW = 14; // Ctrl + Shift + Win
+
+std::vector<std::string> Describe(const std::vector<Call>& calls)
+{
+    std::vector<std::string> lines;
+    for (const Call& c : calls)
+        lines.push_back(
+            (c.grab ? "grab " : "release ") + std::to_string(c.id) +
+            (c.grab ? " " + std::to_string(c.modifiers) + " " + std::to_string(c.key) : ""));
+    return lines;
+}
+
+std::string Grab(int id, unsigned modifiers, unsigned key)
+{
+    return "grab " + std::to_string(id) + " " + std::to_string(modifiers) + " " +
+           std::to_string(key);
+}
+
+using Lines = std::vector<std::string>;
+
+const Lines kLeftSet = {Grab(15, kCS, 'Q'), Grab(13, kCS, 'W'), Grab(14, kCS, 'E'),
+                        Grab(12, kCS, 'S'), Grab(10, kCS, 'C'), Grab(11, kCSW, 0)};
+const Lines kRightSet = {Grab(15, kCS, 0x25), Grab(14, kCS, 0x27), Grab(13, kCS, 0x26),
+                         Grab(12, kCS, 0x28), Grab(10, kCS, 0x2D), Grab(11, kCSW, 0)};
+const Lines kReleaseAll = {"release 15", "release 14", "release 13",
+                           "release 12", "release 10", "release 11"};
+
+class PanelHotKeysTrayTest : public RunningPanel {
+protected:
+    std::vector<int> HotKeyMarks() const
+    {
+        std::vector<int> marked;
+        for (int id = 75; id <= 78; ++id)
+            if (IsChecked(panel->menus.hotKeysMenu, id))
+                marked.push_back(id);
+        return marked;
+    }
+    QString Item50() const { return FindItem(panel->menus.optionsMenu, 50)->text(); }
+};
+
+TEST_F(PanelHotKeysTrayTest, StartUpGrabsTheStoredSetInOrderAndMarksIt)
+{
+    struct Case {
+        int mode;
+        bool settingsFile;
+        Lines calls;
+        std::vector<int> marks;
+    };
+    const Case cases[] = {
+        {0, false, kLeftSet, {75}},   {0, true, kLeftSet, {75}}, {1, true, kRightSet, {76}},
+        {2, true, kReleaseAll, {77}}, {5, true, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.mode) + (c.settingsFile ? " with settings" : " first start"));
+        FreshDataFolder();
+        if (c.settingsFile)
+            WriteSettings(c.mode);
+        Start();
+        EXPECT_EQ(Describe(keys->calls), c.calls);
+        EXPECT_EQ(HotKeyMarks(), c.marks);
+        Exit();
+        SSettings stored;
+        ASSERT_TRUE(store::ReadSettings(folder, stored));
+        EXPECT_EQ(stored.hotKeyMode, c.mode);
+    }
+}
+
+TEST_F(PanelHotKeysTrayTest, TheHotKeysMenuSwitchesTheLiveSet)
+{
+    Start();
+    keys->calls.clear();
+    FindItem(panel->menus.optionsMenu, 76)->trigger();
+    EXPECT_EQ(HotKeyMarks(), std::vector<int>{76});
+    EXPECT_EQ(keys->live.size(), 6u);
+    EXPECT_EQ(keys->live[15], std::make_pair(kCS, 0x25u));
+    EXPECT_EQ(keys->live[10], std::make_pair(kCS, 0x2Du));
+    EXPECT_EQ(keys->live[11], std::make_pair(kCSW, 0u));
+
+    FindItem(panel->menus.optionsMenu, 77)->trigger();
+    EXPECT_EQ(HotKeyMarks(), std::vector<int>{77});
+    EXPECT_TRUE(keys->live.empty());
+
+    keys->calls.clear();
+    FindItem(panel->menus.optionsMenu, 75)->trigger();
+    EXPECT_EQ(HotKeyMarks(), std::vector<int>{75});
+    EXPECT_EQ(Describe(keys->calls), kLeftSet);
+
+    FindItem(panel->menus.optionsMenu, 76)->trigger();
+    Exit();
+    SSettings stored;
+    ASSERT_TRUE(store::ReadSettings(folder, stored));
+    EXPECT_EQ(stored.hotKeyMode, 1);
+}
+
+TEST_F(PanelHotKeysTrayTest, KeyPressesRunThePanelsCommands)
+{
+    WriteNotes({NoteRecord("up", 100, 300, true), NoteRecord("down", 400, 500)});
+    WriteSettings();
+    Start();
+    const std::vector<CNote*> notes = OpenNotes();
+    ASSERT_EQ(notes.size(), 2u);
+
+    keys->press(ShowHide);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(Item50(), "Show Panel");
+    keys->press(ShowHide);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(Item50(), "Hide Panel");
+
+    keys->press(TopToggle);
+    EXPECT_TRUE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, 51));
+    keys->press(TopToggle);
+    EXPECT_FALSE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(IsChecked(panel->menus.optionsMenu, 51));
+
+    keys->press(MinimizeNotes);
+    EXPECT_EQ(notes[0]->pos(), QPoint(100, 20 - notes[0]->height()));
+    EXPECT_EQ(notes[1]->pos(), QPoint(400, 20 - notes[1]->height()));
+    EXPECT_TRUE(notes[1]->record().minimized);
+    keys->press(RestoreNotes);
+    EXPECT_EQ(notes[0]->pos(), QPoint(100, 300));
+    EXPECT_EQ(notes[1]->pos(), QPoint(400, 500));
+    EXPECT_FALSE(notes[0]->record().minimized);
+
+    // Bringing the panel forward, or a key the program never bound, changes nothing.
+    keys->press(SetForeground);
+    keys->press(16);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(Item50(), "Hide Panel");
+    EXPECT_EQ(OpenNotes().size(), 2u);
+    EXPECT_FALSE(panel->Ended());
+}
+
+TEST_F(PanelHotKeysTrayTest, TheIconIsAddedOnceAtStartAndRemovedAtExit)
+{
+    WriteSettings();
+    Start();
+    ASSERT_EQ(tray->adds.size(), 1u);
+    EXPECT_EQ(tray->adds[0].tip, "Pinleaf");
+    EXPECT_FALSE(tray->adds[0].balloon);
+    EXPECT_TRUE(tray->present);
+    EXPECT_EQ(tray->removes, 0);
+
+    // Gestures: double-click hides and shows, a click or a right-click leave it as it is.
+    tray->gesture(TrayIcon::DoubleClick);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(Item50(), "Show Panel");
+    tray->gesture(TrayIcon::LeftClick);
+    EXPECT_FALSE(panel->isVisible());
+    tray->gesture(TrayIcon::DoubleClick);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(Item50(), "Hide Panel");
+    EXPECT_EQ(tray->adds.size(), 1u); // no balloon on this run
+
+    Exit();
+    EXPECT_EQ(tray->removes, 1);
+    EXPECT_FALSE(tray->present);
+    EXPECT_EQ(tray->adds.size(), 1u);
+}
+
+TEST_F(PanelHotKeysTrayTest, ARightClickOnTheIconOpensTheOptionsMenuThatWorksWhileHidden)
+{
+    WriteSettings(0, false);
+    Start();
+    ASSERT_FALSE(panel->isVisible());
+    fake.cursor = QPoint(40, 50);
+    tray->gesture(TrayIcon::RightClick);
+    EXPECT_TRUE(panel->menus.optionsMenu->isVisible());
+    EXPECT_EQ(panel->menus.optionsMenu->pos(), QPoint(40, 50));
+    EXPECT_FALSE(panel->isVisible());
+    panel->menus.optionsMenu->hide();
+
+    FindItem(panel->menus.optionsMenu, 38)->trigger(); // "Create Note"
+    EXPECT_EQ(OpenNotes().size(), 1u);
+    EXPECT_FALSE(panel->isVisible());
+    FindItem(panel->menus.optionsMenu, 50)->trigger();
+    EXPECT_TRUE(panel->isVisible());
+}
+
+TEST_F(PanelHotKeysTrayTest, HidingShowsTheBalloonOnlyAfterAFirstStartOrAHandOver)
+{
+    const QStringList balloonLines{"Right mouse click - to show main menu",
+                                   "Left click - set foreground notes & main window",
+                                   "Left double click - to hide/show main window."};
+    // First start: every hiding re-adds the icon with the balloon.
+    Start();
+    QTest::mouseClick(panel->hideLabel, Qt::LeftButton);
+    ASSERT_EQ(tray->adds.size(), 2u);
+    EXPECT_TRUE(tray->adds[1].balloon);
+    EXPECT_EQ(tray->adds[1].tip, "Pinleaf");
+    EXPECT_EQ(tray->adds[1].title, "Pinleaf is here!");
+    EXPECT_EQ(tray->adds[1].text.split('\n'), balloonLines);
+    panel->OnCommand(50); // showing adds nothing
+    EXPECT_EQ(tray->adds.size(), 2u);
+    tray->gesture(TrayIcon::DoubleClick);
+    ASSERT_EQ(tray->adds.size(), 3u);
+    EXPECT_TRUE(tray->adds[2].balloon);
+    Exit();
+
+    // With a settings file: no balloon.
+    WriteSettings();
+    Start();
+    ASSERT_EQ(tray->adds.size(), 1u);
+    QTest::mouseClick(panel->hideLabel, Qt::LeftButton);
+    EXPECT_EQ(tray->adds.size(), 1u);
+    EXPECT_FALSE(panel->isVisible());
+
+    // Until a second copy hands over.
+    {
+        InstanceLock secondCopy(folder);
+        ASSERT_EQ(secondCopy.Acquire(), InstanceLock::Result::HeldByOther);
+    }
+    panel->OnTimer(CNoteDlg::kPollTimer);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(tray->adds.size(), 1u);
+    keys->press(ShowHide);
+    ASSERT_EQ(tray->adds.size(), 2u);
+    EXPECT_TRUE(tray->adds[1].balloon);
+    EXPECT_EQ(tray->adds[1].title, "Pinleaf is here!");
+}
+
+} // namespace
