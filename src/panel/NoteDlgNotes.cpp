@@ -12,12 +12,9 @@
 
 void CNoteDlg::saveAsTemplate(const SNote& record)
 {
-    // A note made from the default template (or from the last one while none was
-    // chosen) still carries the default mark in memory; the saved copy must not, or
-    // the list would show two defaults. The default stays where the user put it.
-    SNote saved = record;
-    saved.isDefault = false;
-    templates.append(saved);
+    // The whole record is kept, its default mark too: the first marked template in the
+    // list stays the one that counts.
+    templates.append(record);
     FillTemplateList();
 }
 

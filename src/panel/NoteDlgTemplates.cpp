@@ -137,9 +137,6 @@ bool CNoteDlg::OnTemplateCommand(int id)
                                MessageIcon::Exclamation)) {
                 SNote clone = t;
                 clone.created = platform().now();
-                // The default stays with the template the user marked; a second
-                // mark would leave the list showing two defaults.
-                clone.isDefault = false;
                 templates.append(clone);
             }
             break;

@@ -369,13 +369,15 @@ TEST_F(PanelCommandsTest, CloneAppendsACopyWithTodaysDate)
     EXPECT_EQ(Row(1)[2], kStartDate);
     EXPECT_EQ(panel->templates.get(3).created, fake.clock);
 
-    // A clone of the default template is a plain template: one default mark remains.
+    // A clone of the default template carries the mark too; the first one stays the
+    // default that counts.
     Trigger(panel->menus.templateMenu, 105);
     fake.answers = {true};
     Trigger(panel->menus.templateMenu, 101);
     ASSERT_EQ(RowCount(), 5);
     EXPECT_EQ(Row(4)[0], "Great idea...");
-    EXPECT_EQ(Column(6), (QStringList{"", "<<", "", "", ""}));
+    EXPECT_EQ(Column(6), (QStringList{"", "<<", "", "", "<<"}));
+    EXPECT_EQ(panel->templates.FindDefaultTemplate()->created, panel->templates.get(1).created);
 }
 
 TEST_F(PanelCommandsTest, DeleteActsOnlyOnYesAndNothingActsOnceTheTemplatesAreGone)

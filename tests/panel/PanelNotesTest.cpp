@@ -119,7 +119,7 @@ TEST_F(PanelNotesTest, MinimizeAllAndRestoreAllActOnlyOnNotesInTheOtherState)
     EXPECT_TRUE(notes[2]->record().minimized);
 }
 
-TEST_F(PanelNotesTest, SavingANoteAsTemplateGrowsTheListAndLeavesTheDefaultWhereItWas)
+TEST_F(PanelNotesTest, SavingANoteAsTemplateGrowsTheListAndTheFirstDefaultStillCounts)
 {
     Start();
     auto defaultMarks = [this] {
@@ -136,15 +136,16 @@ TEST_F(PanelNotesTest, SavingANoteAsTemplateGrowsTheListAndLeavesTheDefaultWhere
     EXPECT_EQ(fake.asked[0].text, "Do you want to save this note as new template?");
     EXPECT_EQ(RowCount(), 3);
 
-    // The user picks a default, then saves the note.
+    // The user picks a default, then saves the note made while there was none: the
+    // note's record carries the mark it was made with.
     panel->templates.SetDefaultTemplate(1);
     panel->FillTemplateList();
     note->OnCommand(45);                       // Blue1
     FindItem(note->noteMenu(), 32)->trigger(); // Yes
     ASSERT_EQ(RowCount(), 4);
     EXPECT_EQ(Row(3), (QStringList{"To do...", "Private", "12/06/24 09:30", "Blue1", "Cut BL",
-                                   "132 x 152", ""}));
-    EXPECT_EQ(defaultMarks(), (QStringList{"", "<<", "", ""}));
+                                   "132 x 152", "<<"}));
+    EXPECT_EQ(defaultMarks(), (QStringList{"", "<<", "", "<<"}));
 
     // A note opened from the default template itself.
     panel->OpenTemplateItem(1);
@@ -152,7 +153,8 @@ TEST_F(PanelNotesTest, SavingANoteAsTemplateGrowsTheListAndLeavesTheDefaultWhere
     FindItem(OpenNotes().back()->noteMenu(), 32)->trigger();
     ASSERT_EQ(RowCount(), 5);
     EXPECT_EQ(Row(4)[0], "Great idea...");
-    EXPECT_EQ(defaultMarks(), (QStringList{"", "<<", "", "", ""}));
+    EXPECT_EQ(defaultMarks(), (QStringList{"", "<<", "", "<<", "<<"}));
+    EXPECT_EQ(panel->templates.FindDefaultTemplate()->text, "Great idea...");
 
     Exit();
     Templates stored;
@@ -161,7 +163,7 @@ TEST_F(PanelNotesTest, SavingANoteAsTemplateGrowsTheListAndLeavesTheDefaultWhere
     int defaults = 0;
     for (const SNote& t : stored.all())
         defaults += t.isDefault;
-    EXPECT_EQ(defaults, 1);
+    EXPECT_EQ(defaults, 3);
 }
 
 TEST_F(PanelNotesTest, TextBeingTypedIsKeptWhenTheProgramEnds)
