@@ -173,3 +173,10 @@ hex_of() { od -An -tx1 -v "$1" | tr -d ' \n'; }
 pixel() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
+
+# Prints the colour of a screen pixel as six upper-case hex digits, RRGGBB.
+hex_pixel() {
+  local hex
+  hex=$(convert "$1" -format "%[hex:p{$2,$3}]" info:)
+  echo "${hex:0:6}"
+}
