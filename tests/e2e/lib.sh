@@ -180,3 +180,6 @@ hex_pixel() {
   hex=$(convert "$1" -format "%[hex:p{$2,$3}]" info:)
   echo "${hex:0:6}"
 }
+
+# Prints a window's map state: IsViewable, IsUnMapped or IsUnviewable.
+map_state() { xwininfo -id "$1" | sed -nE 's/.*Map State: (.*)/\1/p'; }

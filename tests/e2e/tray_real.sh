@@ -42,7 +42,6 @@ find_panel() {
   done
   return 1
 }
-map_state() { xwininfo -id "$1" | sed -nE 's/.*Map State: (.*)/\1/p'; }
 double_click_icon() {
   wait_icon
   # No --sync: the pointer may already be there, and xdotool would wait for a move.
