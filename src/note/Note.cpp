@@ -27,6 +27,8 @@ CNote::CNote(NoteHost& host, const SNote& record, bool isNew, int slot, QWidget*
     , record_(record)
     , slot_(slot)
 {
+    // Never shown on a title bar; it names the window for window lists and tools.
+    setWindowTitle(QStringLiteral("Pinleaf note"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);

@@ -69,15 +69,101 @@ wait_lock() {
   fail "the program did not start"
 }
 
+# Raw bytes, given as decimal numbers (plain bash: no other tool is needed).
+put_bytes() { local b; for b; do printf "\\$(printf %03o "$b")"; done; }
+# Little-endian int32 and uint16 values.
+put_i32() { local v; for v; do v=$((v & 0xFFFFFFFF)); put_bytes $((v & 255)) $((v >> 8 & 255)) $((v >> 16 & 255)) $((v >> 24 & 255)); done; }
+put_u16() { local v; for v; do put_bytes $((v & 255)) $((v >> 8 & 255)); done; }
+# A short string: one length byte, then its characters.
+put_str() { [ ${#1} -lt 255 ] || fail "put_str: string too long"; put_bytes ${#1}; printf %s "$1"; }
+
 # Writes a 26-byte settings file: alwaysOnTop visible color style view hotkeys left top.
 write_settings() {
   mkdir -p "$DATA"
-  python3 - "$DATA/file1.dat" "$@" <<'PY'
-import struct, sys
-path, top, visible, *ints = sys.argv[1:]
-with open(path, "wb") as f:
-    f.write(bytes([int(top), int(visible)]) + struct.pack("<6i", *map(int, ints)))
-PY
+  { put_bytes "$1" "$2"; shift 2; put_i32 "$@"; } >"$DATA/file1.dat"
+}
+
+# One note record of the notes store, signature line off, Arial -11, created
+# 5 March 2021 14:07:09: note_record minimized color size shape left top text
+note_record() {
+  put_bytes "$1"
+  put_i32 3 "$2" "$3" "$4"
+  put_str ""; put_str "$7"; put_str "Home"
+  put_i32 "$5" "$6"
+  put_str Arial; put_i32 -11; put_bytes 0 0 0; put_i32 400
+  put_u16 5 14 7 3 9 2021
+}
+
+# Writes the notes store: a count, then the records read from stdin (write_notes COUNT)
+write_notes() {
+  mkdir -p "$DATA"
+  { put_i32 "$1"; cat; } >"$DATA/data2.log"
+}
+
+# Loads a file's bytes (decimal) into the array BYTES.
+load_bytes() { mapfile -t BYTES < <(od -An -v -tu1 "$1" | tr -s ' ' '\n' | sed '/^$/d'); POS=0; }
+# Readers over BYTES at POS; each sets VAL and advances POS.
+get_byte() { VAL=${BYTES[$POS]:?"read past the end at $POS"}; POS=$((POS + 1)); }
+get_u16() { get_byte; local lo=$VAL; get_byte; VAL=$((lo | VAL << 8)); }
+get_i32() {
+  local v=0 k
+  for k in 0 1 2 3; do get_byte; v=$((v | VAL << (8 * k))); done
+  ((v >= 0x80000000)) && v=$((v - 0x100000000))
+  VAL=$v
+}
+get_str() {
+  get_byte; local n=$VAL i s=""
+  [ "$n" -lt 255 ] || fail "long string at $POS"
+  for ((i = 0; i < n; i++)); do get_byte; s+=$(printf "\\$(printf %03o "$VAL")"); done
+  VAL=$s
+}
+
+# Prints one line per record of a notes store: minimized color size shape left top text
+notes_in() {
+  load_bytes "$1"
+  [ "${#BYTES[@]}" -gt 0 ] || return 0
+  get_i32; local n=$VAL r min col size shape left top text
+  for ((r = 0; r < n; r++)); do
+    get_byte; min=$VAL
+    get_i32; get_i32; col=$VAL; get_i32; size=$VAL; get_i32; shape=$VAL
+    get_str; get_str; text=$VAL; get_str
+    get_i32; left=$VAL; get_i32; top=$VAL
+    get_str; get_i32; get_byte; get_byte; get_byte; get_i32
+    local k; for k in 1 2 3 4 5 6; do get_u16; done
+    echo "$min $col $size $shape $left $top $text"
+  done
+  [ "$POS" = "${#BYTES[@]}" ] || fail "$1: $(( ${#BYTES[@]} - POS )) bytes after the last record"
+}
+
+# Prints one line per record of a templates store: default color size shape text
+templates_in() {
+  load_bytes "$1"
+  [ "${#BYTES[@]}" -gt 0 ] || return 0
+  get_i32; local n=$VAL r def col size shape text
+  for ((r = 0; r < n; r++)); do
+    get_byte; get_byte; def=$VAL
+    get_i32; get_i32; col=$VAL; get_i32; size=$VAL; get_i32; shape=$VAL
+    get_str; get_str; text=$VAL; get_str
+    get_str; get_i32; get_byte; get_byte; get_byte; get_i32
+    local k; for k in 1 2 3 4 5 6; do get_u16; done
+    echo "$def $col $size $shape $text"
+  done
+  [ "$POS" = "${#BYTES[@]}" ] || fail "$1: $(( ${#BYTES[@]} - POS )) bytes after the last record"
+}
+
+# Prints the ids of the mapped note windows.
+note_windows() { xdotool search --onlyvisible --name '^Pinleaf note$' 2>/dev/null || true; }
+
+# Waits (at most 30 s) until a command prints what is expected: wait_for_output WANT CMD...
+wait_for_output() {
+  local want=$1 got=""
+  shift
+  for _ in $(seq 300); do
+    got=$("$@" 2>/dev/null || true)
+    [ "$got" = "$want" ] && return 0
+    sleep 0.1
+  done
+  fail "$* gives '$got', not '$want'"
 }
 
 # Prints the file's bytes as hex.
@@ -87,3 +173,13 @@ hex_of() { od -An -tx1 -v "$1" | tr -d ' \n'; }
 pixel() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
+
+# Prints the colour of a screen pixel as six upper-case hex digits, RRGGBB.
+hex_pixel() {
+  local hex
+  hex=$(convert "$1" -format "%[hex:p{$2,$3}]" info:)
+  echo "${hex:0:6}"
+}
+
+# Prints a window's map state: IsViewable, IsUnMapped or IsUnviewable.
+map_state() { xwininfo -id "$1" | sed -nE 's/.*Map State: (.*)/\1/p'; }

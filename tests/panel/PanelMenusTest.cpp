@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -149,6 +151,30 @@ TEST_F(PanelMenusTest, AClickReachesTheCommandOnceAndLeavesNoMarkOfItsOwn)
     FindItem(menus.categoryMenu, 201)->trigger();
     EXPECT_EQ(commands.back(), 201);
     EXPECT_EQ(commands.size(), 4u);
+}
+
+// Only items that can carry a mark show a check box; plain commands show none.
+TEST_F(PanelMenusTest, OnlyMarkableItemsShowACheckBox)
+{
+    std::vector<int> plain;
+    std::function<void(QMenu*)> walk = [&](QMenu* menu) {
+        for (QAction* action : menu->actions()) {
+            if (action->menu())
+                walk(action->menu());
+            else if (CommandId(action) != 0 && !action->isCheckable())
+                plain.push_back(CommandId(action));
+        }
+    };
+    walk(menus.optionsMenu);
+    walk(menus.templateMenu);
+    std::sort(plain.begin(), plain.end());
+    EXPECT_EQ(plain, (std::vector<int>{35, 36, 37, 38, 50, 52, 54, 55, 57, 58, 58, 59, 90, 92, 101, 106, 230}));
+    EXPECT_TRUE(FindItem(menus.templateMenu, 105)->isCheckable()); // "Default" is checked
+    EXPECT_TRUE(FindItem(menus.optionsMenu, 51)->isCheckable());   // "Always Top" too
+    EXPECT_TRUE(FindItem(menus.signatureMenu, 84)->isCheckable()); // a radio item
+
+    RefillCategoryMenu(menus.categoryMenu, categories);
+    EXPECT_FALSE(FindItem(menus.categoryMenu, 230)->isCheckable());
 }
 
 } // namespace

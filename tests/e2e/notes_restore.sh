@@ -1,0 +1,78 @@
+# Saved notes come back where they were: a normal one at its place, a rolled-up one
+# under the top edge, one saved off every screen in the middle. Rolling up by the bottom
+# strip, dragging (a rolled-up note only sideways) and Enter store the new places.
+source "$(dirname "$0")/lib.sh"
+
+# A: Yellow 120 x 140 at (200, 300); B: rolled up, 150 x 110, restores to (500, 400);
+# C: 132 x 152 saved at (5000, 5000).
+{
+  note_record 0 2 0 0 200 300 "Note A"
+  note_record 1 5 3 0 500 400 "Note B"
+  note_record 0 3 1 0 5000 5000 "Note C"
+} | write_notes 3
+
+start
+PANEL=$(panel_window)
+wait_for_output 3 bash -c "xdotool search --onlyvisible --name '^Pinleaf note\$' | wc -l"
+
+# Tells the note windows apart by their size.
+note_of_size() {
+  local w
+  for w in $(note_windows); do
+    read -r _ _ ww hh <<<"$(geometry "$w")"
+    [ "$ww x $hh" = "$1" ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+A=$(note_of_size "120 x 140") || fail "no 120 x 140 note"
+B=$(note_of_size "150 x 110") || fail "no 150 x 110 note"
+C=$(note_of_size "132 x 152") || fail "no 132 x 152 note"
+
+[ "$(geometry "$A")" = "200 300 120 140" ] || fail "note A at $(geometry "$A")"
+# Rolled up: only its bottom 20 pixels show.
+[ "$(geometry "$B")" = "500 -90 150 110" ] || fail "note B at $(geometry "$B")"
+# Off screen: centred on the 1280 x 1024 desktop.
+[ "$(geometry "$C")" = "574 436 132 152" ] || fail "note C at $(geometry "$C")"
+
+# A click on A's bottom 5-pixel strip rolls it up.
+xdotool mousemove --sync 260 437 click 1
+wait_for_output "200 -120 120 140" geometry "$A"
+
+# C dragged by its caption strip moves with the pointer.
+xdotool mousemove --sync 600 440 mousedown 1
+xdotool mousemove --sync 700 490
+xdotool mousemove --sync 720 500 mouseup 1
+wait_for_output "694 496 132 152" geometry "$C"
+
+# B dragged along its visible strip moves sideways only.
+xdotool mousemove --sync 560 8 mousedown 1
+xdotool mousemove --sync 640 60
+xdotool mousemove --sync 660 80 mouseup 1
+wait_for_output "600 -90 150 110" geometry "$B"
+
+# Give the pointer time to leave no peek pending, then save with Enter.
+xdotool mousemove --sync 100 900
+press "$PANEL" Return
+wait_end "$PID"
+[ "$RC" = 0 ] || fail "exit status $RC"
+
+# minimized color size shape left top text; a rolled-up note keeps the top to return to.
+want="1 2 0 0 200 300 Note A
+1 5 3 0 600 400 Note B
+0 3 1 0 694 496 Note C"
+got=$(notes_in "$DATA/data2.log")
+[ "$got" = "$want" ] || fail "data2.log holds
+$got"
+
+# The next start puts them back where they were left.
+start
+PANEL=$(panel_window)
+wait_for_output 3 bash -c "xdotool search --onlyvisible --name '^Pinleaf note\$' | wc -l"
+A=$(note_of_size "120 x 140") && B=$(note_of_size "150 x 110") && C=$(note_of_size "132 x 152") ||
+  fail "a note is missing after the restart"
+[ "$(geometry "$A")" = "200 -120 120 140" ] || fail "restarted note A at $(geometry "$A")"
+[ "$(geometry "$B")" = "600 -90 150 110" ] || fail "restarted note B at $(geometry "$B")"
+[ "$(geometry "$C")" = "694 496 132 152" ] || fail "restarted note C at $(geometry "$C")"
+press "$PANEL" Escape
+wait_end "$PID"
+echo PASS

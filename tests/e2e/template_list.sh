@@ -1,0 +1,59 @@
+# The panel's template list with the mouse: a double-click on a template opens a new
+# note from it centred on the pointer; a right-click opens the template menu, whose
+# "Color" submenu recolours that template; Enter stores both.
+# Screenshots are kept in the folder given as second argument.
+source "$(dirname "$0")/lib.sh"
+SHOTS=${2:-$WORK}
+mkdir -p "$SHOTS"
+
+start
+PANEL=$(panel_window)
+read -r PX PY _ _ <<<"$(geometry "$PANEL")"
+# The list sits at 7,29 dialog units (x*6/4, y*13/8) in the panel; in icon view each
+# template has a 72 x 64 cell, left to right, with its icon near the top of the cell.
+LX=$((PX + 7 * 6 / 4)) LY=$((PY + 29 * 13 / 8))
+item_x() { echo $((LX + 1 + 72 * $1 + 36)); }
+ITEM_Y=$((LY + 20))
+
+# The factory templates, all 132 x 152: Green1 round all, Blue2 rectangle, Orange cut BL.
+[ "$(note_windows | wc -l)" = 0 ] || fail "notes open before any was made"
+
+X0=$(item_x 0)
+xdotool mousemove --sync "$X0" "$ITEM_Y" click --repeat 2 --delay 80 1
+wait_for_output 1 bash -c "xdotool search --onlyvisible --name '^Pinleaf note\$' | wc -l"
+NOTE=$(note_windows)
+[ "$(geometry "$NOTE")" = "$((X0 - 66)) $((ITEM_Y - 76)) 132 152" ] ||
+  fail "the new note is at $(geometry "$NOTE"), not centred on the pointer at $X0,$ITEM_Y"
+
+# The new note covers the first templates; the third is still in the open.
+X2=$(item_x 2)
+xdotool mousemove --sync "$X2" "$ITEM_Y" click 3
+sleep 0.5 # the menu opens
+import -window root "$SHOTS/template-menu.png"
+# "Template" is a grayed title: two steps down is "Color"; its submenu opens on "Red",
+# seven further down is "Violet".
+xdotool key Down Down Right
+sleep 0.3
+import -window root "$SHOTS/template-color-menu.png"
+xdotool key Down Down Down Down Down Down Down Return
+
+# No new note came from the right-click or the menu.
+sleep 0.3
+[ "$(note_windows | wc -l)" = 1 ] || fail "the template menu opened a note"
+
+press "$PANEL" Return
+wait_end "$PID"
+[ "$RC" = 0 ] || fail "exit status $RC"
+
+# default color size shape text: only the third template's colour changed (1 -> 7).
+got=$(templates_in "$DATA/data1.log")
+want="0 3 1 2 Don't forget about...
+0 6 1 0 Great idea...
+0 7 1 4 To do..."
+[ "$got" = "$want" ] || fail "data1.log holds
+$got"
+# minimized color size shape left top text
+got=$(notes_in "$DATA/data2.log")
+[ "$got" = "0 3 1 2 $((X0 - 66)) $((ITEM_Y - 76)) Don't forget about..." ] || fail "data2.log holds
+$got"
+echo PASS
