@@ -44,12 +44,6 @@ void RouteCommands(QMenu* menu, const std::function<void(int)>& onCommand)
     });
 }
 
-bool IsPlainCommand(int id)
-{
-    static constexpr int kPlain[] = {38, 35, 36, 37, 55, 58, 59, 52, 50, 57, 54, 90, 92, 101, 106};
-    return std::find(std::begin(kPlain), std::end(kPlain), id) != std::end(kPlain);
-}
-
 } // namespace
 
 PanelMenus BuildMenus(QWidget* owner, const Categories& categories, std::function<void(int)> onCommand)
@@ -111,13 +105,6 @@ PanelMenus BuildMenus(QWidget* owner, const Categories& categories, std::functio
     AddItem(m.templateMenu, QStringLiteral("Default"), 105);
     m.templateMenu->addSeparator();
     AddItem(m.templateMenu, QStringLiteral("Delete"), 106);
-
-    // Plain commands carry no mark; Qt would draw an empty check box beside them.
-    // Two items share 58, so every item is looked at.
-    for (QMenu* menu : {m.notesMenu, m.helpMenu, m.optionsMenu, m.editMenu, m.templateMenu})
-        for (QAction* item : menu->actions())
-            if (IsPlainCommand(CommandId(item)))
-                item->setCheckable(false);
 
     for (QMenu* menu : {m.viewMenu, m.sortMenu, m.panelColorMenu, m.panelStyleMenu, m.hotKeysMenu, m.notesMenu,
                         m.helpMenu, m.optionsMenu, m.categoryMenu, m.signatureMenu, m.editMenu,

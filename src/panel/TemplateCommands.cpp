@@ -112,7 +112,7 @@ void RefillCategoryMenu(QMenu* categoryMenu, const Categories& categories)
         item->setProperty(kCategoryBytes, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
     }
     categoryMenu->addSeparator();
-    AddItem(categoryMenu, QStringLiteral("Edit..."), kEditCategories)->setCheckable(false);
+    AddItem(categoryMenu, QStringLiteral("Edit..."), kEditCategories);
 }
 
 std::string CategoryCommandText(QMenu* categoryMenu, int id)

@@ -153,28 +153,30 @@ TEST_F(PanelMenusTest, AClickReachesTheCommandOnceAndLeavesNoMarkOfItsOwn)
     EXPECT_EQ(commands.size(), 4u);
 }
 
-// Only items that can carry a mark show a check box; plain commands show none.
-TEST_F(PanelMenusTest, OnlyMarkableItemsShowACheckBox)
+// Only a marked item shows a check box; plain commands and unmarked choices show none.
+TEST_F(PanelMenusTest, OnlyMarkedItemsShowACheckBox)
 {
-    std::vector<int> plain;
+    std::vector<int> boxed;
     std::function<void(QMenu*)> walk = [&](QMenu* menu) {
         for (QAction* action : menu->actions()) {
             if (action->menu())
                 walk(action->menu());
-            else if (CommandId(action) != 0 && !action->isCheckable())
-                plain.push_back(CommandId(action));
+            else if (action->isCheckable())
+                boxed.push_back(CommandId(action));
         }
     };
     walk(menus.optionsMenu);
     walk(menus.templateMenu);
-    std::sort(plain.begin(), plain.end());
-    EXPECT_EQ(plain, (std::vector<int>{35, 36, 37, 38, 50, 52, 54, 55, 57, 58, 58, 59, 90, 92, 101, 106, 230}));
-    EXPECT_TRUE(FindItem(menus.templateMenu, 105)->isCheckable()); // "Default" is checked
-    EXPECT_TRUE(FindItem(menus.optionsMenu, 51)->isCheckable());   // "Always Top" too
-    EXPECT_TRUE(FindItem(menus.signatureMenu, 84)->isCheckable()); // a radio item
+    EXPECT_TRUE(boxed.empty());
 
-    RefillCategoryMenu(menus.categoryMenu, categories);
-    EXPECT_FALSE(FindItem(menus.categoryMenu, 230)->isCheckable());
+    CheckItem(menus.optionsMenu, 51, true); // "Always Top"
+    CheckRadio(menus.signatureMenu, 80, 84, 84);
+    CheckRadio(menus.signatureMenu, 80, 84, 81);
+    walk(menus.optionsMenu);
+    walk(menus.templateMenu);
+    EXPECT_EQ(boxed, (std::vector<int>{51, 81}));
+    CheckItem(menus.optionsMenu, 51, false);
+    EXPECT_FALSE(FindItem(menus.optionsMenu, 51)->isCheckable());
 }
 
 } // namespace
