@@ -47,11 +47,14 @@ start() { # count
   done
   end=$(date +%s%N)
   MS=$(( (end - begin) / 1000000 ))
+  CPU=$(cpu_ms)
 }
 
 stop() { kill -TERM "$PID" 2>/dev/null; wait "$PID" 2>/dev/null; PID=; }
 
 rss() { awk '/VmRSS/{print $2}' "/proc/$PID/status"; }
+# CPU time the program has used so far (user + system), in milliseconds (10 ms ticks).
+cpu_ms() { awk -v hz="$(getconf CLK_TCK)" '{print int(($14 + $15) * 1000 / hz)}' "/proc/$PID/stat"; }
 # Voluntary and involuntary context switches, of the main thread and of all threads.
 switches() {
   local main all_v=0 all_n=0 v n f
@@ -68,28 +71,30 @@ switches() {
 stats() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END{printf "%d %d %d", a[int((NR+1)/2)], a[1], a[NR]}'; }
 
 echo "Note windows, $(nproc) cores, build $BUILD, $RUNS runs each"
-declare -A MED_MS MED_KB
+declare -A MED_MS MED_KB MED_CPU
 for count in "${COUNTS[@]}"; do
-  times=(); mems=()
+  times=(); mems=(); cpus=()
   for _ in $(seq "$RUNS"); do
     prepare "$count"
     start "$count" || continue
     sleep 0.5 # the first paints and idle allocations settle
-    times+=("$MS"); mems+=("$(rss)")
+    times+=("$MS"); mems+=("$(rss)"); cpus+=("$CPU")
     stop
   done
   [ "${#times[@]}" -gt 0 ] || { echo "$count notes: no run reached the X server"; continue; }
   read -r mt lt ht <<<"$(stats "${times[@]}")"
   read -r mm lm hm <<<"$(stats "${mems[@]}")"
-  MED_MS[$count]=$mt; MED_KB[$count]=$mm
-  printf '%4d notes: %5d ms to all mapped (%d..%d)   %7.1f MB resident (%.1f..%.1f)   [%d runs]\n' \
-    "$count" "$mt" "$lt" "$ht" "$(echo "$mm/1024" | bc -l)" "$(echo "$lm/1024" | bc -l)" \
+  read -r mc lc hc <<<"$(stats "${cpus[@]}")"
+  MED_MS[$count]=$mt; MED_KB[$count]=$mm; MED_CPU[$count]=$mc
+  printf '%4d notes: %5d ms to all mapped (%d..%d)   %4d ms CPU (%d..%d)   %6.1f MB resident (%.1f..%.1f)   [%d runs]\n' \
+    "$count" "$mt" "$lt" "$ht" "$mc" "$lc" "$hc" "$(echo "$mm/1024" | bc -l)" "$(echo "$lm/1024" | bc -l)" \
     "$(echo "$hm/1024" | bc -l)" "${#times[@]}"
 done
 for count in "${COUNTS[@]}"; do
   [ "$count" -gt 0 ] && [ -n "${MED_MS[$count]:-}" ] && [ -n "${MED_MS[0]:-}" ] || continue
-  printf '  per added note (%d vs 0, medians): %.2f ms, %.0f kB\n' "$count" \
+  printf '  per added note (%d vs 0, medians): %.2f ms to mapped, %.2f ms CPU, %.0f kB\n' "$count" \
     "$(echo "(${MED_MS[$count]} - ${MED_MS[0]}) / $count" | bc -l)" \
+    "$(echo "(${MED_CPU[$count]} - ${MED_CPU[0]}) / $count" | bc -l)" \
     "$(echo "(${MED_KB[$count]} - ${MED_KB[0]}) / $count" | bc -l)"
 done
 
