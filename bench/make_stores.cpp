@@ -1,20 +1,21 @@
-// Fills a data folder with large stores for the start-up benchmark: 2000 templates with
-// long texts and 50 categories.
+// Fills a data folder for the start-up benchmarks.
+//   make_stores <folder/>                      2000 templates with long texts, 50 categories
+//   make_stores <folder/> --notes N [--rolled] N stored notes at distinct places on a
+//                                              1280x1024 screen, all unrolled or all rolled up
 
 #include "model/Factory.h"
 #include "store/Stores.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
-int main(int argc, char** argv)
+namespace {
+
+bool WriteLargeTemplates(const std::string& folder)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_stores <data folder with trailing slash>\n");
-        return 2;
-    }
-    const std::string folder = argv[1];
-    store::CreateDataFolder(folder);
     SystemTime now{2024, 6, 3, 12, 9, 30, 15, 0};
     Templates factory;
     LoadFactoryTemplates(factory, now);
@@ -29,6 +30,45 @@ int main(int argc, char** argv)
     Categories categories;
     for (int i = 0; i < 50; ++i)
         categories.append("Category " + std::to_string(i));
-    const bool ok = store::WriteTemplates(folder, templates) && store::WriteCategories(folder, categories);
-    return ok ? 0 : 1;
+    return store::WriteTemplates(folder, templates) && store::WriteCategories(folder, categories);
+}
+
+// Notes made from the factory templates (so every size, shape and colour is realistic),
+// laid out on a 25 x 8 grid; every note has its own top-left corner on the screen.
+bool WriteNotes(const std::string& folder, int count, bool rolled)
+{
+    SystemTime now{2024, 6, 3, 12, 9, 30, 15, 0};
+    Templates factory;
+    LoadFactoryTemplates(factory, now);
+    std::vector<SNote> notes;
+    for (int i = 0; i < count; ++i) {
+        SNote n = factory.get(i % factory.count());
+        n.isDefault = false;
+        n.minimized = rolled;
+        n.color = i % 10;
+        n.shape = i % 7;
+        n.text = "Note " + std::to_string(i) + ": a few words to wrap over some lines of the note.";
+        n.left = (i % 25) * 48 + (i / 25) % 4;
+        n.top = (i / 25 % 8) * 110 + 5;
+        notes.push_back(n);
+    }
+    return store::WriteNotes(folder, notes);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: make_stores <data folder with trailing slash> [--notes N [--rolled]]\n");
+        return 2;
+    }
+    const std::string folder = argv[1];
+    store::CreateDataFolder(folder);
+    if (argc >= 4 && std::strcmp(argv[2], "--notes") == 0) {
+        const int count = std::atoi(argv[3]);
+        const bool rolled = argc >= 5 && std::strcmp(argv[4], "--rolled") == 0;
+        return WriteNotes(folder, count, rolled) ? 0 : 1;
+    }
+    return WriteLargeTemplates(folder) ? 0 : 1;
 }

@@ -21,3 +21,10 @@ if [ -x "$build/pinleaf" ] && [ -x "$build/bench/bare_window" ]; then
 else
     echo "== startup: not built, skipped"
 fi
+
+if [ -x "$build/pinleaf" ] && [ -x "$build/bench/make_stores" ]; then
+    echo "== notes_startup"
+    bash "$(dirname "$0")/notes_startup.sh" "$build"
+else
+    echo "== notes_startup: not built, skipped"
+fi

@@ -163,6 +163,8 @@ private:
     void TrackMenu(QMenu* menu, CMyLink* label);
     void OnLinkClicked();
     void EndDialog(int status);
+    // Runs the hand-over poll exactly while the panel is hidden.
+    void UpdatePollTimer();
 
     std::unique_ptr<HotKeyGrabber> hotKeys_;
     std::unique_ptr<TrayIcon> tray_;

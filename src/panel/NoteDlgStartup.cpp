@@ -37,7 +37,6 @@ bool CNoteDlg::OnInitDialog()
         return false;
     }
 
-    pollTimer_.start(kPollPeriodMs, this);
     panelRect = QRect(QPoint(0, 0), size());
 
     ReadSettings();
@@ -99,6 +98,16 @@ void CNoteDlg::timerEvent(QTimerEvent* event)
         OnTimer(kPollTimer);
     else
         QWidget::timerEvent(event);
+}
+
+void CNoteDlg::UpdatePollTimer()
+{
+    // Only a hidden panel has a hand-over to wait for; a shown one leaves the process
+    // asleep until the user does something.
+    if (!ended_ && !settings.panelVisible && instanceLock_)
+        pollTimer_.start(kPollPeriodMs, this);
+    else
+        pollTimer_.stop();
 }
 
 void CNoteDlg::OnTimer(int id)

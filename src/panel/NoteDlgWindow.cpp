@@ -182,6 +182,7 @@ void CNoteDlg::TogglePanel()
 {
     settings.panelVisible = !settings.panelVisible;
     setVisible(settings.panelVisible);
+    UpdatePollTimer();
     if (menus.optionsMenu) {
         if (QAction* item = FindItem(menus.optionsMenu, 50))
             item->setText(settings.panelVisible ? QStringLiteral("Hide Panel") : QStringLiteral("Show Panel"));

@@ -8,6 +8,7 @@
 #include "platform/Menus.h"
 #include "support/FakePlatform.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QMenu>
 #include <QSignalSpy>
@@ -240,6 +241,49 @@ TEST_F(PanelStartupTest, AShownPanelLeavesTheRequestUntilItIsHidden)
     panel->OnTimer(CNoteDlg::kPollTimer);
     EXPECT_TRUE(panel->isVisible());
     EXPECT_FALSE(Exists(file("xo.log")));
+}
+
+// The intervals of the timers the panel has asked the event loop for: each one wakes the
+// process up while the user does nothing.
+std::vector<int> PanelTimers(const CNoteDlg& panel)
+{
+    std::vector<int> intervals;
+    for (const auto& timer : QAbstractEventDispatcher::instance()->registeredTimers(const_cast<CNoteDlg*>(&panel)))
+        intervals.push_back(timer.interval);
+    return intervals;
+}
+
+TEST_F(PanelStartupTest, OnlyAHiddenPanelWakesUpToPollForTheHandOver)
+{
+    Start();
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_EQ(PanelTimers(*panel), std::vector<int>{});
+    panel->OnCommand(50);
+    ASSERT_FALSE(panel->isVisible());
+    EXPECT_EQ(PanelTimers(*panel), std::vector<int>{CNoteDlg::kPollPeriodMs});
+    panel->OnCommand(50);
+    EXPECT_EQ(PanelTimers(*panel), std::vector<int>{});
+
+    // Hidden, the poll shows the panel on a hand-over, and the poll ends with it.
+    panel->OnCommand(50);
+    { InstanceLock secondCopy(folder); secondCopy.Acquire(); }
+    panel->OnTimer(CNoteDlg::kPollTimer);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(PanelTimers(*panel), std::vector<int>{});
+
+    // The exit stops the poll of a hidden panel.
+    panel->OnCommand(50);
+    QTest::keyClick(panel.get(), Qt::Key_Escape);
+    ASSERT_TRUE(panel->Ended());
+    EXPECT_EQ(PanelTimers(*panel), std::vector<int>{});
+}
+
+TEST_F(PanelStartupTest, APanelStoredHiddenPollsFromTheStart)
+{
+    WriteSettings(SettingsBytes(false, false, 0, 0, 0, 0, 100, 200));
+    Start();
+    ASSERT_FALSE(panel->isVisible());
+    EXPECT_EQ(PanelTimers(*panel), std::vector<int>{CNoteDlg::kPollPeriodMs});
 }
 
 TEST_F(PanelStartupTest, AnUnusableDataFolderEndsWithAMessage)
