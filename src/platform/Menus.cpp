@@ -1,6 +1,7 @@
 #include "platform/Menus.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 
 QAction* AddItem(QMenu* menu, const QString& text, int id)
@@ -63,6 +64,22 @@ void ClearRange(QMenu* menu, int first, int last)
     }
 }
 
+// A menu's radio items share an exclusive action group: that is what makes the style
+// draw a bullet instead of a check mark. Each menu holds at most one radio range.
+void ShowAsRadio(QAction* action, QMenu* fallbackOwner)
+{
+    if (action->actionGroup())
+        return;
+    QObject* owner = action->parent() ? action->parent() : fallbackOwner;
+    auto* group = owner->findChild<QActionGroup*>(QStringLiteral("radio marks"), Qt::FindDirectChildrenOnly);
+    if (!group) {
+        group = new QActionGroup(owner);
+        group->setObjectName(QStringLiteral("radio marks"));
+        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    }
+    group->addAction(action);
+}
+
 } // namespace
 
 void CheckRadio(QMenu* menu, int first, int last, int id)
@@ -71,6 +88,7 @@ void CheckRadio(QMenu* menu, int first, int last, int id)
     if (!target || id < first || id > last)
         return;
     ClearRange(menu, first, last);
+    ShowAsRadio(target, menu);
     SetMark(target, true);
 }
 
