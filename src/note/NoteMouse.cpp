@@ -86,13 +86,15 @@ void CNote::mousePressEvent(QMouseEvent* event)
         return;
     }
     dragging_ = true;
-    dragOffset_ = platform().cursorPos() - windowRect().topLeft();
+    // The press's own position, not the pointer's position now: a busy program handles
+    // the press late, when the pointer may have moved on.
+    dragOffset_ = event->globalPosition().toPoint() - windowRect().topLeft();
     setFocus(Qt::MouseFocusReason);
 }
 
-void CNote::mouseMoveEvent(QMouseEvent*)
+void CNote::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint cursor = platform().cursorPos();
+    const QPoint cursor = event->globalPosition().toPoint();
     if (dragging_) {
         QPoint to = cursor - dragOffset_;
         if (record_.minimized)
