@@ -41,7 +41,7 @@ CCategory::CCategory(Categories& categories, QWidget* parent)
     list_->setObjectName(QStringLiteral("categoryList"));
     list_->setGeometry(DluRect(7, 34, 84, 123));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     list_->setSortingEnabled(false);
     connect(list_, &QListWidget::currentRowChanged, this, &CCategory::OnUserSelected);
     connect(list_, &QListWidget::itemClicked, this, &CCategory::OnUserSelected);

@@ -1,5 +1,7 @@
 #include "dialogs/EditText.h"
 
+#include "note/NoteText.h"
+
 #include "dialogs/DialogFont.h"
 #include "model/Collections.h"
 #include "platform/DialogUnits.h"
@@ -36,7 +38,7 @@ CEditText::CEditText(Templates& templates, int templateIndex, QWidget* parent)
     edit_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     edit_->setTabChangesFocus(true);
     edit_->setFont(ToQFont(note.font));
-    edit_->setPlainText(ToQt(note.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    edit_->setPlainText(NoteTextToQt(note.text));
     edit_->selectAll();
     edit_->ensureCursorVisible();
 
@@ -50,11 +52,8 @@ void CEditText::accept()
     // A fresh copy: the template may have changed while the dialog was open, and every
     // field but the text keeps the value it has now.
     SNote note = templates_.get(templateIndex_);
-    QString text = edit_->toPlainText();
-    // Texts that came with Windows line breaks keep them.
-    if (note.text.find("\r\n") != std::string::npos)
-        text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    note.text = FromQt(text);
+    // Stored like a note's own text: line breaks as CR LF.
+    note.text = NoteTextFromQt(edit_->toPlainText());
     templates_.replace(templateIndex_, note);
     QDialog::accept();
 }

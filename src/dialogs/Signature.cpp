@@ -1,5 +1,6 @@
 #include "dialogs/Signature.h"
 
+#include "dialogs/DialogFont.h"
 #include "platform/DialogUnits.h"
 #include "platform/Text.h"
 
@@ -12,6 +13,7 @@ CSignature::CSignature(SNote& record, QWidget* parent)
     , record_(record)
 {
     setWindowTitle(QStringLiteral("Text of signature"));
+    setFont(DialogFont());
     setFixedSize(DluSize(125, 43));
 
     edit_ = new QLineEdit(this);
@@ -21,6 +23,7 @@ CSignature::CSignature(SNote& record, QWidget* parent)
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 
+    FitTexts(this);
     edit_->setText(ToQt(record_.signatureText));
     edit_->selectAll();
     edit_->setFocus(Qt::OtherFocusReason);

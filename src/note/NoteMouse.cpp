@@ -5,6 +5,7 @@
 
 #include "note/MyStatic.h"
 #include "note/NoteText.h"
+#include "platform/Help.h"
 #include "platform/Platform.h"
 
 #include <QKeyEvent>
@@ -152,7 +153,7 @@ void CNote::keyPressEvent(QKeyEvent* event)
         CloseNote();
         break;
     case Qt::Key_F1:
-        platform().open("Help.chm");
+        OpenHelp();
         break;
     default:
         QWidget::keyPressEvent(event);

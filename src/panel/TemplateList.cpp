@@ -124,7 +124,8 @@ void TemplateListView::ApplyViewMode(int mode)
         listView_->setMovement(QListView::Static);
         listView_->setIconSize(QSize(kLargeIconSize, kLargeIconSize));
         listView_->setGridSize(kIconGrid);
-        listView_->setFlow(QListView::LeftToRight);
+        // Left-aligned icons: a column down the left edge, then the next one.
+        listView_->setFlow(QListView::TopToBottom);
         listView_->setWrapping(true);
         listView_->setWordWrap(true); // text under the icon takes up to two lines
         stack_->setCurrentWidget(listView_);

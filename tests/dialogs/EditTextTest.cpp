@@ -86,7 +86,7 @@ TEST_F(EditTextDialog, OkWritesOnlyTheTextAndKeepsEveryOtherField)
 
     SNote expected = StyledTemplate();
     expected.color = Green2;
-    expected.text = "Call Anna\nand Bob";
+    expected.text = "Call Anna\r\nand Bob";
     EXPECT_EQ(templates.get(1), expected);
     EXPECT_EQ(templates.get(0).text, "first");
 }
@@ -120,6 +120,14 @@ TEST_F(EditTextDialog, WindowsLineBreaksAreShownAsLinesAndKeptOnOk)
     Edit(dialog)->setPlainText("one\ntwo\nthree");
     dialog.accept();
     EXPECT_EQ(templates.get(1).text, "one\r\ntwo\r\nthree");
+
+    // A one-line text that gains lines stores them as a note's editor does.
+    note.text = "single";
+    templates.replace(1, note);
+    CEditText second(templates, 1);
+    Edit(second)->setPlainText("single\nmore");
+    second.accept();
+    EXPECT_EQ(templates.get(1).text, "single\r\nmore");
 }
 
 } // namespace

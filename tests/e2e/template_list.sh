@@ -10,15 +10,16 @@ start
 PANEL=$(panel_window)
 read -r PX PY _ _ <<<"$(geometry "$PANEL")"
 # The list sits at 7,29 dialog units (x*6/4, y*13/8) in the panel; in icon view each
-# template has a 72 x 64 cell, left to right, with its icon near the top of the cell.
+# template has a 72 x 64 cell, in a column down the left edge, with its icon near the
+# top of the cell.
 LX=$((PX + 7 * 6 / 4)) LY=$((PY + 29 * 13 / 8))
-item_x() { echo $((LX + 1 + 72 * $1 + 36)); }
-ITEM_Y=$((LY + 20))
+ITEM_X=$((LX + 1 + 36))
+item_y() { echo $((LY + 20 + 64 * $1)); }
 
 # The factory templates, all 132 x 152: Green1 round all, Blue2 rectangle, Orange cut BL.
 [ "$(note_windows | wc -l)" = 0 ] || fail "notes open before any was made"
 
-X0=$(item_x 0)
+X0=$ITEM_X ITEM_Y=$(item_y 0)
 xdotool mousemove --sync "$X0" "$ITEM_Y" click --repeat 2 --delay 80 1
 wait_for_output 1 bash -c "xdotool search --onlyvisible --name '^Pinleaf note\$' | wc -l"
 NOTE=$(note_windows)
@@ -26,8 +27,7 @@ NOTE=$(note_windows)
   fail "the new note is at $(geometry "$NOTE"), not centred on the pointer at $X0,$ITEM_Y"
 
 # The new note covers the first templates; the third is still in the open.
-X2=$(item_x 2)
-xdotool mousemove --sync "$X2" "$ITEM_Y" click 3
+xdotool mousemove --sync "$ITEM_X" "$(item_y 2)" click 3
 sleep 0.5 # the menu opens
 import -window root "$SHOTS/template-menu.png"
 # "Template" is a grayed title: two steps down is "Color"; its submenu opens on "Red",
