@@ -25,6 +25,9 @@ bool CNoteDlg::OnInitDialog()
     instanceLock_ = std::make_unique<InstanceLock>(dataFolder);
     switch (instanceLock_->Acquire()) {
     case InstanceLock::Result::Acquired:
+        // This copy alone writes the stores from now on: what an interrupted save of an
+        // earlier run left behind can go.
+        store::RemoveLeftoverTemporaryFiles(dataFolder);
         break;
     case InstanceLock::Result::HeldByOther:
         // Another copy runs; it shows its panel once this copy has gone.

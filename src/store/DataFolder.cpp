@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <dirent.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,6 +39,24 @@ bool CreateDataFolder(const std::string& folder)
     struct stat st {};
     return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
            access(folder.c_str(), R_OK | W_OK | X_OK) == 0;
+}
+
+void RemoveLeftoverTemporaryFiles(const std::string& folder)
+{
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return;
+    const std::string_view suffix = ".tmp-XXXXXX";
+    while (const dirent* entry = readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        for (const char* store : {kSettingsFile, kTemplatesFile, kNotesFile, kCategoriesFile}) {
+            const std::string_view prefix = store;
+            if (name.size() == prefix.size() + suffix.size() && name.substr(0, prefix.size()) == prefix &&
+                name.substr(prefix.size(), 5) == ".tmp-")
+                unlinkat(dirfd(dir), entry->d_name, 0);
+        }
+    }
+    closedir(dir);
 }
 
 } // namespace store

@@ -24,6 +24,10 @@ inline constexpr const char* kTemplatesFile = "data1.log";
 inline constexpr const char* kNotesFile = "data2.log";
 inline constexpr const char* kCategoriesFile = "data3.log";
 
+// Removes the temporary files a save interrupted by a crash left beside the four stores
+// ("<store>.tmp-XXXXXX"). Only the copy that holds the instance lock may call it.
+void RemoveLeftoverTemporaryFiles(const std::string& folder);
+
 // baseFont supplies the font fields the stores do not hold.
 void ReadTemplates(const std::string& folder, Templates& templates, const LogFont& baseFont,
                    const SystemTime& now);
