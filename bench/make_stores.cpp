@@ -60,7 +60,9 @@ bool WriteNotes(const std::string& folder, int count, bool rolled)
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: make_stores <data folder with trailing slash> [--notes N [--rolled]]\n");
+        std::fprintf(
+            stderr,
+            "usage: make_stores <data folder with trailing slash> [--notes N [--rolled]]\n");
         return 2;
     }
     const std::string folder = argv[1];

@@ -21,7 +21,10 @@ class BenchPlatform : public Platform {
 public:
     QRect desktopRect() const override { return {0, 0, 1920, 1080}; }
     QPoint cursorPos() const override { return {400, 400}; }
-    bool ask(QWidget*, const std::string&, const std::string&, MessageButtons, MessageIcon) override { return false; }
+    bool ask(QWidget*, const std::string&, const std::string&, MessageButtons, MessageIcon) override
+    {
+        return false;
+    }
     int runDialog(QDialog&) override { return QDialog::Rejected; }
     std::optional<LogFont> chooseFont(QWidget*, const LogFont&) override { return {}; }
     void open(const std::string&) override {}
@@ -74,10 +77,11 @@ void Run(BenchHost& host, int count)
         host.openNote(record, false);
     }
     QApplication::processEvents(); // first paints
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     const long after = ResidentKiB();
-    std::printf("%4d notes: %8.2f ms total, %6.3f ms/note, resident +%ld KiB, %.1f KiB/note\n", count, ms,
-                ms / count, after - before, double(after - before) / count);
+    std::printf("%4d notes: %8.2f ms total, %6.3f ms/note, resident +%ld KiB, %.1f KiB/note\n",
+                count, ms, ms / count, after - before, double(after - before) / count);
     for (int i = 0; i < host.notes.count(); ++i)
         if (CNote* note = host.notes.get(i))
             note->CloseNote();

@@ -36,8 +36,7 @@ QIcon ProgramIcon(const QWidget* widget)
 
 } // namespace
 
-CAboutDlg::CAboutDlg(QWidget* parent)
-    : QDialog(parent)
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("About Pinleaf"));
     setFixedSize(DluSize(194, 95));
@@ -57,9 +56,9 @@ CAboutDlg::CAboutDlg(QWidget* parent)
 
     const std::string home(MakerSite::HomePage());
     // The full address is too long for the line; the site's name stands for it.
-    homePage_ = new CMyLink(QString::fromLatin1(MakerSite::Host.data(),
-                                                static_cast<qsizetype>(MakerSite::Host.size())),
-                            this);
+    homePage_ = new CMyLink(
+        QString::fromLatin1(MakerSite::Host.data(), static_cast<qsizetype>(MakerSite::Host.size())),
+        this);
     homePage_->setObjectName(QStringLiteral("homePage"));
     homePage_->setGeometry(DluRect(89, 27, 92, 8));
     homePage_->SetStyle(WebLinkStyle);

@@ -23,8 +23,7 @@ constexpr int OriginalBytesRole = Qt::UserRole;
 } // namespace
 
 CCategory::CCategory(Categories& categories, QWidget* parent)
-    : QDialog(parent)
-    , categories_(categories)
+    : QDialog(parent), categories_(categories)
 {
     setWindowTitle(QStringLiteral("List of Category"));
     setFixedSize(DluSize(145, 185));
@@ -162,7 +161,8 @@ void CCategory::OnDelete()
     int row = SelectedRow();
     if (row < 0 || list_->count() <= 1)
         return;
-    const std::string question = "Do you want delete - \"" + FromQt(list_->item(row)->text()) + "\" ?";
+    const std::string question =
+        "Do you want delete - \"" + FromQt(list_->item(row)->text()) + "\" ?";
     if (!platform().ask(this, question, "Brindle", MessageButtons::YesNo, MessageIcon::Question))
         return;
     {

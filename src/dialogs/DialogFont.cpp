@@ -35,7 +35,8 @@ void FitTexts(QWidget* dialog)
         QFont font = button->font();
         int size = font.pixelSize();
         while (size > SmallestPixelSize &&
-               QFontMetrics(font).horizontalAdvance(button->text()) + ButtonMargin > button->width()) {
+               QFontMetrics(font).horizontalAdvance(button->text()) + ButtonMargin >
+                   button->width()) {
             font.setPixelSize(--size);
         }
         if (font != button->font())

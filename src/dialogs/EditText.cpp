@@ -11,9 +11,7 @@
 #include <QPushButton>
 
 CEditText::CEditText(Templates& templates, int templateIndex, QWidget* parent)
-    : QDialog(parent)
-    , templates_(templates)
-    , templateIndex_(templateIndex)
+    : QDialog(parent), templates_(templates), templateIndex_(templateIndex)
 {
     const SNote note = templates_.get(templateIndex_);
 

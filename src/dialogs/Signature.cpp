@@ -8,9 +8,9 @@
 #include <QPushButton>
 
 CSignature::CSignature(SNote& record, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
-    , record_(record)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      record_(record)
 {
     setWindowTitle(QStringLiteral("Text of signature"));
     setFont(DialogFont());

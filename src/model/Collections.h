@@ -48,8 +48,7 @@ private:
 };
 
 // Slots of the open notes: a closed note leaves a null entry, slots are never reused.
-template <typename T>
-class SlotList {
+template <typename T> class SlotList {
 public:
     int count() const { return static_cast<int>(items_.size()); }
     T* get(int index) const

@@ -34,13 +34,13 @@ QPainterPath ButtonOutline(int shape, int w, int h)
         path.addRoundedRect(QRectF(0, 0, r, b), 3, 3);
         break;
     case 2:
-        path.addPolygon(QPolygonF(QPolygon({QPoint(3, 0), QPoint(r, 0), QPoint(r, b - 3), QPoint(r - 3, b),
-                                            QPoint(0, b), QPoint(0, 3)})));
+        path.addPolygon(QPolygonF(QPolygon({QPoint(3, 0), QPoint(r, 0), QPoint(r, b - 3),
+                                            QPoint(r - 3, b), QPoint(0, b), QPoint(0, 3)})));
         path.closeSubpath();
         break;
     case 3:
-        path.addPolygon(QPolygonF(QPolygon({QPoint(0, 0), QPoint(r - 3, 0), QPoint(r, 3), QPoint(r, b),
-                                            QPoint(3, b), QPoint(0, b - 3)})));
+        path.addPolygon(QPolygonF(QPolygon({QPoint(0, 0), QPoint(r - 3, 0), QPoint(r, 3),
+                                            QPoint(r, b), QPoint(3, b), QPoint(0, b - 3)})));
         path.closeSubpath();
         break;
     default:
@@ -80,8 +80,9 @@ void CMyLink::BuildFonts()
     hoverFont_ = normalFont_;
 }
 
-void CMyLink::SetColorsAll(const QColor& normalText, const QColor& hoverText, const QColor& normalFill,
-                           const QColor& hoverFill, const QColor& normalPen, const QColor& hoverPen)
+void CMyLink::SetColorsAll(const QColor& normalText, const QColor& hoverText,
+                           const QColor& normalFill, const QColor& hoverFill,
+                           const QColor& normalPen, const QColor& hoverPen)
 {
     normalText_ = normalText;
     hoverText_ = hoverText;
@@ -99,18 +100,20 @@ void CMyLink::SetStyle(int index)
         SetColorsAll({200, 220, 250}, black, {50, 80, 150}, {200, 250, 0}, {200, 220, 250}, black);
         break;
     case 1:
-        SetColorsAll({250, 200, 200}, black, {150, 50, 50}, {220, 220, 220}, {250, 200, 200}, black);
+        SetColorsAll({250, 200, 200}, black, {150, 50, 50}, {220, 220, 220}, {250, 200, 200},
+                     black);
         break;
     case 2:
-        SetColorsAll({220, 220, 220}, black, {100, 100, 100}, {250, 170, 50}, {220, 220, 220}, black);
+        SetColorsAll({220, 220, 220}, black, {100, 100, 100}, {250, 170, 50}, {220, 220, 220},
+                     black);
         break;
     case 3:
-        SetColorsAll({200, 250, 200}, {50, 120, 50}, {50, 120, 50}, {200, 250, 200}, {200, 250, 200},
-                     {50, 150, 50});
+        SetColorsAll({200, 250, 200}, {50, 120, 50}, {50, 120, 50}, {200, 250, 200},
+                     {200, 250, 200}, {50, 150, 50});
         break;
     case 4:
-        SetColorsAll({250, 200, 250}, {150, 50, 150}, {150, 50, 150}, {250, 200, 250}, {250, 200, 250},
-                     {200, 100, 200});
+        SetColorsAll({250, 200, 250}, {150, 50, 150}, {150, 50, 150}, {250, 200, 250},
+                     {250, 200, 250}, {200, 100, 200});
         break;
     case 5: {
         const QColor face = QApplication::palette().color(QPalette::Button);
@@ -118,7 +121,8 @@ void CMyLink::SetStyle(int index)
         break;
     }
     default:
-        SetColorsAll({200, 220, 250}, black, {50, 80, 150}, {250, 230, 150}, {200, 220, 250}, black);
+        SetColorsAll({200, 220, 250}, black, {50, 80, 150}, {250, 230, 150}, {200, 220, 250},
+                     black);
         break;
     }
     if (index == 5) {
@@ -180,7 +184,8 @@ void CMyLink::paintEvent(QPaintEvent*)
         const qreal factor = qreal(area.width()) / needed;
         painter.translate(area.left(), 0);
         painter.scale(factor, 1);
-        painter.drawText(QRect(0, area.top(), needed, area.height()), static_cast<int>(alignment()), text());
+        painter.drawText(QRect(0, area.top(), needed, area.height()), static_cast<int>(alignment()),
+                         text());
         return;
     }
     painter.drawText(contentsRect(), static_cast<int>(alignment()), text());

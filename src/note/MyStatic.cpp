@@ -3,9 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-CMyStatic::CMyStatic(Mode mode, QWidget* parent)
-    : QWidget(parent)
-    , mode_(mode)
+CMyStatic::CMyStatic(Mode mode, QWidget* parent) : QWidget(parent), mode_(mode)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -37,6 +35,6 @@ void CMyStatic::paintEvent(QPaintEvent*)
     if (mode_ == Mode::EndEllipsis)
         painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shownText());
     else
-        painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
-                         text_);
+        painter.drawText(
+            rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic, text_);
 }

@@ -22,10 +22,7 @@ constexpr int kRollStepPauseUs = 4000; // lets the eye follow the roll
 } // namespace
 
 CNote::CNote(NoteHost& host, const SNote& record, bool isNew, int slot, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
-    , host_(host)
-    , record_(record)
-    , slot_(slot)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), host_(host), record_(record), slot_(slot)
 {
     // Never shown on a title bar; it names the window for window lists and tools.
     setWindowTitle(QStringLiteral("Pinleaf note"));

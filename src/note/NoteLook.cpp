@@ -17,7 +17,8 @@ struct SizeEntry {
     int width;
     int height;
 };
-constexpr SizeEntry kSizes[] = {{120, 140}, {132, 152}, {145, 165}, {150, 110}, {162, 122}, {175, 135}};
+constexpr SizeEntry kSizes[] = {{120, 140}, {132, 152}, {145, 165},
+                                {150, 110}, {162, 122}, {175, 135}};
 
 struct ColorEntry {
     int fill[3];
@@ -104,7 +105,8 @@ QRegion NoteRegion(int shape, QSize size)
     case RoundAll:
         return RoundedRegion(w, h, kCornerEllipse, kCornerEllipse);
     case CutBR:
-        return PolygonRegion({{0, 0}, {w, 0}, {w, h - kCut}, {w - kCut, h}, {0, h}}, Qt::OddEvenFill);
+        return PolygonRegion({{0, 0}, {w, 0}, {w, h - kCut}, {w - kCut, h}, {0, h}},
+                             Qt::OddEvenFill);
     case CutBL:
         return PolygonRegion({{0, 0}, {w, 0}, {w, h}, {kCut, h}, {0, h - kCut}}, Qt::OddEvenFill);
     case CutTLBR:
@@ -121,8 +123,8 @@ QRegion NoteRegion(int shape, QSize size)
 QRegion RegionFrame(const QRegion& region)
 {
     // A pixel is inside the frame when one of its four neighbours is outside the region.
-    QRegion inner = region & region.translated(1, 0) & region.translated(-1, 0)
-                    & region.translated(0, 1) & region.translated(0, -1);
+    QRegion inner = region & region.translated(1, 0) & region.translated(-1, 0) &
+                    region.translated(0, 1) & region.translated(0, -1);
     return region - inner;
 }
 

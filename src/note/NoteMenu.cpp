@@ -41,8 +41,8 @@ void CNote::BuildNoteMenu()
     QMenu* color = AddSubmenu(noteMenu_, QStringLiteral("Color"), new QMenu(noteMenu_));
     AddItem(color, QStringLiteral("Random"), 50);
     color->addSeparator();
-    const char* colors[] = {"Red", "Orange", "Yellow", "Green1", "Green2",
-                            "Blue1", "Blue2", "Violet", "Gray", "White"};
+    const char* colors[] = {"Red",   "Orange", "Yellow", "Green1", "Green2",
+                            "Blue1", "Blue2",  "Violet", "Gray",   "White"};
     for (int i = 0; i < 10; ++i)
         AddItem(color, QString::fromLatin1(colors[i]), 40 + i);
 
@@ -50,12 +50,13 @@ void CNote::BuildNoteMenu()
     AddItem(style, QStringLiteral("Random"), 29);
     style->addSeparator();
     const char* shapes[] = {"Rectangle", "Round top", "Round all", "Cut BR",
-                            "Cut BL", "Cut TL,BR", "Cut TR,BL"};
+                            "Cut BL",    "Cut TL,BR", "Cut TR,BL"};
     for (int i = 0; i < 7; ++i)
         AddItem(style, QString::fromLatin1(shapes[i]), 20 + i);
 
     QMenu* sizes = AddSubmenu(noteMenu_, QStringLiteral("Size"), new QMenu(noteMenu_));
-    const char* sizeTexts[] = {"120 x 140", "132 x 152", "145 x 165", "150 x 110", "162 x 122", "175 x 135"};
+    const char* sizeTexts[] = {"120 x 140", "132 x 152", "145 x 165",
+                               "150 x 110", "162 x 122", "175 x 135"};
     for (int i = 0; i < 6; ++i) {
         if (i == 3)
             sizes->addSeparator(); // portrait sizes above, landscape below
@@ -83,7 +84,8 @@ void CNote::RebuildCategoryMenu()
     categoryMenu_->clear();
     categoryNames_ = host_.categoryList().all();
     for (int i = 0; i < static_cast<int>(categoryNames_.size()); ++i)
-        AddItem(categoryMenu_, ToQt(categoryNames_[static_cast<std::size_t>(i)]), kFirstCategory + i);
+        AddItem(categoryMenu_, ToQt(categoryNames_[static_cast<std::size_t>(i)]),
+                kFirstCategory + i);
 }
 
 void CNote::MarkCategory()
@@ -138,8 +140,8 @@ void CNote::ChooseRandomShape()
 
 void CNote::SaveAsTemplate()
 {
-    if (platform().ask(this, "Do you want to save this note as new template?", "Create new template",
-                       MessageButtons::YesNo, MessageIcon::Exclamation))
+    if (platform().ask(this, "Do you want to save this note as new template?",
+                       "Create new template", MessageButtons::YesNo, MessageIcon::Exclamation))
         host_.saveAsTemplate(record_);
 }
 
@@ -163,7 +165,8 @@ void CNote::SelectCategory(int index)
     if (index < 0 || index >= static_cast<int>(categoryNames_.size()))
         return;
     record_.category = categoryNames_[static_cast<std::size_t>(index)];
-    CheckRadio(noteMenu_, kFirstCategory, kFirstCategory + static_cast<int>(categoryNames_.size()) - 1,
+    CheckRadio(noteMenu_, kFirstCategory,
+               kFirstCategory + static_cast<int>(categoryNames_.size()) - 1,
                kFirstCategory + index);
     if (record_.signatureKind == Category)
         ApplySignatureKind(Category);

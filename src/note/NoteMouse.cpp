@@ -217,8 +217,8 @@ bool CNote::eventFilter(QObject* watched, QEvent* event)
             // The editor's own context menu borrows the focus without ending the edit.
             if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
                 EndTextEdit();
-        } else if (event->type() == QEvent::KeyPress
-                   && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        } else if (event->type() == QEvent::KeyPress &&
+                   static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
             return true; // Escape while typing must not close (and so delete) the note
         }
     }

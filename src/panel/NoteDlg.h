@@ -3,9 +3,9 @@
 // link line and the template list; it owns every collection and every note window,
 // carries the program's menus and runs start-up and the save-all exit.
 
+#include "hotkeys/HotKeys.h"
 #include "model/Collections.h"
 #include "model/Settings.h"
-#include "hotkeys/HotKeys.h"
 #include "note/NoteHost.h"
 #include "panel/PanelMenus.h"
 #include "panel/PanelTray.h"
@@ -33,7 +33,8 @@ class CNoteDlg : public QWidget, public NoteHost, private HotKeyActions, private
     Q_OBJECT
 public:
     // Either may be null: the panel then runs without global keys or without a tray icon.
-    explicit CNoteDlg(std::unique_ptr<HotKeyGrabber> hotKeys = nullptr, std::unique_ptr<TrayIcon> tray = nullptr);
+    explicit CNoteDlg(std::unique_ptr<HotKeyGrabber> hotKeys = nullptr,
+                      std::unique_ptr<TrayIcon> tray = nullptr);
     ~CNoteDlg() override;
 
     // The one panel of the process (set by the constructor), or null.

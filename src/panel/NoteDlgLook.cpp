@@ -61,5 +61,6 @@ void CNoteDlg::ApplySettings()
         settings.panelLeft = desktop.x() + desktop.width() - panelRect.width();
         settings.panelTop = desktop.y() + desktop.height() - panelRect.height();
     }
-    setGeometry(QRect(settings.panelLeft, settings.panelTop, panelRect.width(), panelRect.height()));
+    setGeometry(
+        QRect(settings.panelLeft, settings.panelTop, panelRect.width(), panelRect.height()));
 }

@@ -6,8 +6,8 @@
 #include "note/MyLink.h"
 #include "note/Note.h"
 #include "panel/TemplateList.h"
-#include "platform/MakerSite.h"
 #include "platform/InstanceLock.h"
+#include "platform/MakerSite.h"
 #include "platform/Platform.h"
 #include "store/Stores.h"
 

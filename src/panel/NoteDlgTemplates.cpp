@@ -81,8 +81,8 @@ SNote CNoteDlg::DefaultTemplate() const
 
 void CNoteDlg::NewTemplate()
 {
-    if (!platform().ask(this, "Do you want to create new template?", "New template", MessageButtons::YesNo,
-                        MessageIcon::Question))
+    if (!platform().ask(this, "Do you want to create new template?", "New template",
+                        MessageButtons::YesNo, MessageIcon::Question))
         return;
     SNote t = DefaultTemplate();
     t.created = platform().now();
@@ -133,8 +133,8 @@ bool CNoteDlg::OnTemplateCommand(int id)
                 t.font = *font;
             break;
         case 101:
-            if (platform().ask(this, "Do you want to clone this item?", "Clone item", MessageButtons::YesNo,
-                               MessageIcon::Exclamation)) {
+            if (platform().ask(this, "Do you want to clone this item?", "Clone item",
+                               MessageButtons::YesNo, MessageIcon::Exclamation)) {
                 SNote clone = t;
                 clone.created = platform().now();
                 templates.append(clone);
@@ -145,8 +145,8 @@ bool CNoteDlg::OnTemplateCommand(int id)
             writeBack = false;
             break;
         case 106:
-            if (platform().ask(this, "Do you want to delete this item?", "Delete item", MessageButtons::YesNo,
-                               MessageIcon::Exclamation))
+            if (platform().ask(this, "Do you want to delete this item?", "Delete item",
+                               MessageButtons::YesNo, MessageIcon::Exclamation))
                 templates.remove(s);
             writeBack = false;
             break;

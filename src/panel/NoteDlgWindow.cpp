@@ -4,14 +4,14 @@
 #include "panel/NoteDlg.h"
 
 #include "note/MyLink.h"
+#include "note/Note.h"
 #include "note/NoteLook.h"
 #include "panel/PanelLook.h"
 #include "panel/TemplateList.h"
-#include "note/Note.h"
-#include "platform/Help.h"
-#include "platform/MakerSite.h"
 #include "platform/DialogUnits.h"
+#include "platform/Help.h"
 #include "platform/InstanceLock.h"
+#include "platform/MakerSite.h"
 #include "platform/Menus.h"
 #include "platform/Platform.h"
 
@@ -37,7 +37,8 @@ CNoteDlg* CNoteDlg::instance()
 // The panel is a frameless utility window without an owner. Taskbars leave utility
 // windows out, so no hidden owner window is needed to keep the panel off the taskbar.
 CNoteDlg::CNoteDlg(std::unique_ptr<HotKeyGrabber> hotKeys, std::unique_ptr<TrayIcon> tray)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), hotKeys_(std::move(hotKeys)), tray_(std::move(tray))
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), hotKeys_(std::move(hotKeys)),
+      tray_(std::move(tray))
 {
     thePanel = this;
     setWindowTitle(QStringLiteral("Pinleaf"));
@@ -69,8 +70,10 @@ void CNoteDlg::CreateControls()
         QRect rect;
     };
     const Button buttons[] = {
-        {&newLabel, "New", DluRect(7, 7, 26, 12)},        {&sortLabel, "Sort", DluRect(38, 7, 27, 12)},
-        {&viewLabel, "View", DluRect(71, 7, 27, 12)},     {&optionsLabel, "Options", DluRect(104, 7, 25, 12)},
+        {&newLabel, "New", DluRect(7, 7, 26, 12)},
+        {&sortLabel, "Sort", DluRect(38, 7, 27, 12)},
+        {&viewLabel, "View", DluRect(71, 7, 27, 12)},
+        {&optionsLabel, "Options", DluRect(104, 7, 25, 12)},
         {&hideLabel, "Hide", DluRect(150, 7, 16, 12)},
     };
     for (const Button& b : buttons) {
@@ -78,7 +81,8 @@ void CNoteDlg::CreateControls()
         (*b.member)->setAlignment(Qt::AlignCenter);
         (*b.member)->setGeometry(b.rect);
     }
-    linkLabel = new CMyLink(QString::fromLatin1(MakerSite::Host.data(), MakerSite::Host.size()), this);
+    linkLabel =
+        new CMyLink(QString::fromLatin1(MakerSite::Host.data(), MakerSite::Host.size()), this);
     linkLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     linkLabel->setGeometry(DluRect(7, 19, 70, 8));
 
@@ -92,7 +96,8 @@ void CNoteDlg::CreateControls()
     connect(newLabel, &CMyLink::clicked, this, &CNoteDlg::NewTemplate);
     connect(sortLabel, &CMyLink::clicked, this, [this] { TrackMenu(menus.sortMenu, sortLabel); });
     connect(viewLabel, &CMyLink::clicked, this, [this] { TrackMenu(menus.viewMenu, viewLabel); });
-    connect(optionsLabel, &CMyLink::clicked, this, [this] { TrackMenu(menus.optionsMenu, optionsLabel); });
+    connect(optionsLabel, &CMyLink::clicked, this,
+            [this] { TrackMenu(menus.optionsMenu, optionsLabel); });
     connect(hideLabel, &CMyLink::clicked, this, [this] { OnCommand(50); });
     connect(linkLabel, &CMyLink::clicked, this, &CNoteDlg::OnLinkClicked);
 }
@@ -185,7 +190,8 @@ void CNoteDlg::TogglePanel()
     UpdatePollTimer();
     if (menus.optionsMenu) {
         if (QAction* item = FindItem(menus.optionsMenu, 50))
-            item->setText(settings.panelVisible ? QStringLiteral("Hide Panel") : QStringLiteral("Show Panel"));
+            item->setText(settings.panelVisible ? QStringLiteral("Hide Panel")
+                                                : QStringLiteral("Show Panel"));
     }
     if (showTrayBalloon && !settings.panelVisible)
         AddTrayIcon(true);

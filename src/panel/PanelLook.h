@@ -17,4 +17,3 @@ PanelScheme PanelSchemeFor(int index);
 // 2 top-left and bottom-right cut, 3 top-right and bottom-left cut; anything else
 // is rounded.
 QRegion PanelOutline(int style, QSize size);
-

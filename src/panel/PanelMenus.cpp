@@ -46,20 +46,32 @@ void RouteCommands(QMenu* menu, const std::function<void(int)>& onCommand)
 
 } // namespace
 
-PanelMenus BuildMenus(QWidget* owner, const Categories& categories, std::function<void(int)> onCommand)
+PanelMenus BuildMenus(QWidget* owner, const Categories& categories,
+                      std::function<void(int)> onCommand)
 {
     PanelMenus m;
     m.viewMenu = MakeMenu(owner, {{"Icons", 30}, {"List", 31}});
-    m.sortMenu = MakeMenu(owner, {{"Text", 40}, {"Category", 41}, {"Date", 42}, {"Color", 43}, {"Style", 44},
-                                  {"Size", 45}});
-    m.panelColorMenu = MakeMenu(owner, {{"Blue", 60}, {"Red", 61}, {"Gray", 62}, {"Green", 63}, {"Violet", 64}});
+    m.sortMenu = MakeMenu(
+        owner,
+        {{"Text", 40}, {"Category", 41}, {"Date", 42}, {"Color", 43}, {"Style", 44}, {"Size", 45}});
+    m.panelColorMenu =
+        MakeMenu(owner, {{"Blue", 60}, {"Red", 61}, {"Gray", 62}, {"Green", 63}, {"Violet", 64}});
     m.panelStyleMenu = MakeMenu(
-        owner, {{"Rectangle", 70}, {"Round angles", 71}, {"Cut TL and BR", 72}, {"Cut TR and BL", 73}});
+        owner,
+        {{"Rectangle", 70}, {"Round angles", 71}, {"Cut TL and BR", 72}, {"Cut TR and BL", 73}});
     m.hotKeysMenu = MakeMenu(owner, {{"Left keys", 75}, {"Right keys", 76}, {"", 0}, {"None", 77}});
-    m.notesMenu = MakeMenu(owner, {{"Create Note", 38}, {"", 0}, {"Minimize all", 35}, {"Restore all", 36},
-                                   {"", 0}, {"Close all", 37}});
-    m.helpMenu = MakeMenu(owner, {{"Help Topic    F1", 55}, {"Lastet Version", 58}, {"Home Page", 58},
-                                  {"Contact Form", 59}, {"", 0}, {"About...", 52}});
+    m.notesMenu = MakeMenu(owner, {{"Create Note", 38},
+                                   {"", 0},
+                                   {"Minimize all", 35},
+                                   {"Restore all", 36},
+                                   {"", 0},
+                                   {"Close all", 37}});
+    m.helpMenu = MakeMenu(owner, {{"Help Topic    F1", 55},
+                                  {"Lastet Version", 58},
+                                  {"Home Page", 58},
+                                  {"Contact Form", 59},
+                                  {"", 0},
+                                  {"About...", 52}});
 
     m.optionsMenu = MakeMenu(owner, {{"Show Panel", 50}, {"Always Top", 51}, {"", 0}});
     AddSubmenu(m.optionsMenu, QStringLiteral("Color Panel"), m.panelColorMenu);
@@ -75,8 +87,8 @@ PanelMenus BuildMenus(QWidget* owner, const Categories& categories, std::functio
 
     m.categoryMenu = new QMenu(owner);
     RefillCategoryMenu(m.categoryMenu, categories);
-    m.signatureMenu =
-        MakeMenu(owner, {{"Category", 80}, {"Time create", 81}, {"Void", 83}, {"", 0}, {"Text...", 84}});
+    m.signatureMenu = MakeMenu(
+        owner, {{"Category", 80}, {"Time create", 81}, {"Void", 83}, {"", 0}, {"Text...", 84}});
 
     m.editMenu = new QMenu(owner);
     AddSubmenu(m.editMenu, QStringLiteral("Signature"), m.signatureMenu);
@@ -84,15 +96,34 @@ PanelMenus BuildMenus(QWidget* owner, const Categories& categories, std::functio
     AddItem(m.editMenu, QStringLiteral("Font..."), 92);
     AddSubmenu(m.editMenu, QStringLiteral("Category"), m.categoryMenu);
 
-    m.templateSizeMenu = MakeMenu(owner, {{"120 x 140", 110}, {"132 x 152", 111}, {"145 x 165", 112}, {"", 0},
-                                          {"150 x 110", 113}, {"162 x 122", 114}, {"175 x 135", 115}});
-    m.templateStyleMenu =
-        MakeMenu(owner, {{"Rectangle", 120}, {"Round top", 121}, {"Round all", 122}, {"Cut BR", 123},
-                         {"Cut BL", 124}, {"Cut TL,BR", 125}, {"Cut TR,BL", 126}, {"", 0}, {"Random", 127}});
-    m.templateColorMenu =
-        MakeMenu(owner, {{"Red", 140}, {"Orange", 141}, {"Yellow", 142}, {"Green1", 143}, {"Green2", 144},
-                         {"Blue1", 145}, {"Blue2", 146}, {"Violet", 147}, {"Gray", 148}, {"White", 149}, {"", 0},
-                         {"Random", 150}});
+    m.templateSizeMenu = MakeMenu(owner, {{"120 x 140", 110},
+                                          {"132 x 152", 111},
+                                          {"145 x 165", 112},
+                                          {"", 0},
+                                          {"150 x 110", 113},
+                                          {"162 x 122", 114},
+                                          {"175 x 135", 115}});
+    m.templateStyleMenu = MakeMenu(owner, {{"Rectangle", 120},
+                                           {"Round top", 121},
+                                           {"Round all", 122},
+                                           {"Cut BR", 123},
+                                           {"Cut BL", 124},
+                                           {"Cut TL,BR", 125},
+                                           {"Cut TR,BL", 126},
+                                           {"", 0},
+                                           {"Random", 127}});
+    m.templateColorMenu = MakeMenu(owner, {{"Red", 140},
+                                           {"Orange", 141},
+                                           {"Yellow", 142},
+                                           {"Green1", 143},
+                                           {"Green2", 144},
+                                           {"Blue1", 145},
+                                           {"Blue2", 146},
+                                           {"Violet", 147},
+                                           {"Gray", 148},
+                                           {"White", 149},
+                                           {"", 0},
+                                           {"Random", 150}});
 
     m.templateMenu = new QMenu(owner);
     AddTitle(m.templateMenu, QStringLiteral("Template"));
@@ -106,9 +137,10 @@ PanelMenus BuildMenus(QWidget* owner, const Categories& categories, std::functio
     m.templateMenu->addSeparator();
     AddItem(m.templateMenu, QStringLiteral("Delete"), 106);
 
-    for (QMenu* menu : {m.viewMenu, m.sortMenu, m.panelColorMenu, m.panelStyleMenu, m.hotKeysMenu, m.notesMenu,
-                        m.helpMenu, m.optionsMenu, m.categoryMenu, m.signatureMenu, m.editMenu,
-                        m.templateSizeMenu, m.templateStyleMenu, m.templateColorMenu, m.templateMenu})
+    for (QMenu* menu :
+         {m.viewMenu, m.sortMenu, m.panelColorMenu, m.panelStyleMenu, m.hotKeysMenu, m.notesMenu,
+          m.helpMenu, m.optionsMenu, m.categoryMenu, m.signatureMenu, m.editMenu,
+          m.templateSizeMenu, m.templateStyleMenu, m.templateColorMenu, m.templateMenu})
         RouteCommands(menu, onCommand);
     return m;
 }

@@ -30,5 +30,5 @@ struct PanelMenus {
 // Creates every menu, owned by owner, in the order of the panel's menu table, fills
 // the category menu from categories and routes every command of every menu (also
 // items added later) to onCommand, once per click.
-PanelMenus BuildMenus(QWidget* owner, const Categories& categories, std::function<void(int)> onCommand);
-
+PanelMenus BuildMenus(QWidget* owner, const Categories& categories,
+                      std::function<void(int)> onCommand);

@@ -21,9 +21,9 @@ constexpr int kDefaultItem = 105;
 constexpr const char* kCategoryBytes = "categoryBytes";
 
 struct FieldRange {
-    int first;      // command of field value 0
-    int last;       // last command that sets the field
-    int markLast;   // last id of the menu's radio range
+    int first;    // command of field value 0
+    int last;     // last command that sets the field
+    int markLast; // last id of the menu's radio range
     int SNote::*field;
 };
 
@@ -91,7 +91,8 @@ void MarkTemplateFieldCommand(const TemplateMenus& menus, int id)
     }
 }
 
-void PrepareTemplateMenuMarks(const TemplateMenus& menus, const SNote& t, const Categories& categories)
+void PrepareTemplateMenuMarks(const TemplateMenus& menus, const SNote& t,
+                              const Categories& categories)
 {
     const int entry = categories.find(t.category);
     if (entry >= 0)
@@ -109,7 +110,8 @@ void RefillCategoryMenu(QMenu* categoryMenu, const Categories& categories)
     for (int i = 0; i < shown; ++i) {
         const std::string name = categories.get(i);
         QAction* item = AddItem(categoryMenu, ToQt(name), kFirstCategory + i);
-        item->setProperty(kCategoryBytes, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+        item->setProperty(kCategoryBytes,
+                          QByteArray(name.data(), static_cast<qsizetype>(name.size())));
     }
     categoryMenu->addSeparator();
     AddItem(categoryMenu, QStringLiteral("Edit..."), kEditCategories);

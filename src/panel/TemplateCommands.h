@@ -32,7 +32,8 @@ void MarkTemplateFieldCommand(const TemplateMenus& menus, int id);
 // (no equal entry leaves the category marks as they were), the signature kind, size,
 // shape and colour, and the "Default" check exactly when t is the default. A value with
 // no item in its menu leaves that menu's marks alone.
-void PrepareTemplateMenuMarks(const TemplateMenus& menus, const SNote& t, const Categories& categories);
+void PrepareTemplateMenuMarks(const TemplateMenus& menus, const SNote& t,
+                              const Categories& categories);
 
 // Rebuilds the category menu: the first 29 categories at most (ids 200 + i), a
 // separator, "Edit..." 230.

@@ -26,10 +26,8 @@ void KeepSelectionVisibleWithoutFocus(QWidget* view)
 } // namespace
 
 TemplateListView::TemplateListView(Templates& templates, QWidget* parent)
-    : QWidget(parent),
-      model_(new TemplateListModel(templates, this)),
-      stack_(new QStackedLayout(this)),
-      listView_(new QListView(this)),
+    : QWidget(parent), model_(new TemplateListModel(templates, this)),
+      stack_(new QStackedLayout(this)), listView_(new QListView(this)),
       reportView_(new QTreeView(this))
 {
     stack_->setContentsMargins(0, 0, 0, 0);
@@ -155,7 +153,8 @@ void TemplateListView::SetColors(const QColor& background, const QColor& text)
 {
     for (QWidget* view : {static_cast<QWidget*>(listView_), static_cast<QWidget*>(reportView_)}) {
         QPalette palette = view->palette();
-        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (QPalette::ColorGroup group :
+             {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
             palette.setColor(group, QPalette::Base, background);
             palette.setColor(group, QPalette::Text, text);
         }
@@ -186,5 +185,6 @@ void TemplateListView::SelectIndex(int index)
         return;
     }
     const QModelIndex item = model_->index(index, 0);
-    selection->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selection->setCurrentIndex(item,
+                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }

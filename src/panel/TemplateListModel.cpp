@@ -71,7 +71,8 @@ QVariant TemplateListModel::data(const QModelIndex& index, int role) const
 
 QVariant TemplateListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < kColumnCount)
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < kColumnCount)
         return QString::fromLatin1(kColumnTitles[section]);
     return QAbstractTableModel::headerData(section, orientation, role);
 }

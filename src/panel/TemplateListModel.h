@@ -12,7 +12,15 @@
 class TemplateListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { TextColumn, CategoryColumn, DateColumn, ColorColumn, StyleColumn, SizeColumn, DefaultColumn };
+    enum Column {
+        TextColumn,
+        CategoryColumn,
+        DateColumn,
+        ColorColumn,
+        StyleColumn,
+        SizeColumn,
+        DefaultColumn
+    };
     static constexpr int kColumnCount = 7;
 
     explicit TemplateListModel(Templates& templates, QObject* parent = nullptr);
@@ -26,7 +34,8 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:

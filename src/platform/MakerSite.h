@@ -12,13 +12,13 @@ inline constexpr std::string_view Host = "pinleaf.example.org";
 inline constexpr std::string_view Site = "https://pinleaf.example.org";
 static_assert(Site.ends_with(Host));
 inline constexpr std::string_view HomePagePath = "/desktop_sticky_notes/index.php?id=Pinleaf155";
-inline constexpr std::string_view ProductPagePath = "/desktop_sticky_notes/product.php?id=Pinleaf155";
+inline constexpr std::string_view ProductPagePath =
+    "/desktop_sticky_notes/product.php?id=Pinleaf155";
 inline constexpr std::string_view ContactPagePath = "/contact.php?id=Pinleaf155";
 
 namespace detail {
 // Joins two constant strings at compile time into a static, null-terminated buffer.
-template <std::size_t N>
-struct Joined {
+template <std::size_t N> struct Joined {
     char text[N + 1] = {};
     constexpr Joined(std::string_view a, std::string_view b)
     {
@@ -38,10 +38,19 @@ inline constexpr Joined<Site.size() + ContactPagePath.size()> contact{Site, Cont
 } // namespace detail
 
 // The program's home page (also the visible text of the About box's home page link).
-constexpr std::string_view HomePage() { return detail::home.view(); }
+constexpr std::string_view HomePage()
+{
+    return detail::home.view();
+}
 // The page of the program among the maker's products.
-constexpr std::string_view ProductPage() { return detail::product.view(); }
+constexpr std::string_view ProductPage()
+{
+    return detail::product.view();
+}
 // The contact form for support questions.
-constexpr std::string_view ContactPage() { return detail::contact.view(); }
+constexpr std::string_view ContactPage()
+{
+    return detail::contact.view();
+}
 
 } // namespace MakerSite

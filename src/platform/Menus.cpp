@@ -59,7 +59,8 @@ void ClearRange(QMenu* menu, int first, int last)
     for (QAction* action : menu->actions()) {
         if (action->menu())
             ClearRange(action->menu(), first, last);
-        else if (action->data().isValid() && CommandId(action) >= first && CommandId(action) <= last)
+        else if (action->data().isValid() && CommandId(action) >= first &&
+                 CommandId(action) <= last)
             SetMark(action, false);
     }
 }
@@ -71,7 +72,8 @@ void ShowAsRadio(QAction* action, QMenu* fallbackOwner)
     if (action->actionGroup())
         return;
     QObject* owner = action->parent() ? action->parent() : fallbackOwner;
-    auto* group = owner->findChild<QActionGroup*>(QStringLiteral("radio marks"), Qt::FindDirectChildrenOnly);
+    auto* group =
+        owner->findChild<QActionGroup*>(QStringLiteral("radio marks"), Qt::FindDirectChildrenOnly);
     if (!group) {
         group = new QActionGroup(owner);
         group->setObjectName(QStringLiteral("radio marks"));

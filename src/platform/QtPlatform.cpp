@@ -30,10 +30,18 @@ bool QtPlatform::ask(QWidget* parent, const std::string& text, const std::string
 {
     QMessageBox::Icon boxIcon = QMessageBox::Question;
     switch (icon) {
-    case MessageIcon::Question: boxIcon = QMessageBox::Question; break;
-    case MessageIcon::Exclamation: boxIcon = QMessageBox::Warning; break;
-    case MessageIcon::Information: boxIcon = QMessageBox::Information; break;
-    case MessageIcon::Stop: boxIcon = QMessageBox::Critical; break;
+    case MessageIcon::Question:
+        boxIcon = QMessageBox::Question;
+        break;
+    case MessageIcon::Exclamation:
+        boxIcon = QMessageBox::Warning;
+        break;
+    case MessageIcon::Information:
+        boxIcon = QMessageBox::Information;
+        break;
+    case MessageIcon::Stop:
+        boxIcon = QMessageBox::Critical;
+        break;
     }
     QMessageBox::StandardButtons boxButtons = QMessageBox::Ok;
     if (buttons == MessageButtons::YesNo)

@@ -51,8 +51,8 @@ void RemoveLeftoverTemporaryFiles(const std::string& folder)
         const std::string_view name = entry->d_name;
         for (const char* store : {kSettingsFile, kTemplatesFile, kNotesFile, kCategoriesFile}) {
             const std::string_view prefix = store;
-            if (name.size() == prefix.size() + suffix.size() && name.substr(0, prefix.size()) == prefix &&
-                name.substr(prefix.size(), 5) == ".tmp-")
+            if (name.size() == prefix.size() + suffix.size() &&
+                name.substr(0, prefix.size()) == prefix && name.substr(prefix.size(), 5) == ".tmp-")
                 unlinkat(dirfd(dir), entry->d_name, 0);
         }
     }

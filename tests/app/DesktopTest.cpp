@@ -17,7 +17,8 @@ TEST(TargetUrlTest, WebAddressesStayAndFilesComeFromTheCurrentFolder)
 {
     EXPECT_EQ(TargetUrl("https://example.org/a?b=1"), QUrl("https://example.org/a?b=1"));
     EXPECT_EQ(TargetUrl("Help.chm"), QUrl::fromLocalFile(QDir::currentPath() + "/Help.chm"));
-    EXPECT_EQ(TargetUrl("my notes.txt"), QUrl::fromLocalFile(QDir::currentPath() + "/my notes.txt"));
+    EXPECT_EQ(TargetUrl("my notes.txt"),
+              QUrl::fromLocalFile(QDir::currentPath() + "/my notes.txt"));
     EXPECT_EQ(TargetUrl("/tmp/x.txt"), QUrl::fromLocalFile("/tmp/x.txt"));
     // A shell would see a command here; the desktop sees a file name.
     EXPECT_EQ(TargetUrl("a; rm -rf b").scheme(), "file");

@@ -47,7 +47,10 @@ TEST_F(InstanceLockTest, TheFirstCopyHoldsTheLockAndASecondLeavesARequest)
 
 TEST_F(InstanceLockTest, TheLockGoesWithTheCopyThatHeldIt)
 {
-    { InstanceLock first(folder); ASSERT_EQ(first.Acquire(), InstanceLock::Result::Acquired); }
+    {
+        InstanceLock first(folder);
+        ASSERT_EQ(first.Acquire(), InstanceLock::Result::Acquired);
+    }
     InstanceLock next(folder);
     EXPECT_EQ(next.Acquire(), InstanceLock::Result::Acquired);
 }

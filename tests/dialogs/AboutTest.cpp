@@ -52,8 +52,8 @@ TEST_F(AboutBox, ShowsTheVersionTheLabelsAndTheIcon)
 
 TEST_F(AboutBox, LinksShowTheHomePageAndClickHereWithTheirTips)
 {
-    const QString homePage = QString::fromLatin1(MakerSite::HomePage().data(),
-                                                 MakerSite::HomePage().size());
+    const QString homePage =
+        QString::fromLatin1(MakerSite::HomePage().data(), MakerSite::HomePage().size());
     EXPECT_EQ(home->text(), "pinleaf.example.org");
     EXPECT_TRUE(homePage.startsWith("https://" + home->text() + "/"));
     EXPECT_TRUE(homePage.endsWith("/desktop_sticky_notes/index.php?id=Pinleaf155"));

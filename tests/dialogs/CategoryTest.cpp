@@ -57,7 +57,8 @@ protected:
     void ClickRow(int row)
     {
         QListWidgetItem* item = list->item(row);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(item).center());
     }
     QStringList Items() const
     {

@@ -26,9 +26,9 @@ TEST(HelpFile, IsACompiledHelpFileWithEveryPage)
     ASSERT_GT(chm.size(), 1000) << PINLEAF_HELP_CHM;
     EXPECT_EQ(chm.left(4), QByteArray("ITSF"));
     // The directory of a compiled help file names every stored page.
-    for (const char* page : {"/index.html", "/notes.html", "/panel.html", "/templates.html",
-                             "/categories.html", "/menus.html", "/hotkeys.html", "/data.html",
-                             "/Help.hhc"})
+    for (const char* page :
+         {"/index.html", "/notes.html", "/panel.html", "/templates.html", "/categories.html",
+          "/menus.html", "/hotkeys.html", "/data.html", "/Help.hhc"})
         EXPECT_TRUE(chm.contains(page)) << page;
 }
 

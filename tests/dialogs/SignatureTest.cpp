@@ -51,7 +51,8 @@ TEST(Signature, OkStoresTheTextAndSwitchesToIt)
     };
     CSignature dialog(record);
     EXPECT_EQ(platform().runDialog(dialog), QDialog::Accepted);
-    EXPECT_EQ(record.signatureText, "Gr\xC3\xBC\xC3\x9F" "e");
+    EXPECT_EQ(record.signatureText, "Gr\xC3\xBC\xC3\x9F"
+                                    "e");
     EXPECT_EQ(record.signatureKind, Text);
     SNote rest = record; // nothing else moves
     rest.signatureText = before.signatureText;

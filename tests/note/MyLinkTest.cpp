@@ -43,8 +43,8 @@ protected:
     void MoveOver()
     {
         fake.cursor = link->mapToGlobal(QPoint(10, 10));
-        QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(fake.cursor), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(fake.cursor), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(link, &move);
     }
     bool HasPixel(const QImage& image, const QColor& color)
@@ -73,16 +73,70 @@ TEST_F(MyLinkTest, EachStyleColoursTheButtonNormallyAndOnHover)
     const QColor black(0, 0, 0);
     const QColor face = QApplication::palette().color(QPalette::Button);
     const Style styles[] = {
-        {0, {200, 220, 250}, black, {50, 80, 150}, {200, 250, 0}, {200, 220, 250}, black, false, false},
-        {1, {250, 200, 200}, black, {150, 50, 50}, {220, 220, 220}, {250, 200, 200}, black, false, false},
-        {2, {220, 220, 220}, black, {100, 100, 100}, {250, 170, 50}, {220, 220, 220}, black, false, false},
-        {3, {200, 250, 200}, {50, 120, 50}, {50, 120, 50}, {200, 250, 200}, {200, 250, 200}, {50, 150, 50}, false,
+        {0,
+         {200, 220, 250},
+         black,
+         {50, 80, 150},
+         {200, 250, 0},
+         {200, 220, 250},
+         black,
+         false,
          false},
-        {4, {250, 200, 250}, {150, 50, 150}, {150, 50, 150}, {250, 200, 250}, {250, 200, 250}, {200, 100, 200},
-         false, false},
+        {1,
+         {250, 200, 200},
+         black,
+         {150, 50, 50},
+         {220, 220, 220},
+         {250, 200, 200},
+         black,
+         false,
+         false},
+        {2,
+         {220, 220, 220},
+         black,
+         {100, 100, 100},
+         {250, 170, 50},
+         {220, 220, 220},
+         black,
+         false,
+         false},
+        {3,
+         {200, 250, 200},
+         {50, 120, 50},
+         {50, 120, 50},
+         {200, 250, 200},
+         {200, 250, 200},
+         {50, 150, 50},
+         false,
+         false},
+        {4,
+         {250, 200, 250},
+         {150, 50, 150},
+         {150, 50, 150},
+         {250, 200, 250},
+         {250, 200, 250},
+         {200, 100, 200},
+         false,
+         false},
         {5, {0, 0, 250}, {0, 0, 250}, face, face, face, face, true, true},
-        {6, {200, 220, 250}, black, {50, 80, 150}, {250, 230, 150}, {200, 220, 250}, black, false, false},
-        {-1, {200, 220, 250}, black, {50, 80, 150}, {250, 230, 150}, {200, 220, 250}, black, false, false},
+        {6,
+         {200, 220, 250},
+         black,
+         {50, 80, 150},
+         {250, 230, 150},
+         {200, 220, 250},
+         black,
+         false,
+         false},
+        {-1,
+         {200, 220, 250},
+         black,
+         {50, 80, 150},
+         {250, 230, 150},
+         {200, 220, 250},
+         black,
+         false,
+         false},
     };
     for (const Style& s : styles) {
         SCOPED_TRACE(s.index);
@@ -161,7 +215,8 @@ TEST_F(MyLinkTest, ButtonsFollowThePanelOutline)
     CMyLink::SetPanelStyle(2); // the hexagon (3,0) (59,0) (59,16) (56,19) (0,19) (0,3)
     link->update();
     QImage shot = Shot();
-    for (QPoint corner : {QPoint(3, 0), QPoint(59, 0), QPoint(59, 16), QPoint(56, 19), QPoint(0, 19), QPoint(0, 3)})
+    for (QPoint corner :
+         {QPoint(3, 0), QPoint(59, 0), QPoint(59, 16), QPoint(56, 19), QPoint(0, 19), QPoint(0, 3)})
         EXPECT_EQ(shot.pixelColor(corner), pen) << corner.x() << "," << corner.y();
     EXPECT_EQ(shot.pixelColor(0, 0), background);
     EXPECT_EQ(shot.pixelColor(59, 19), background);

@@ -44,8 +44,8 @@ TEST(NoteLook, PaletteAndItsYellowFallback)
     const int fills[10][3] = {{250, 200, 200}, {250, 200, 150}, {250, 250, 150}, {200, 250, 200},
                               {200, 250, 150}, {200, 200, 250}, {200, 250, 250}, {250, 200, 250},
                               {230, 230, 230}, {250, 250, 250}};
-    const int frames[10][3] = {{150, 100, 100}, {150, 100, 50}, {150, 150, 100}, {100, 150, 100},
-                               {100, 150, 50}, {100, 100, 150}, {100, 150, 150}, {150, 100, 150},
+    const int frames[10][3] = {{150, 100, 100}, {150, 100, 50},  {150, 150, 100}, {100, 150, 100},
+                               {100, 150, 50},  {100, 100, 150}, {100, 150, 150}, {150, 100, 150},
                                {130, 130, 130}, {150, 150, 150}};
     for (int c = 0; c < 10; ++c) {
         SCOPED_TRACE(c);
@@ -68,7 +68,8 @@ TEST(NoteLook, RoundedShapesUseA13PixelCornerEllipse)
 {
     const int w = 120, h = 140;
     QRegion all = NoteRegion(RoundAll, {w, h});
-    for (auto [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}, {1, 1}, {w - 2, h - 2}})
+    for (auto [x, y] :
+         {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}, {1, 1}, {w - 2, h - 2}})
         EXPECT_FALSE(In(all, x, y)) << x << "," << y;
     // Row 0 starts 4 px in; column 0 starts 4 px down; the middle of each edge is full.
     EXPECT_TRUE(In(all, 4, 0));
@@ -94,15 +95,15 @@ TEST(NoteLook, CutShapesCutNinePixelDiagonals)
 {
     const int w = 150, h = 110;
     struct Corner {
-        int x, y;    // the corner pixel
-        int dx, dy;  // towards the inside
+        int x, y;   // the corner pixel
+        int dx, dy; // towards the inside
     };
     const Corner tl{0, 0, 1, 1}, tr{w - 1, 0, -1, 1}, bl{0, h - 1, 1, -1}, br{w - 1, h - 1, -1, -1};
     auto cut = [](const QRegion& r, Corner c) {
         // The corner and the pixel 8 along the edge are gone; 9 along the edge stays.
-        return !In(r, c.x, c.y) && !In(r, c.x + 7 * c.dx, c.y) && !In(r, c.x, c.y + 7 * c.dy)
-               && In(r, c.x + 9 * c.dx, c.y) && In(r, c.x, c.y + 9 * c.dy)
-               && In(r, c.x + 5 * c.dx, c.y + 5 * c.dy);
+        return !In(r, c.x, c.y) && !In(r, c.x + 7 * c.dx, c.y) && !In(r, c.x, c.y + 7 * c.dy) &&
+               In(r, c.x + 9 * c.dx, c.y) && In(r, c.x, c.y + 9 * c.dy) &&
+               In(r, c.x + 5 * c.dx, c.y + 5 * c.dy);
     };
     auto square = [](const QRegion& r, Corner c) { return In(r, c.x, c.y); };
 

@@ -83,7 +83,8 @@ TEST_F(NoteTest, CategoriesMarkTheFirstMatchAndEveryEntrySelects)
     host.cats.clear();
     host.cats.append("Home");
     note->RebuildCategoryMenu();
-    EXPECT_EQ(Texts(Submenu(Submenu(note->noteMenu(), "Edit"), "Category")), std::vector<QString>{"Home"});
+    EXPECT_EQ(Texts(Submenu(Submenu(note->noteMenu(), "Edit"), "Category")),
+              std::vector<QString>{"Home"});
     EXPECT_TRUE(Checked(note->noteMenu(), 200, 299).empty());
     note->OnCommand(200);
     EXPECT_EQ(note->record().category, "Home");

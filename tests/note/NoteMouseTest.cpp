@@ -9,11 +9,7 @@ namespace {
 // Records the note's top edge at every repaint of the note itself.
 class PaintTops : public QObject {
 public:
-    explicit PaintTops(QWidget* w)
-        : w_(w)
-    {
-        w->installEventFilter(this);
-    }
+    explicit PaintTops(QWidget* w) : w_(w) { w->installEventFilter(this); }
     std::vector<int> tops;
 
 protected:

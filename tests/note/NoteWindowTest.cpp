@@ -14,10 +14,14 @@ TEST_F(NoteTest, EverySizeGivesItsWindowAndLabelRectangles)
         int size, w, h;
         QRect text, signature;
     } rows[] = {
-        {0, 120, 140, {8, 23, 104, 94}, {8, 121, 104, 15}},   {1, 132, 152, {8, 23, 116, 106}, {8, 133, 116, 15}},
-        {2, 145, 165, {8, 23, 129, 119}, {8, 146, 129, 15}},  {3, 150, 110, {8, 23, 134, 64}, {8, 91, 134, 15}},
-        {4, 162, 122, {8, 23, 146, 76}, {8, 103, 146, 15}},   {5, 175, 135, {8, 23, 159, 89}, {8, 116, 159, 15}},
-        {6, 200, 200, {8, 23, 184, 154}, {8, 181, 184, 15}},  {-2, 200, 200, {8, 23, 184, 154}, {8, 181, 184, 15}},
+        {0, 120, 140, {8, 23, 104, 94}, {8, 121, 104, 15}},
+        {1, 132, 152, {8, 23, 116, 106}, {8, 133, 116, 15}},
+        {2, 145, 165, {8, 23, 129, 119}, {8, 146, 129, 15}},
+        {3, 150, 110, {8, 23, 134, 64}, {8, 91, 134, 15}},
+        {4, 162, 122, {8, 23, 146, 76}, {8, 103, 146, 15}},
+        {5, 175, 135, {8, 23, 159, 89}, {8, 116, 159, 15}},
+        {6, 200, 200, {8, 23, 184, 154}, {8, 181, 184, 15}},
+        {-2, 200, 200, {8, 23, 184, 154}, {8, 181, 184, 15}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.size);
@@ -89,12 +93,12 @@ TEST_F(NoteTest, LabelsPaintInTheirColourRoles)
     CNote* note = Open(record);
     const QColor fill(200, 200, 250), frame(100, 100, 150), black(0, 0, 0);
     QImage image = note->grab().toImage();
-    EXPECT_EQ(Pixel(image, 60, 7), frame);    // caption strip
-    EXPECT_EQ(Pixel(image, 0, 60), frame);    // outline
+    EXPECT_EQ(Pixel(image, 60, 7), frame); // caption strip
+    EXPECT_EQ(Pixel(image, 0, 60), frame); // outline
     EXPECT_EQ(Pixel(image, 119, 60), frame);
-    EXPECT_EQ(Pixel(image, 4, 60), fill);     // body margin
-    EXPECT_EQ(Pixel(image, 100, 100), fill);  // text label background
-    EXPECT_EQ(Pixel(image, 100, 130), fill);  // signature background
+    EXPECT_EQ(Pixel(image, 4, 60), fill);    // body margin
+    EXPECT_EQ(Pixel(image, 100, 100), fill); // text label background
+    EXPECT_EQ(Pixel(image, 100, 130), fill); // signature background
     EXPECT_TRUE(HasPixel(image, QRect(8, 23, 104, 20), black));
     EXPECT_FALSE(HasPixel(image, QRect(8, 23, 104, 20), frame));
     EXPECT_TRUE(HasPixel(image, QRect(8, 121, 104, 15), frame));
@@ -280,20 +284,24 @@ TEST_F(NoteTest, MenuHasEveryItemInOrder)
             t.push_back(QString::fromLatin1(s));
         return t;
     };
-    EXPECT_EQ(Texts(menu), q({"Note Menu", "Edit", "Color", "Style", "Size", "-", "Clone", "Save", "-", "Close"}));
+    EXPECT_EQ(Texts(menu), q({"Note Menu", "Edit", "Color", "Style", "Size", "-", "Clone", "Save",
+                              "-", "Close"}));
     EXPECT_FALSE(menu->actions()[0]->isEnabled());
     QMenu* edit = Submenu(menu, "Edit");
     EXPECT_EQ(Texts(edit), q({"Signature", "Text...", "Font...", "Category"}));
-    EXPECT_EQ(Texts(Submenu(edit, "Signature")), q({"Category", "Time create", "Void", "-", "Text..."}));
+    EXPECT_EQ(Texts(Submenu(edit, "Signature")),
+              q({"Category", "Time create", "Void", "-", "Text..."}));
     EXPECT_EQ(Texts(Submenu(edit, "Category")), q({"Work", "Home"}));
-    EXPECT_EQ(Texts(Submenu(menu, "Color")), q({"Random", "-", "Red", "Orange", "Yellow", "Green1", "Green2",
-                                                 "Blue1", "Blue2", "Violet", "Gray", "White"}));
-    EXPECT_EQ(Texts(Submenu(menu, "Style")), q({"Random", "-", "Rectangle", "Round top", "Round all", "Cut BR",
-                                                 "Cut BL", "Cut TL,BR", "Cut TR,BL"}));
-    EXPECT_EQ(Texts(Submenu(menu, "Size")),
-              q({"120 x 140", "132 x 152", "145 x 165", "-", "150 x 110", "162 x 122", "175 x 135"}));
-    const int ids[] = {10, 11, 12, 13, 14, 15, 20, 21, 22, 23, 24, 25, 26, 29, 32, 33, 34, 40, 45, 49,
-                       50, 51, 52, 100, 101, 103, 104, 200, 201};
+    EXPECT_EQ(Texts(Submenu(menu, "Color")),
+              q({"Random", "-", "Red", "Orange", "Yellow", "Green1", "Green2", "Blue1", "Blue2",
+                 "Violet", "Gray", "White"}));
+    EXPECT_EQ(Texts(Submenu(menu, "Style")),
+              q({"Random", "-", "Rectangle", "Round top", "Round all", "Cut BR", "Cut BL",
+                 "Cut TL,BR", "Cut TR,BL"}));
+    EXPECT_EQ(Texts(Submenu(menu, "Size")), q({"120 x 140", "132 x 152", "145 x 165", "-",
+                                               "150 x 110", "162 x 122", "175 x 135"}));
+    const int ids[] = {10, 11, 12, 13, 14, 15, 20, 21, 22,  23,  24,  25,  26,  29, 32,
+                       33, 34, 40, 45, 49, 50, 51, 52, 100, 101, 103, 104, 200, 201};
     for (int id : ids)
         EXPECT_NE(FindItem(menu, id), nullptr) << id;
     EXPECT_EQ(FindItem(menu, 102), nullptr);

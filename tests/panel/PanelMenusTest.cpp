@@ -61,31 +61,47 @@ TEST_F(PanelMenusTest, EveryMenuHasItsItemsIdsAndSeparators)
     };
     const std::vector<Expected> table = {
         {"view", menus.viewMenu, {"Icons 30", "List 31"}},
-        {"sort", menus.sortMenu, {"Text 40", "Category 41", "Date 42", "Color 43", "Style 44", "Size 45"}},
-        {"panelColor", menus.panelColorMenu, {"Blue 60", "Red 61", "Gray 62", "Green 63", "Violet 64"}},
-        {"panelStyle", menus.panelStyleMenu, {"Rectangle 70", "Round angles 71", "Cut TL and BR 72", "Cut TR and BL 73"}},
+        {"sort",
+         menus.sortMenu,
+         {"Text 40", "Category 41", "Date 42", "Color 43", "Style 44", "Size 45"}},
+        {"panelColor",
+         menus.panelColorMenu,
+         {"Blue 60", "Red 61", "Gray 62", "Green 63", "Violet 64"}},
+        {"panelStyle",
+         menus.panelStyleMenu,
+         {"Rectangle 70", "Round angles 71", "Cut TL and BR 72", "Cut TR and BL 73"}},
         {"hotKeys", menus.hotKeysMenu, {"Left keys 75", "Right keys 76", "---", "None 77"}},
-        {"notes", menus.notesMenu,
+        {"notes",
+         menus.notesMenu,
          {"Create Note 38", "---", "Minimize all 35", "Restore all 36", "---", "Close all 37"}},
-        {"help", menus.helpMenu,
-         {"Help Topic    F1 55", "Lastet Version 58", "Home Page 58", "Contact Form 59", "---", "About... 52"}},
-        {"options", menus.optionsMenu,
-         {"Show Panel 50", "Always Top 51", "---", "> Color Panel", "> Style Panel", "---", "> Notes", "> Hot keys",
-          "Category... 57", "---", "> Help", "---", "Exit 54"}},
-        {"signature", menus.signatureMenu, {"Category 80", "Time create 81", "Void 83", "---", "Text... 84"}},
+        {"help",
+         menus.helpMenu,
+         {"Help Topic    F1 55", "Lastet Version 58", "Home Page 58", "Contact Form 59", "---",
+          "About... 52"}},
+        {"options",
+         menus.optionsMenu,
+         {"Show Panel 50", "Always Top 51", "---", "> Color Panel", "> Style Panel", "---",
+          "> Notes", "> Hot keys", "Category... 57", "---", "> Help", "---", "Exit 54"}},
+        {"signature",
+         menus.signatureMenu,
+         {"Category 80", "Time create 81", "Void 83", "---", "Text... 84"}},
         {"edit", menus.editMenu, {"> Signature", "Text... 90", "Font... 92", "> Category"}},
-        {"templateSize", menus.templateSizeMenu,
-         {"120 x 140 110", "132 x 152 111", "145 x 165 112", "---", "150 x 110 113", "162 x 122 114",
-          "175 x 135 115"}},
-        {"templateStyle", menus.templateStyleMenu,
-         {"Rectangle 120", "Round top 121", "Round all 122", "Cut BR 123", "Cut BL 124", "Cut TL,BR 125",
-          "Cut TR,BL 126", "---", "Random 127"}},
-        {"templateColor", menus.templateColorMenu,
-         {"Red 140", "Orange 141", "Yellow 142", "Green1 143", "Green2 144", "Blue1 145", "Blue2 146", "Violet 147",
-          "Gray 148", "White 149", "---", "Random 150"}},
-        {"template", menus.templateMenu,
-         {"[Template]", "> Edit", "> Color", "> Style", "> Size", "---", "Clone 101", "Default 105", "---",
-          "Delete 106"}},
+        {"templateSize",
+         menus.templateSizeMenu,
+         {"120 x 140 110", "132 x 152 111", "145 x 165 112", "---", "150 x 110 113",
+          "162 x 122 114", "175 x 135 115"}},
+        {"templateStyle",
+         menus.templateStyleMenu,
+         {"Rectangle 120", "Round top 121", "Round all 122", "Cut BR 123", "Cut BL 124",
+          "Cut TL,BR 125", "Cut TR,BL 126", "---", "Random 127"}},
+        {"templateColor",
+         menus.templateColorMenu,
+         {"Red 140", "Orange 141", "Yellow 142", "Green1 143", "Green2 144", "Blue1 145",
+          "Blue2 146", "Violet 147", "Gray 148", "White 149", "---", "Random 150"}},
+        {"template",
+         menus.templateMenu,
+         {"[Template]", "> Edit", "> Color", "> Style", "> Size", "---", "Clone 101", "Default 105",
+          "---", "Delete 106"}},
     };
     for (const Expected& e : table) {
         ASSERT_NE(e.menu, nullptr) << e.name;
@@ -139,7 +155,7 @@ TEST_F(PanelMenusTest, CategoryMenuStopsAtTwentyNine)
 
 TEST_F(PanelMenusTest, AClickReachesTheCommandOnceAndLeavesNoMarkOfItsOwn)
 {
-    FindItem(menus.optionsMenu, 61)->trigger(); // "Red", inside "Color Panel"
+    FindItem(menus.optionsMenu, 61)->trigger();   // "Red", inside "Color Panel"
     FindItem(menus.templateMenu, 147)->trigger(); // "Violet", two levels down
     FindItem(menus.helpMenu, 58)->trigger();
     EXPECT_EQ(commands, (std::vector<int>{61, 147, 58}));

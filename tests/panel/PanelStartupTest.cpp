@@ -28,7 +28,10 @@ class PanelStartupTest : public ::testing::Test {
 protected:
     void SetUp() override { folder = FreshDataFolder(); }
     std::string file(const char* name) const { return folder + name; }
-    void WriteSettings(const std::vector<unsigned char>& bytes) { WriteFile(file("file1.dat"), bytes); }
+    void WriteSettings(const std::vector<unsigned char>& bytes)
+    {
+        WriteFile(file("file1.dat"), bytes);
+    }
     QString OptionsItem50() const { return FindItem(panel->menus.optionsMenu, 50)->text(); }
     void Start()
     {
@@ -110,7 +113,8 @@ TEST_F(PanelStartupTest, StartUpRunsItsStepsInOrder)
     WriteSettings(SettingsBytes(false, true, 1, 0, 0, 0, 100, 200));
     RecordingPanel recording;
     ASSERT_TRUE(recording.OnInitDialog());
-    EXPECT_EQ(recording.steps, (std::vector<std::string>{"settings", "categories", "templates", "menus", "notes"}));
+    EXPECT_EQ(recording.steps,
+              (std::vector<std::string>{"settings", "categories", "templates", "menus", "notes"}));
     EXPECT_EQ(recording.leftSeenByCategories, 100);
     EXPECT_EQ(recording.templatesSeenByMenus, 3);
     // The notes come last, after the settings have placed and labelled the panel.
@@ -144,7 +148,8 @@ TEST_F(PanelStartupTest, AStoredPlaceOffTheDesktopMovesToTheBottomRight)
     for (QPoint stored : {QPoint(5000, 5000), QPoint(-10, 5), QPoint(1280, 0)}) {
         WriteSettings(SettingsBytes(false, true, 0, 0, 0, 0, stored.x(), stored.y()));
         Start();
-        EXPECT_EQ(panel->geometry(), QRect(1280 - kW, 1024 - kH, kW, kH)) << stored.x() << "," << stored.y();
+        EXPECT_EQ(panel->geometry(), QRect(1280 - kW, 1024 - kH, kW, kH))
+            << stored.x() << "," << stored.y();
         panel.reset();
     }
 }
@@ -233,7 +238,10 @@ TEST_F(PanelStartupTest, AShownPanelLeavesTheRequestUntilItIsHidden)
 {
     WriteSettings(SettingsBytes(false, true, 0, 0, 0, 0, 100, 200));
     Start();
-    { InstanceLock secondCopy(folder); secondCopy.Acquire(); }
+    {
+        InstanceLock secondCopy(folder);
+        secondCopy.Acquire();
+    }
     panel->OnTimer(CNoteDlg::kPollTimer);
     EXPECT_TRUE(Exists(file("xo.log")));
     panel->OnCommand(50);
@@ -248,7 +256,8 @@ TEST_F(PanelStartupTest, AShownPanelLeavesTheRequestUntilItIsHidden)
 std::vector<int> PanelTimers(const CNoteDlg& panel)
 {
     std::vector<int> intervals;
-    for (const auto& timer : QAbstractEventDispatcher::instance()->registeredTimers(const_cast<CNoteDlg*>(&panel)))
+    for (const auto& timer :
+         QAbstractEventDispatcher::instance()->registeredTimers(const_cast<CNoteDlg*>(&panel)))
         intervals.push_back(timer.interval);
     return intervals;
 }
@@ -266,7 +275,10 @@ TEST_F(PanelStartupTest, OnlyAHiddenPanelWakesUpToPollForTheHandOver)
 
     // Hidden, the poll shows the panel on a hand-over, and the poll ends with it.
     panel->OnCommand(50);
-    { InstanceLock secondCopy(folder); secondCopy.Acquire(); }
+    {
+        InstanceLock secondCopy(folder);
+        secondCopy.Acquire();
+    }
     panel->OnTimer(CNoteDlg::kPollTimer);
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(PanelTimers(*panel), std::vector<int>{});

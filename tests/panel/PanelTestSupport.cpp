@@ -15,11 +15,12 @@ std::string FreshDataFolder()
     return folder;
 }
 
-std::vector<unsigned char> SettingsBytes(bool alwaysOnTop, bool visible, std::int32_t color, std::int32_t style,
-                                         std::int32_t viewMode, std::int32_t hotKeys, std::int32_t left,
-                                         std::int32_t top)
+std::vector<unsigned char> SettingsBytes(bool alwaysOnTop, bool visible, std::int32_t color,
+                                         std::int32_t style, std::int32_t viewMode,
+                                         std::int32_t hotKeys, std::int32_t left, std::int32_t top)
 {
-    std::vector<unsigned char> bytes{static_cast<unsigned char>(alwaysOnTop), static_cast<unsigned char>(visible)};
+    std::vector<unsigned char> bytes{static_cast<unsigned char>(alwaysOnTop),
+                                     static_cast<unsigned char>(visible)};
     for (std::int32_t v : {color, style, viewMode, hotKeys, left, top}) {
         const auto u = static_cast<std::uint32_t>(v);
         for (int shift = 0; shift < 32; shift += 8)
@@ -32,7 +33,8 @@ void WriteFile(const std::string& path, const std::vector<unsigned char>& bytes)
 {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<unsigned char> ReadFile(const std::string& path)

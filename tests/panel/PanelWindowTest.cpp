@@ -22,7 +22,9 @@ namespace {
 // Text may be drawn condensed and smoothed: a pixel close to a colour counts as it.
 bool Near(const QColor& a, const QColor& b)
 {
-    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 60;
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+               std::abs(a.blue() - b.blue()) <
+           60;
 }
 
 constexpr int kW = 259;
@@ -41,8 +43,8 @@ protected:
     // Hovers over a label the way the pointer does.
     void Hover(QWidget* label)
     {
-        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), label->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), label->mapToGlobal(QPointF(5, 5)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(label, &move);
     }
 
@@ -58,8 +60,10 @@ struct Scheme {
 TEST_F(PanelWindowTest, EachColourSchemeColoursPanelButtonsLinkAndList)
 {
     const Scheme schemes[] = {
-        {{50, 80, 150}, {200, 220, 250}, {200, 250, 0}},   {{150, 50, 50}, {250, 200, 200}, {220, 220, 220}},
-        {{100, 100, 100}, {220, 220, 220}, {250, 170, 50}}, {{50, 120, 50}, {200, 250, 200}, {200, 250, 200}},
+        {{50, 80, 150}, {200, 220, 250}, {200, 250, 0}},
+        {{150, 50, 50}, {250, 200, 200}, {220, 220, 220}},
+        {{100, 100, 100}, {220, 220, 220}, {250, 170, 50}},
+        {{50, 120, 50}, {200, 250, 200}, {200, 250, 200}},
         {{150, 50, 150}, {250, 200, 250}, {250, 200, 250}},
     };
     for (int index = 0; index < 5; ++index) {
@@ -70,15 +74,15 @@ TEST_F(PanelWindowTest, EachColourSchemeColoursPanelButtonsLinkAndList)
             EXPECT_EQ(IsChecked(panel->menus.panelColorMenu, other), other == 60 + index);
 
         QImage shot = Snapshot(*panel);
-        EXPECT_EQ(shot.pixelColor(4, 4), s.fill);         // background
-        EXPECT_EQ(shot.pixelColor(0, kH / 2), s.frame);   // outline
+        EXPECT_EQ(shot.pixelColor(4, 4), s.fill);       // background
+        EXPECT_EQ(shot.pixelColor(0, kH / 2), s.frame); // outline
         EXPECT_EQ(shot.pixelColor(kW - 1, 5), s.frame);
         const QRect list = panel->listCtrl->geometry();
         EXPECT_EQ(shot.pixelColor(list.center()), s.frame); // list background
 
         const QRect button = panel->newLabel->geometry();
         EXPECT_EQ(shot.pixelColor(button.left(), button.center().y()), s.frame); // button outline
-        EXPECT_EQ(shot.pixelColor(button.topLeft() + QPoint(2, 2)), s.fill);      // button fill
+        EXPECT_EQ(shot.pixelColor(button.topLeft() + QPoint(2, 2)), s.fill);     // button fill
 
         // The link line: light text on the dark fill, no visible frame.
         const QRect link = panel->linkLabel->geometry();
@@ -162,8 +166,9 @@ TEST_F(PanelWindowTest, DraggingTheBackgroundMovesThePanel)
 TEST_F(PanelWindowTest, DraggingALabelOrTheListLeavesThePanelWhereItIs)
 {
     QWindow* window = panel->windowHandle();
-    for (QWidget* child : {static_cast<QWidget*>(panel->newLabel), static_cast<QWidget*>(panel->linkLabel),
-                           static_cast<QWidget*>(panel->listCtrl)}) {
+    for (QWidget* child :
+         {static_cast<QWidget*>(panel->newLabel), static_cast<QWidget*>(panel->linkLabel),
+          static_cast<QWidget*>(panel->listCtrl)}) {
         const QPoint start = child->geometry().center();
         QTest::mousePress(window, Qt::LeftButton, {}, start);
         QTest::mouseMove(window, start + QPoint(40, 40));

@@ -35,20 +35,13 @@ TEST(TemplateFieldCommand, EachCommandChangesOnlyItsField)
         void (*expect)(SNote&);
     };
     const std::vector<Case> cases = {
-        {200, [](SNote& t) { t.category = "Work"; }},
-        {229, [](SNote& t) { t.category = "Work"; }},
-        {80, [](SNote& t) { t.signatureKind = 0; }},
-        {81, [](SNote& t) { t.signatureKind = 1; }},
-        {83, [](SNote& t) { t.signatureKind = 3; }},
-        {110, [](SNote& t) { t.size = 0; }},
-        {115, [](SNote& t) { t.size = 5; }},
-        {120, [](SNote& t) { t.shape = 0; }},
-        {125, [](SNote& t) { t.shape = 5; }},
-        {127, [](SNote& t) { t.shape = 7; }},
-        {140, [](SNote& t) { t.color = 0; }},
-        {149, [](SNote& t) { t.color = 9; }},
-        {150, [](SNote& t) { t.color = 10; }},
-        {151, [](SNote& t) { t.color = 11; }},
+        {200, [](SNote& t) { t.category = "Work"; }}, {229, [](SNote& t) { t.category = "Work"; }},
+        {80, [](SNote& t) { t.signatureKind = 0; }},  {81, [](SNote& t) { t.signatureKind = 1; }},
+        {83, [](SNote& t) { t.signatureKind = 3; }},  {110, [](SNote& t) { t.size = 0; }},
+        {115, [](SNote& t) { t.size = 5; }},          {120, [](SNote& t) { t.shape = 0; }},
+        {125, [](SNote& t) { t.shape = 5; }},         {127, [](SNote& t) { t.shape = 7; }},
+        {140, [](SNote& t) { t.color = 0; }},         {149, [](SNote& t) { t.color = 9; }},
+        {150, [](SNote& t) { t.color = 10; }},        {151, [](SNote& t) { t.color = 11; }},
     };
     for (const Case& c : cases) {
         SNote t = BaseTemplate();
@@ -82,15 +75,18 @@ struct Menus {
         signature.addSeparator();
         AddItem(&signature, "Text...", 84);
         int id = 110;
-        for (const char* s : {"120 x 140", "132 x 152", "145 x 165", "150 x 110", "162 x 122", "175 x 135"})
+        for (const char* s :
+             {"120 x 140", "132 x 152", "145 x 165", "150 x 110", "162 x 122", "175 x 135"})
             AddItem(&size, s, id++);
         id = 120;
-        for (const char* s : {"Rectangle", "Round top", "Round all", "Cut BR", "Cut BL", "Cut TL,BR", "Cut TR,BL"})
+        for (const char* s :
+             {"Rectangle", "Round top", "Round all", "Cut BR", "Cut BL", "Cut TL,BR", "Cut TR,BL"})
             AddItem(&style, s, id++);
         style.addSeparator();
         AddItem(&style, "Random", 127);
         id = 140;
-        for (const char* s : {"Red", "Orange", "Yellow", "Green1", "Green2", "Blue1", "Blue2", "Violet", "Gray", "White"})
+        for (const char* s : {"Red", "Orange", "Yellow", "Green1", "Green2", "Blue1", "Blue2",
+                              "Violet", "Gray", "White"})
             AddItem(&color, s, id++);
         color.addSeparator();
         AddItem(&color, "Random", 150);
@@ -129,8 +125,8 @@ struct Menus {
 Categories Factory13()
 {
     Categories c;
-    for (const char* name : {"Home", "Holiday", "Work", "Business", "Health", "Love", "Sport", "Meeting",
-                             "To do", "Games", "Plans", "Idias", "Gifts"})
+    for (const char* name : {"Home", "Holiday", "Work", "Business", "Health", "Love", "Sport",
+                             "Meeting", "To do", "Games", "Plans", "Idias", "Gifts"})
         c.append(name);
     return c;
 }

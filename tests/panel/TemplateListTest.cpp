@@ -1,5 +1,5 @@
-#include "panel/ColorIcons.h"
 #include "panel/TemplateList.h"
+#include "panel/ColorIcons.h"
 #include "panel/TemplateListModel.h"
 #include "support/FakePlatform.h"
 
@@ -64,7 +64,9 @@ QStringList Row(const TemplateListModel& model, int row)
 // Within a few steps of the colour: glyph edges are blended with the background.
 bool Near(const QColor& a, const QColor& b)
 {
-    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) <= 24;
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+               std::abs(a.blue() - b.blue()) <=
+           24;
 }
 
 QImage IconImage(const TemplateListModel& model, int row, int size)
@@ -96,19 +98,20 @@ TEST_F(TemplateListTest, ItemsShowTextIconAndEveryColumn)
     TemplateListView list(templates);
     const TemplateListModel& model = *list.Model();
     ASSERT_EQ(model.rowCount(), 2);
-    EXPECT_EQ(Row(model, 0),
-              (QStringList{"Buy milk", "Home", "05/03/24 14:07", "Green1", "cut TL,BR", "162 x 122", "<<"}));
+    EXPECT_EQ(Row(model, 0), (QStringList{"Buy milk", "Home", "05/03/24 14:07", "Green1",
+                                          "cut TL,BR", "162 x 122", "<<"}));
     // Windows-1252 text still reads right; summer time does not shift the hour.
     EXPECT_EQ(Row(model, 1),
-              (QStringList{QString::fromUtf8("Caf\xc3\xa9"), "Work", "01/07/24 23:59", "Blue2", "Round top",
-                           "175 x 135", ""}));
+              (QStringList{QString::fromUtf8("Caf\xc3\xa9"), "Work", "01/07/24 23:59", "Blue2",
+                           "Round top", "175 x 135", ""}));
     EXPECT_EQ(IconImage(model, 0, 32), Expected(Green1, 32));
     EXPECT_EQ(IconImage(model, 1, 16), Expected(Blue2, 16));
 
     QStringList titles;
     for (int c = 0; c < model.columnCount(); ++c)
         titles << model.headerData(c, Qt::Horizontal).toString();
-    EXPECT_EQ(titles, (QStringList{"Text", "Category", "Date", "Color", "Style", "Size", "Default"}));
+    EXPECT_EQ(titles,
+              (QStringList{"Text", "Category", "Date", "Color", "Style", "Size", "Default"}));
 }
 
 TEST_F(TemplateListTest, RandomAndOutOfRangeValuesReadAsTheirFallbacks)
@@ -161,10 +164,12 @@ TEST_F(TemplateListTest, RefillMirrorsTheTemplatesAgain)
 
 TEST(ColorIcons, EachColourIconIsANoteInItsPaletteColours)
 {
-    const QColor fills[] = {{250, 200, 200}, {250, 200, 150}, {250, 250, 150}, {200, 250, 200}, {200, 250, 150},
-                            {200, 200, 250}, {200, 250, 250}, {250, 200, 250}, {230, 230, 230}, {250, 250, 250}};
-    const QColor frames[] = {{150, 100, 100}, {150, 100, 50},  {150, 150, 100}, {100, 150, 100}, {100, 150, 50},
-                             {100, 100, 150}, {100, 150, 150}, {150, 100, 150}, {130, 130, 130}, {150, 150, 150}};
+    const QColor fills[] = {{250, 200, 200}, {250, 200, 150}, {250, 250, 150}, {200, 250, 200},
+                            {200, 250, 150}, {200, 200, 250}, {200, 250, 250}, {250, 200, 250},
+                            {230, 230, 230}, {250, 250, 250}};
+    const QColor frames[] = {{150, 100, 100}, {150, 100, 50},  {150, 150, 100}, {100, 150, 100},
+                             {100, 150, 50},  {100, 100, 150}, {100, 150, 150}, {150, 100, 150},
+                             {130, 130, 130}, {150, 150, 150}};
     for (int size : {32, 16}) {
         for (int i = 0; i < 10; ++i) {
             const QImage image = Expected(i, size);
@@ -175,13 +180,16 @@ TEST(ColorIcons, EachColourIconIsANoteInItsPaletteColours)
                           image.pixelColor(size / 2, size / 2).rgb() == fills[i].rgb(),
                       true)
                 << i << " " << size;
-            EXPECT_EQ(image.pixelColor(size / 2, size / 8 + 1).rgb(), frames[i].rgb()) << i << " " << size;
-            EXPECT_EQ(image.pixelColor(size / 8 + 1, size * 3 / 4).rgb(), fills[i].rgb()) << i << " " << size;
+            EXPECT_EQ(image.pixelColor(size / 2, size / 8 + 1).rgb(), frames[i].rgb())
+                << i << " " << size;
+            EXPECT_EQ(image.pixelColor(size / 8 + 1, size * 3 / 4).rgb(), fills[i].rgb())
+                << i << " " << size;
         }
         // The random icon shows more than one note colour across its body.
         const QImage random = Expected(10, size);
         const int y = size * 3 / 4;
-        EXPECT_NE(random.pixelColor(size / 8 + 1, y).rgb(), random.pixelColor(size - size / 8 - 2, y).rgb());
+        EXPECT_NE(random.pixelColor(size / 8 + 1, y).rgb(),
+                  random.pixelColor(size - size / 8 - 2, y).rgb());
         EXPECT_NE(Expected(10, size), Expected(0, size));
     }
 }
@@ -199,7 +207,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
     }
 
-    // What the window system delivers for a double-click: press, release, press, double-click, release.
+    // What the window system delivers for a double-click: press, release, press, double-click,
+    // release.
     void DoubleClick(const QPoint& at)
     {
         QWidget* viewport = View()->viewport();
@@ -221,7 +230,10 @@ protected:
     }
 
     QAbstractItemView* View() const { return static_cast<QAbstractItemView*>(list->CurrentView()); }
-    QPoint ItemCenter(int row) const { return View()->visualRect(list->Model()->index(row, 0)).center(); }
+    QPoint ItemCenter(int row) const
+    {
+        return View()->visualRect(list->Model()->index(row, 0)).center();
+    }
 
     // Records the keys that travel up past the list.
     class Parent : public QWidget {
@@ -256,7 +268,8 @@ TEST_F(TemplateListViewTest, ViewModesShowIconsListOrReport)
     EXPECT_LT(row0.height(), 32);
     EXPECT_GT(row1.top(), row0.top()); // items run downwards
     // One line per item, however long its text.
-    templates.append(Template("a template text far too long for one line of this list", Red, Rectangle, 0));
+    templates.append(
+        Template("a template text far too long for one line of this list", Red, Rectangle, 0));
     list->Refill();
     EXPECT_EQ(list->ListView()->visualRect(list->Model()->index(3, 0)).height(), row0.height());
 
@@ -275,7 +288,8 @@ TEST_F(TemplateListViewTest, ViewModesShowIconsListOrReport)
 
 TEST_F(TemplateListViewTest, ColumnsTakeTheirShareOfTheClientWidth)
 {
-    EXPECT_EQ(TemplateListView::ColumnWidths(236), (std::array<int, 7>{47, 33, 47, 26, 33, 33, 14}));
+    EXPECT_EQ(TemplateListView::ColumnWidths(236),
+              (std::array<int, 7>{47, 33, 47, 26, 33, 33, 14}));
     EXPECT_EQ(TemplateListView::ColumnWidths(100), (std::array<int, 7>{20, 14, 20, 11, 14, 14, 6}));
 
     // Set when the list first took its size.
@@ -299,7 +313,8 @@ TEST_F(TemplateListViewTest, ColorsPaintBackgroundAndText)
         // Bottom right is empty with three items.
         EXPECT_EQ(shot.pixelColor(shot.width() - 3, shot.height() - 3).rgb(), frame.rgb()) << mode;
         EXPECT_EQ(view->palette().color(QPalette::Text), fill);
-        // Some text pixel is drawn in a shade of the text colour (anti-aliased towards the background).
+        // Some text pixel is drawn in a shade of the text colour (anti-aliased towards the
+        // background).
         bool textSeen = false;
         // Across the first row: the report's narrow columns elide most of the text.
         QRect item = view->visualRect(list->Model()->index(0, 0));
@@ -360,7 +375,8 @@ TEST_F(TemplateListViewTest, EnterDoesNotOpenAndEnterAndEscapeReachThePanel)
         QTest::keyClick(View(), Qt::Key_Enter);
         QTest::keyClick(View(), Qt::Key_Escape);
         EXPECT_EQ(activated.size(), 0) << mode;
-        EXPECT_EQ(parent.keys, (std::vector<int>{Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})) << mode;
+        EXPECT_EQ(parent.keys, (std::vector<int>{Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}))
+            << mode;
     }
 }
 
@@ -399,7 +415,8 @@ TEST_F(TemplateListViewTest, HeaderClickReportsTheColumn)
     QSignalSpy clicked(list.get(), &TemplateListView::headerClicked);
     QHeaderView* header = list->ReportView()->header();
     for (int c : {0, 3, 6}) {
-        const QPoint at(header->sectionViewportPosition(c) + header->sectionSize(c) / 2, header->height() / 2);
+        const QPoint at(header->sectionViewportPosition(c) + header->sectionSize(c) / 2,
+                        header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
     }
     ASSERT_EQ(clicked.size(), 3);

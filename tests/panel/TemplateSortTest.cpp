@@ -26,7 +26,8 @@ using Texts_ = std::vector<std::string>;
 
 // Builds templates whose text names them, with one field set per template.
 template <typename Set>
-Templates Build(const std::vector<std::pair<std::string, Set>>& rows, void (*apply)(SNote&, const Set&))
+Templates Build(const std::vector<std::pair<std::string, Set>>& rows,
+                void (*apply)(SNote&, const Set&))
 {
     Templates t;
     for (const auto& [name, value] : rows) {
@@ -77,8 +78,9 @@ TEST(SortTemplates, CategoryAscendingThenReversed)
 TEST(SortTemplates, ColorSortsByNameNotByNumber)
 {
     // Yellow 2, Blue1 5, Red 0, Random 10, and a damaged -4 that reads as "Random".
-    Templates t = Build<int>({{"yellow", 2}, {"blue1", 5}, {"red", 0}, {"random", 10}, {"damaged", -4}},
-                             [](SNote& n, const int& v) { n.color = v; });
+    Templates t =
+        Build<int>({{"yellow", 2}, {"blue1", 5}, {"red", 0}, {"random", 10}, {"damaged", -4}},
+                   [](SNote& n, const int& v) { n.color = v; });
     int last = -1;
     SortTemplates(t, 3, last);
     EXPECT_EQ(Texts(t), (Texts_{"blue1", "random", "damaged", "red", "yellow"}));
@@ -88,8 +90,9 @@ TEST(SortTemplates, ColorSortsByNameNotByNumber)
 
 TEST(SortTemplates, StyleSortsByNameWithTheLowerCaseCutLast)
 {
-    Templates t = Build<int>({{"cutTLBR", 5}, {"rect", 0}, {"cutBL", 4}, {"random", 9}, {"roundAll", 2}},
-                             [](SNote& n, const int& v) { n.shape = v; });
+    Templates t =
+        Build<int>({{"cutTLBR", 5}, {"rect", 0}, {"cutBL", 4}, {"random", 9}, {"roundAll", 2}},
+                   [](SNote& n, const int& v) { n.shape = v; });
     int last = -1;
     SortTemplates(t, 4, last);
     EXPECT_EQ(Texts(t), (Texts_{"cutBL", "random", "rect", "roundAll", "cutTLBR"}));
@@ -122,8 +125,8 @@ TEST(SortTemplates, DefaultFirstThenLast)
 
 TEST(SortTemplates, DateIsChronologicalAcrossYears)
 {
-    auto at = [](const char* name, std::uint16_t y, std::uint16_t mo, std::uint16_t d, std::uint16_t h,
-                 std::uint16_t mi, std::uint16_t s) {
+    auto at = [](const char* name, std::uint16_t y, std::uint16_t mo, std::uint16_t d,
+                 std::uint16_t h, std::uint16_t mi, std::uint16_t s) {
         SNote n = Note(name);
         n.created = SystemTime{y, mo, 0, d, h, mi, s, 0};
         return n;
@@ -136,11 +139,11 @@ TEST(SortTemplates, DateIsChronologicalAcrossYears)
     t.append(at("2024-05-01 an hour earlier", 2024, 5, 1, 7, 59, 59));
     int last = -1;
     SortTemplates(t, 2, last);
-    EXPECT_EQ(Texts(t), (Texts_{"2022-06-15", "2023-12-31", "2024-05-01 an hour earlier", "2024-05-01",
-                                "2024-05-01 second later"}));
+    EXPECT_EQ(Texts(t), (Texts_{"2022-06-15", "2023-12-31", "2024-05-01 an hour earlier",
+                                "2024-05-01", "2024-05-01 second later"}));
     SortTemplates(t, 2, last);
-    EXPECT_EQ(Texts(t), (Texts_{"2024-05-01 second later", "2024-05-01", "2024-05-01 an hour earlier",
-                                "2023-12-31", "2022-06-15"}));
+    EXPECT_EQ(Texts(t), (Texts_{"2024-05-01 second later", "2024-05-01",
+                                "2024-05-01 an hour earlier", "2023-12-31", "2022-06-15"}));
 }
 
 TEST(SortTemplates, EarliestOfEqualKeysWinsAndEqualKeysMayTradePlaces)

@@ -145,15 +145,15 @@ TEST_F(StoreFileTest, StoreFilesAndDataFolderArePrivate)
 TEST_F(StoreFileTest, LeftoversOfAnInterruptedSaveAreRemovedAndNothingElse)
 {
     for (const char* name : {"data1.log.tmp-a1B2c3", "file1.dat.tmp-ZZZZZZ", "data2.log.tmp-000000",
-                             "data3.log.tmp-xYz123", "data2.log", "data2.log.damaged", "data2.log.tmp-1",
-                             "notes.txt.tmp-abcdef", "data1.log.tmp-abcdefg"})
+                             "data3.log.tmp-xYz123", "data2.log", "data2.log.damaged",
+                             "data2.log.tmp-1", "notes.txt.tmp-abcdef", "data1.log.tmp-abcdefg"})
         writeFile(name, Hex("00"));
     store::RemoveLeftoverTemporaryFiles(folder());
     for (const char* gone : {"data1.log.tmp-a1B2c3", "file1.dat.tmp-ZZZZZZ", "data2.log.tmp-000000",
                              "data3.log.tmp-xYz123"})
         EXPECT_FALSE(std::filesystem::exists(path(gone))) << gone;
-    for (const char* kept : {"data2.log", "data2.log.damaged", "data2.log.tmp-1", "notes.txt.tmp-abcdef",
-                             "data1.log.tmp-abcdefg"})
+    for (const char* kept : {"data2.log", "data2.log.damaged", "data2.log.tmp-1",
+                             "notes.txt.tmp-abcdef", "data1.log.tmp-abcdefg"})
         EXPECT_TRUE(std::filesystem::exists(path(kept))) << kept;
 }
 

@@ -69,4 +69,3 @@ std::optional<LogFont> FakePlatform::chooseFont(QWidget*, const LogFont& initial
     nextFont.reset();
     return result;
 }
-

@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <string>
 #include <gtest/gtest.h>
+#include <string>
 
 // fontconfig and the platform plugins keep allocations for the life of the process;
 // LeakSanitizer would report them as leaks of every window test.
