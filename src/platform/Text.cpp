@@ -52,12 +52,16 @@ QFont ToQFont(const LogFont& lf)
         font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     else
         font.setFamily(QString::fromStdString(face));
-    if (lf.height < 0)
-        font.setPixelSize(-lf.height);
-    else if (lf.height > 0)
-        font.setPixelSize(std::max(1, static_cast<int>(std::lround(lf.height * 0.8))));
-    else
-        font.setPixelSize(11);
+    // A damaged store can hold any height: keep the text drawable and the glyph cache
+    // small (no real note font comes near the limit).
+    constexpr long long kLargestPixelSize = 512;
+    const long long height = lf.height;
+    long long pixels = 11;
+    if (height < 0)
+        pixels = -height;
+    else if (height > 0)
+        pixels = std::llround(static_cast<double>(height) * 0.8);
+    font.setPixelSize(static_cast<int>(std::clamp(pixels, 1LL, kLargestPixelSize)));
     if (lf.weight > 0)
         font.setWeight(static_cast<QFont::Weight>(std::clamp(lf.weight, 1, 1000)));
     else
