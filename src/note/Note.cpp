@@ -13,6 +13,8 @@
 #include <QPlainTextEdit>
 #include <QThread>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kRollSteps = 30;
@@ -75,6 +77,11 @@ void CNote::PlaceOnOpening(bool isNew)
 {
     const int w = width();
     const int h = height();
+    // X keeps window positions in 16 bits; a damaged store can hold anything. Far-off
+    // places stay far off, but within what the arithmetic below and the server handle.
+    constexpr int kFarthest = 30000;
+    record_.left = std::clamp(record_.left, -kFarthest, kFarthest);
+    record_.top = std::clamp(record_.top, -kFarthest, kFarthest);
     int x = record_.left;
     int y = record_.top;
     const QRect desktop = platform().desktopRect();
@@ -113,7 +120,7 @@ void CNote::ApplyColor(int color)
     textLabel_->SetTextColor(QColor(0, 0, 0));
     signature_->SetBackColor(fill_);
     signature_->SetTextColor(frame_);
-    CheckRadio(noteMenu_, 40, 49, 40 + color);
+    CheckRadioValue(noteMenu_, 40, 49, color);
     Repaint();
 }
 
@@ -123,7 +130,7 @@ void CNote::ApplySize(int size)
     setFixedSize(NoteSizePixels(size)); // keeps the top-left corner
     LayoutControls();
     ApplyShape(record_.shape);
-    CheckRadio(noteMenu_, 10, 15, 10 + size);
+    CheckRadioValue(noteMenu_, 10, 15, size);
     Repaint();
 }
 
@@ -136,7 +143,7 @@ void CNote::ApplyShape(int shape)
         clearMask();
     else
         setMask(outline_);
-    CheckRadio(noteMenu_, 20, 29, 20 + shape);
+    CheckRadioValue(noteMenu_, 20, 29, shape);
     Repaint();
 }
 
@@ -158,7 +165,7 @@ void CNote::ApplySignatureKind(int kind)
         break;
     }
     signature_->setText(line);
-    CheckRadio(noteMenu_, 100, 104, 100 + kind);
+    CheckRadioValue(noteMenu_, 100, 104, kind);
     Repaint();
 }
 

@@ -14,7 +14,7 @@ void CNoteDlg::ApplyPanelColor(int index)
 {
     settings.panelColor = index;
     if (menus.panelColorMenu)
-        CheckRadio(menus.panelColorMenu, 60, 64, 60 + index);
+        CheckRadioValue(menus.panelColorMenu, 60, 64, index);
     const PanelScheme scheme = PanelSchemeFor(index);
     panelFillColor = scheme.fill;
     panelFrameColor = scheme.frame;
@@ -31,7 +31,7 @@ void CNoteDlg::ApplyPanelStyle(int index)
 {
     settings.panelStyle = index;
     if (menus.panelStyleMenu)
-        CheckRadio(menus.panelStyleMenu, 70, 73, 70 + index);
+        CheckRadioValue(menus.panelStyleMenu, 70, 73, index);
     panelRegion = PanelOutline(index, panelRect.size());
     setMask(panelRegion);
     // The buttons echo the panel's corners.

@@ -28,7 +28,7 @@ void CNoteDlg::SortTemplates(int key)
 void CNoteDlg::ApplyViewMode(int value)
 {
     settings.listViewMode = value;
-    CheckRadio(menus.viewMenu, 30, 33, 30 + value);
+    CheckRadioValue(menus.viewMenu, 30, 33, value);
     listCtrl->ApplyViewMode(value);
 }
 

@@ -50,15 +50,6 @@ QMenu* MenuOf(const TemplateMenus& menus, int first)
     }
 }
 
-// Radio mark for a field value; values that fall outside the range (damaged stores
-// included) have no item and change nothing.
-void MarkValue(QMenu* menu, int first, int last, long long value)
-{
-    if (!menu || value < 0 || value > last - first)
-        return;
-    CheckRadio(menu, first, last, first + static_cast<int>(value));
-}
-
 } // namespace
 
 bool ApplyTemplateFieldCommand(SNote& t, int id, const std::string& categoryText)
@@ -85,7 +76,7 @@ void MarkTemplateFieldCommand(const TemplateMenus& menus, int id)
     }
     for (const FieldRange& range : kFieldRanges) {
         if (id >= range.first && id <= range.last) {
-            MarkValue(MenuOf(menus, range.first), range.first, range.markLast, id - range.first);
+            CheckRadioValue(MenuOf(menus, range.first), range.first, range.markLast, id - range.first);
             return;
         }
     }
@@ -96,9 +87,9 @@ void PrepareTemplateMenuMarks(const TemplateMenus& menus, const SNote& t,
 {
     const int entry = categories.find(t.category);
     if (entry >= 0)
-        MarkValue(menus.categoryMenu, kFirstCategory, kLastCategory, entry);
+        CheckRadioValue(menus.categoryMenu, kFirstCategory, kLastCategory, entry);
     for (const FieldRange& range : kFieldRanges)
-        MarkValue(MenuOf(menus, range.first), range.first, range.markLast, t.*range.field);
+        CheckRadioValue(MenuOf(menus, range.first), range.first, range.markLast, t.*range.field);
     if (menus.templateMenu)
         CheckItem(menus.templateMenu, kDefaultItem, t.isDefault);
 }

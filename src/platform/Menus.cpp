@@ -94,6 +94,13 @@ void CheckRadio(QMenu* menu, int first, int last, int id)
     SetMark(target, true);
 }
 
+void CheckRadioValue(QMenu* menu, int first, int last, long long value)
+{
+    if (!menu || value < 0 || value > last - first)
+        return;
+    CheckRadio(menu, first, last, first + static_cast<int>(value));
+}
+
 void CheckItem(QMenu* menu, int id, bool checked)
 {
     if (QAction* action = FindItem(menu, id))

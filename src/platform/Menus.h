@@ -19,6 +19,9 @@ QAction* FindItem(QMenu* menu, int id);
 // Puts the radio mark on id and clears it on every other item with an id in
 // [first, last]; when id has no item, nothing changes at all.
 void CheckRadio(QMenu* menu, int first, int last, int id);
+// Marks the item first + value of a group whose values run 0..last - first. Values
+// outside (a damaged store can hold any) have no item and change nothing.
+void CheckRadioValue(QMenu* menu, int first, int last, long long value);
 // A check mark on one item.
 void CheckItem(QMenu* menu, int id, bool checked);
 // Whether the item carries a (radio or check) mark.

@@ -3,6 +3,9 @@
 
 #include <QPlainTextEdit>
 
+#include <climits>
+#include <cstdlib>
+
 namespace {
 
 using Ids = std::vector<int>;
@@ -324,6 +327,35 @@ TEST_F(NoteTest, FontAppliesToTextSignatureAndEditorButNotTheCaption)
     EXPECT_EQ(note->signatureLabel()->font().pixelSize(), 20);
     EXPECT_EQ(note->editor()->font().pixelSize(), 20);
     EXPECT_NE(note->captionLabel()->font().pixelSize(), 20);
+}
+
+} // namespace
+
+namespace {
+
+// Whatever numbers a damaged store holds, the note opens, rolls down and up again and
+// keeps its place within reach of the window system (the sanitizers catch overflows).
+TEST_F(NoteTest, ExtremeStoredNumbersOpenAndRoll)
+{
+    for (int value : {INT_MAX, INT_MIN}) {
+        SNote record = SavedNote();
+        record.minimized = value == INT_MAX;
+        record.size = record.color = record.shape = record.signatureKind = value;
+        record.left = record.top = value;
+        record.font.height = record.font.weight = value;
+        CNote* note = Open(record);
+        EXPECT_EQ(note->size(), QSize(200, 200));
+        EXPECT_LE(std::abs(note->record().left), 30000);
+        EXPECT_LE(std::abs(note->record().top), 30000);
+        note->ToggleMinimized();
+        note->ToggleMinimized();
+        EXPECT_EQ(note->record().minimized, value == INT_MAX);
+        EXPECT_EQ(note->record().size, value); // the stored values stay as they were
+        if (value == INT_MIN)
+            EXPECT_EQ(note->record().color, value);
+        else // "Random" and above: one of the ten colours is chosen at opening
+            EXPECT_TRUE(note->record().color >= 0 && note->record().color <= 9);
+    }
 }
 
 } // namespace
