@@ -1,4 +1,5 @@
 #include "note/NoteLook.h"
+#include "note/SizeTable.h"
 #include "support/FakePlatform.h"
 
 #include <gtest/gtest.h>
@@ -7,26 +8,9 @@
 
 namespace {
 
-struct SizeRow {
-    int size;
-    int w, h;
-    QRect text;
-    QRect signature;
-};
-
-const SizeRow kRows[] = {
-    {0, 120, 140, {8, 23, 104, 94}, {8, 121, 104, 15}},
-    {1, 132, 152, {8, 23, 116, 106}, {8, 133, 116, 15}},
-    {2, 145, 165, {8, 23, 129, 119}, {8, 146, 129, 15}},
-    {3, 150, 110, {8, 23, 134, 64}, {8, 91, 134, 15}},
-    {4, 162, 122, {8, 23, 146, 76}, {8, 103, 146, 15}},
-    {5, 175, 135, {8, 23, 159, 89}, {8, 116, 159, 15}},
-    {6, 200, 200, {8, 23, 184, 154}, {8, 181, 184, 15}},
-};
-
 TEST(NoteLook, EverySizeAndItsLabelLayout)
 {
-    for (const SizeRow& row : kRows) {
+    for (const SizeRow& row : kSizeRows) {
         SCOPED_TRACE(row.size);
         QSize size = NoteSizePixels(row.size);
         EXPECT_EQ(size, QSize(row.w, row.h));
