@@ -46,13 +46,11 @@ class Portal(dbus.service.Object):
         self.last_session = None
 
     def respond(self, path, response, results):
-        # After the method's own reply, as a real portal does.
-        def send():
-            signal = dbus.lowlevel.SignalMessage(path, "org.freedesktop.portal.Request", "Response")
-            signal.append(dbus.UInt32(response), dbus.Dictionary(results, signature="sv"))
-            self.bus.send_message(signal)
-            return False
-        GLib.idle_add(send)
+        # Before the method's own reply, as a fast portal may: only a caller listening
+        # on the request path ahead of the call hears it.
+        signal = dbus.lowlevel.SignalMessage(path, "org.freedesktop.portal.Request", "Response")
+        signal.append(dbus.UInt32(response), dbus.Dictionary(results, signature="sv"))
+        self.bus.send_message(signal)
         return dbus.ObjectPath(path)
 
     @dbus.service.method("org.freedesktop.DBus.Properties", in_signature="ss", out_signature="v")
