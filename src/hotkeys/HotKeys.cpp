@@ -56,13 +56,13 @@ bool IsKeySet(std::int32_t mode)
 } // namespace
 
 const std::array<HotKeyBinding, 6> kHotKeys = {{
-    {CreateNote, "CreateNote", "new-note", "New note at the pointer", kCtrlShift, 'C', kInsert},
-    {SetForeground, "SetForeground", "bring-forward", "Bring the panel and the notes forward",
-     kCtrlShiftWin, 0, 0},
-    {RestoreNotes, "RestoreNotes", "roll-down", "Restore all notes", kCtrlShift, 'S', kDown},
-    {MinimizeNotes, "MinimizeNotes", "roll-up", "Minimize all notes", kCtrlShift, 'W', kUp},
-    {TopToggle, "TopToggle", "toggle-on-top", "Keep the panel on top, or stop", kCtrlShift, 'E',
-     kRight},
+    {CreateNote, "CreateNote", "new-note", "New note from the default template", kCtrlShift, 'C',
+     kInsert},
+    {SetForeground, "SetForeground", "bring-forward", "Bring the panel forward", kCtrlShiftWin, 0,
+     0},
+    {RestoreNotes, "RestoreNotes", "roll-down", "Roll all notes down", kCtrlShift, 'S', kDown},
+    {MinimizeNotes, "MinimizeNotes", "roll-up", "Roll all notes up", kCtrlShift, 'W', kUp},
+    {TopToggle, "TopToggle", "toggle-on-top", "Panel always on top", kCtrlShift, 'E', kRight},
     {ShowHide, "ShowHide", "toggle-panel", "Show or hide the panel", kCtrlShift, 'Q', kLeft},
 }};
 
