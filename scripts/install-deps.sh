@@ -12,6 +12,8 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # end-to-end tests under a virtual X server
   xvfb xauth xdotool x11-utils imagemagick openbox trayer
+  # tests: a fake desktop portal (Python, dbus, GLib) on a private session bus
+  dbus-daemon dbus-bin python3-dbus python3-gi
   # help file compiler (chmcmd)
   fp-utils
   # fonts so text renders under Xvfb

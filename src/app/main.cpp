@@ -10,6 +10,6 @@ int main(int argc, char** argv)
     CNoteApp::setWindowIcon(AppIcon());
     // Without an X display the grabs do nothing, and without a tray host the icon
     // stays away: the program runs on either way.
-    return app.InitInstance(std::make_unique<X11HotKeyGrabber>(),
+    return app.InitInstance(ChooseHotKeyGrabber(),
                             std::make_unique<SystemTrayIcon>());
 }

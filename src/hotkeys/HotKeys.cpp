@@ -56,12 +56,14 @@ bool IsKeySet(std::int32_t mode)
 } // namespace
 
 const std::array<HotKeyBinding, 6> kHotKeys = {{
-    {CreateNote, "CreateNote", kCtrlShift, 'C', kInsert},
-    {SetForeground, "SetForeground", kCtrlShiftWin, 0, 0},
-    {RestoreNotes, "RestoreNotes", kCtrlShift, 'S', kDown},
-    {MinimizeNotes, "MinimizeNotes", kCtrlShift, 'W', kUp},
-    {TopToggle, "TopToggle", kCtrlShift, 'E', kRight},
-    {ShowHide, "ShowHide", kCtrlShift, 'Q', kLeft},
+    {CreateNote, "CreateNote", "new-note", "New note from the default template", kCtrlShift, 'C',
+     kInsert},
+    {SetForeground, "SetForeground", "bring-forward", "Bring the panel forward", kCtrlShiftWin, 0,
+     0},
+    {RestoreNotes, "RestoreNotes", "roll-down", "Roll all notes down", kCtrlShift, 'S', kDown},
+    {MinimizeNotes, "MinimizeNotes", "roll-up", "Roll all notes up", kCtrlShift, 'W', kUp},
+    {TopToggle, "TopToggle", "toggle-on-top", "Panel always on top", kCtrlShift, 'E', kRight},
+    {ShowHide, "ShowHide", "toggle-panel", "Show or hide the panel", kCtrlShift, 'Q', kLeft},
 }};
 
 void ApplyHotKeyMode(HotKeyGrabber& grabber, QMenu* hotKeysMenu, int mode, std::int32_t& hotKeyMode)
@@ -76,12 +78,16 @@ void ApplyHotKeyMode(HotKeyGrabber& grabber, QMenu* hotKeysMenu, int mode, std::
     switch (mode) {
     case LeftKeys:
     case RightKeys:
+        grabber.beginSet();
         if (IsKeySet(previous) && previous != mode)
             ReleaseAll(grabber);
         BindSet(grabber, HotKeyMode(mode));
+        grabber.commitSet();
         break;
     case NoHotKeys:
+        grabber.beginSet();
         ReleaseAll(grabber);
+        grabber.commitSet();
         break;
     default:
         break;

@@ -18,10 +18,13 @@ enum HotKeyId : int {
 };
 
 // One binding in both sets: every key is pressed with Ctrl+Shift, except
-// SetForeground, which is Ctrl+Shift+Win alone (key 0) in both.
+// SetForeground, which is Ctrl+Shift+Win alone (key 0) in both. The action name and
+// the description are what the desktop's shortcut settings show (portal shortcut ids).
 struct HotKeyBinding {
     HotKeyId id;
     const char* name;
+    const char* action;
+    const char* description;
     unsigned modifiers;
     unsigned leftKey;
     unsigned rightKey;

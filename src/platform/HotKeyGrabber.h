@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <memory>
+
 class HotKeyGrabber : public QObject {
     Q_OBJECT
 public:
@@ -18,6 +20,16 @@ public:
     virtual bool grab(int id, unsigned modifiers, unsigned virtualKey) = 0;
     virtual void release(int id) = 0;
 
+    // The grabs and releases between these two form one key set. Grabbers that bind a
+    // whole set at once (the desktop portal) apply it at commitSet; X grabs apply
+    // each call at once and ignore both.
+    virtual void beginSet() {}
+    virtual void commitSet() {}
+
 signals:
     void pressed(int id);
 };
+
+// The grabber this desktop offers: the GlobalShortcuts portal in a Wayland session
+// that has one, X key grabs everywhere else (ChooseHotKeyGrabber.cpp).
+std::unique_ptr<HotKeyGrabber> ChooseHotKeyGrabber();

@@ -1,0 +1,48 @@
+// Which hot key grabber this desktop gets. X key grabs fire on Wayland desktops only
+// while an X window has the focus, so there the portal's global shortcuts come first.
+
+#include "hotkeys/HotKeys.h"
+#include "platform/AppId.h"
+#include "platform/HotKeyGrabber.h"
+#include "platform/PortalHotKeyGrabber.h"
+#include "platform/X11HotKeyGrabber.h"
+
+#include <QDBusConnection>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+bool IsWaylandSession()
+{
+    const char* display = std::getenv("WAYLAND_DISPLAY");
+    const char* type = std::getenv("XDG_SESSION_TYPE");
+    return (display && *display) || (type && std::strcmp(type, "wayland") == 0);
+}
+
+std::unique_ptr<HotKeyGrabber> MakeX11Grabber()
+{
+    return std::make_unique<X11HotKeyGrabber>();
+}
+
+} // namespace
+
+std::unique_ptr<HotKeyGrabber> ChooseHotKeyGrabber()
+{
+    if (!IsWaylandSession())
+        return MakeX11Grabber();
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected())
+        PortalHotKeyGrabber::RegisterAppId(
+            bus, QString::fromUtf8(AppId.data(), qsizetype(AppId.size())));
+    if (const QString why = PortalHotKeyGrabber::WhyNotOffered(bus); !why.isEmpty()) {
+        PortalHotKeyGrabber::TellFallback(why);
+        return MakeX11Grabber();
+    }
+    std::vector<PortalHotKeyGrabber::Shortcut> shortcuts;
+    for (const HotKeyBinding& binding : kHotKeys)
+        shortcuts.push_back({binding.id, QString::fromLatin1(binding.action),
+                             QString::fromLatin1(binding.description)});
+    return std::make_unique<PortalHotKeyGrabber>(bus, std::move(shortcuts), MakeX11Grabber);
+}

@@ -1,0 +1,46 @@
+# A Wayland session where the portal cannot give hot keys: with no portal on the bus,
+# and with a portal that refuses the shortcuts, the program says so in one line on
+# standard error, runs on, and its X grabs make Ctrl+Shift+C work. A shortcut the
+# portal does not report bound does nothing; the others work through the portal.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/portal_lib.sh"
+
+# One start: the line on standard error, then a note from Ctrl+Shift+C at the pointer.
+# (Escape on the panel ends without saving: each start begins with no notes.)
+start_expecting() { # start_expecting STDERR-LINE X Y
+  : >"$WORK/stderr.log"
+  start
+  PANEL=$(panel_window)
+  wait_for_line 'hot keys use X key grabs' "$WORK/stderr.log"
+  [ "$(cat "$WORK/stderr.log")" = "$1" ] || fail "standard error holds: $(cat "$WORK/stderr.log")"
+  xdotool mousemove --sync "$2" "$3"
+  xdotool key ctrl+shift+c
+  expect_note_at "$2" "$3" 1
+  press "$PANEL" Escape
+  wait_end "$PID"
+  [ "$RC" = 0 ] || fail "exit status $RC"
+}
+
+start_bus
+start_expecting "Pinleaf: no desktop portal for global shortcuts (org.freedesktop.DBus.Error.ServiceUnknown); hot keys use X key grabs instead." 300 300
+
+start_portal FAKE_PORTAL_REFUSE=1
+start_expecting "Pinleaf: the desktop portal refused the shortcuts (response 2); hot keys use X key grabs instead." 500 450
+grep -q '^bind .*new-note=CTRL+SHIFT+c' "$PORTAL_LOG" || fail "the program asked the portal: $(cat "$PORTAL_LOG")"
+
+kill "$PORTAL_PID"
+start_portal FAKE_PORTAL_UNBOUND=toggle-panel
+: >"$WORK/stderr.log"
+start
+PANEL=$(panel_window)
+wait_for_line '^bind ' "$PORTAL_LOG"
+xdotool mousemove --sync 600 500
+# Signals from the portal arrive in order: once the note is there, toggle-panel was seen.
+activate toggle-panel
+activate new-note
+expect_note_at 600 500 1
+[ "$(map_state "$PANEL")" = IsViewable ] || fail "a shortcut the portal did not bind hid the panel"
+[ ! -s "$WORK/stderr.log" ] || fail "standard error holds: $(cat "$WORK/stderr.log")"
+press "$PANEL" Escape
+wait_end "$PID"
+echo PASS
