@@ -1,13 +1,170 @@
 #include "app/NoteApp.h"
+#include "hotkeys/HotKeys.h"
+#include "panel/NoteDlg.h"
+#include "platform/ActionChannel.h"
 #include "platform/AppIcon.h"
+#include "platform/AppId.h"
 #include "platform/SystemTrayIcon.h"
 #include "platform/X11HotKeyGrabber.h"
+#include "store/Stores.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#ifndef PINLEAF_VERSION
+#define PINLEAF_VERSION "0"
+#endif
+
+namespace {
+
+// The six hot-key commands, as options a desktop's own keyboard shortcuts can run.
+struct Action {
+    const char* name;
+    HotKeyId hotKey;
+    const char* description;
+};
+constexpr Action kActions[] = {
+    {"new-note", CreateNote, "A new note from the default template at the mouse pointer."},
+    {"toggle-panel", ShowHide, "Show or hide the panel."},
+    {"roll-up", MinimizeNotes, "Roll all notes up under the top edge of the screen."},
+    {"roll-down", RestoreNotes, "Roll all notes down again."},
+    {"toggle-on-top", TopToggle, "Switch the panel's always-on-top state."},
+    {"bring-forward", SetForeground, "Bring the panel and the notes forward."},
+};
+
+// How long a call waits for the running copy's receipt.
+constexpr int kHandOverTimeoutMs = 800;
+
+std::optional<HotKeyId> ActionHotKey(const QString& name)
+{
+    for (const Action& action : kActions)
+        if (name == QLatin1String(action.name))
+            return action.hotKey;
+    return std::nullopt;
+}
+
+// Prints help or the version and exits, or returns the one action asked for (empty:
+// none). Needs no display.
+QString ParseCommandLine(const QCoreApplication& core)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Sticky notes for the Linux desktop.\n\nWith an action, a running copy does it and "
+        "this call ends; with no copy running, Pinleaf starts and then does it. Bind the "
+        "actions to keyboard shortcuts in your desktop's settings."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    for (const Action& action : kActions)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(action.name),
+                                            QString::fromLatin1(action.description)));
+    parser.process(core);
+
+    QString chosen;
+    for (const Action& action : kActions) {
+        if (!parser.isSet(QString::fromLatin1(action.name)))
+            continue;
+        if (!chosen.isEmpty()) {
+            std::fprintf(stderr, "pinleaf: give one action at a time\n");
+            std::exit(1);
+        }
+        chosen = QString::fromLatin1(action.name);
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "pinleaf: unexpected argument '%s' (see pinleaf --help)\n",
+                     qPrintable(parser.positionalArguments().first()));
+        std::exit(1);
+    }
+    return chosen;
+}
+
+// Why the toolkit could not reach a display, or empty when it can: the toolkit itself
+// would abort with a message about plugins that helps nobody.
+std::string MissingDisplay()
+{
+    const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+    if (!chosen.isEmpty() && !chosen.startsWith("xcb"))
+        return {}; // the user picked another platform (offscreen, wayland...)
+    const QByteArray display = qgetenv("DISPLAY");
+    if (display.isEmpty()) {
+        if (chosen.isEmpty() && !qgetenv("WAYLAND_DISPLAY").isEmpty())
+            return {}; // a Wayland session without XWayland: runs without hot keys
+        return "DISPLAY is not set";
+    }
+    Display* x = XOpenDisplay(nullptr);
+    if (!x)
+        return "cannot open display " + display.toStdString();
+    XCloseDisplay(x);
+    return {};
+}
+
+void RunAction(const QString& name)
+{
+    CNoteDlg* panel = CNoteDlg::instance();
+    const std::optional<HotKeyId> hotKey = ActionHotKey(name);
+    if (panel && !panel->Ended() && hotKey)
+        panel->OnHotKey(*hotKey);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    QString action;
+    QString socketPath;
+    {
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("pinleaf"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(PINLEAF_VERSION));
+        action = ParseCommandLine(core);
+        socketPath = ActionSocketPath(store::DataFolder());
+        if (!action.isEmpty()) {
+            switch (SendAction(socketPath, action, kHandOverTimeoutMs)) {
+            case SendResult::Delivered:
+                return 0;
+            case SendResult::NoAnswer:
+                std::fprintf(stderr, "pinleaf: the running copy did not take the action\n");
+                return 1;
+            case SendResult::NoCopyRunning:
+                break; // start, then act
+            }
+        }
+        const std::string missing = MissingDisplay();
+        if (!missing.empty()) {
+            std::fprintf(stderr,
+                         "pinleaf: no X display (%s); start Pinleaf from a graphical session\n",
+                         missing.c_str());
+            return 1;
+        }
+    }
+
     ChooseWindowSystem();
     CNoteApp app(argc, argv);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(AppId.data(), qsizetype(AppId.size())));
     CNoteApp::setWindowIcon(AppIcon());
+
+    // Listening starts once the panel runs, in the copy that holds the instance lock; a
+    // second copy ends before its event loop and never listens.
+    ActionServer actions;
+    QObject::connect(&actions, &ActionServer::actionReceived, &app, RunAction);
+    QTimer::singleShot(0, &app, [&actions, &socketPath, &action] {
+        CNoteDlg* panel = CNoteDlg::instance();
+        if (!panel || panel->Ended())
+            return;
+        if (!actions.listen(socketPath))
+            std::fprintf(stderr, "pinleaf: actions from the command line are off (%s: %s)\n",
+                         qPrintable(socketPath), qPrintable(actions.errorString()));
+        if (!action.isEmpty())
+            RunAction(action);
+    });
+
     // Without an X display the grabs do nothing, and without a tray host the icon
     // stays away: the program runs on either way.
     return app.InitInstance(std::make_unique<X11HotKeyGrabber>(),
