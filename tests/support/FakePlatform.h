@@ -59,6 +59,12 @@ public:
     void gesture(Gesture g) { emit activated(g); }
 };
 
+class FakePlatform;
+// Whether exactly one help request reached the desktop: Help.chm or the HTML index
+// opened, or (with no help files beside the test program) the message saying where the
+// help belongs.
+bool HelpOffered(const FakePlatform& fake);
+
 class FakePlatform : public Platform {
 public:
     FakePlatform();
