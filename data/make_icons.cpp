@@ -2,7 +2,6 @@
 // make_icons OUTDIR SIZE... -> OUTDIR/SIZExSIZE.png
 #include "platform/AppIcon.h"
 
-#include <QGuiApplication>
 #include <QString>
 
 #include <cstdio>
@@ -16,7 +15,8 @@ int main(int argc, char** argv)
     }
     for (int i = 2; i < argc; ++i) {
         const int size = std::atoi(argv[i]);
-        const QString file = QStringLiteral("%1/%2x%2.png").arg(QString::fromLocal8Bit(argv[1])).arg(size);
+        const QString file =
+            QStringLiteral("%1/%2x%2.png").arg(QString::fromLocal8Bit(argv[1])).arg(size);
         if (size <= 0 || !DrawAppIcon(size).save(file, "PNG")) {
             std::fprintf(stderr, "make_icons: cannot write %s\n", qPrintable(file));
             return 1;

@@ -63,9 +63,9 @@ QAction* AddStartAtLogin(QMenu* optionsMenu)
     QObject::connect(item, &QAction::triggered, item, [item] {
         QString error;
         if (!SetStartAtLogin(!StartsAtLogin(), &error))
-            platform().ask(nullptr,
-                           FromQt(QStringLiteral("Cannot change %1: %2").arg(AutostartFile(), error)),
-                           "Attention!", MessageButtons::Ok, MessageIcon::Stop);
+            platform().ask(
+                nullptr, FromQt(QStringLiteral("Cannot change %1: %2").arg(AutostartFile(), error)),
+                "Attention!", MessageButtons::Ok, MessageIcon::Stop);
         MarkStartAtLogin(item);
     });
     return item;

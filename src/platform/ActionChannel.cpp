@@ -27,9 +27,8 @@ QString ActionSocketPath(const std::string& dataFolder)
         QCryptographicHash::hash(QByteArray::fromStdString(dataFolder), QCryptographicHash::Sha1)
             .toHex()
             .left(12);
-    const QString name =
-        QString::fromLatin1(AppId.data(), qsizetype(AppId.size())) + QLatin1Char('.') +
-        QString::fromLatin1(hash) + QStringLiteral(".socket");
+    const QString name = QString::fromLatin1(AppId.data(), qsizetype(AppId.size())) +
+                         QLatin1Char('.') + QString::fromLatin1(hash) + QStringLiteral(".socket");
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
         return QDir(runtime).filePath(name);

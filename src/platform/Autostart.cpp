@@ -32,8 +32,7 @@ QString AutostartFile()
     if (config.isEmpty() || !QDir::isAbsolutePath(config))
         config = QDir::homePath() + QStringLiteral("/.config");
     return config + QStringLiteral("/autostart/") +
-           QString::fromLatin1(AppId.data(), qsizetype(AppId.size())) +
-           QStringLiteral(".desktop");
+           QString::fromLatin1(AppId.data(), qsizetype(AppId.size())) + QStringLiteral(".desktop");
 }
 
 bool StartsAtLogin()

@@ -49,9 +49,8 @@ HelpFiles FindHelp(const QStringList& folders)
 bool DesktopOpensChm()
 {
     QProcess query;
-    query.start(QStringLiteral("xdg-mime"),
-                {QStringLiteral("query"), QStringLiteral("default"),
-                 QStringLiteral("application/vnd.ms-htmlhelp")});
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                             QStringLiteral("application/vnd.ms-htmlhelp")});
     if (!query.waitForStarted(2000))
         return false;
     if (!query.waitForFinished(3000)) {
@@ -79,7 +78,8 @@ void OpenHelp(const QStringList& folders)
 
     QString text;
     if (!help.index.isEmpty() || !help.chm.isEmpty()) {
-        const QString where = QFileInfo(help.index.isEmpty() ? help.chm : help.index).absolutePath();
+        const QString where =
+            QFileInfo(help.index.isEmpty() ? help.chm : help.index).absolutePath();
         text = QStringLiteral("No program on this desktop opens the help. It is in %1: open "
                               "index.html there with a web browser.")
                    .arg(QDir::toNativeSeparators(where));

@@ -61,7 +61,8 @@ void SystemTrayIcon::showBalloonWhenPlaced(int tries)
         icon_->showMessage(balloonTitle_, balloonText_, QSystemTrayIcon::Information);
         return;
     }
-    QTimer::singleShot(kPlacementCheckMs, this, [this, tries] { showBalloonWhenPlaced(tries - 1); });
+    QTimer::singleShot(kPlacementCheckMs, this,
+                       [this, tries] { showBalloonWhenPlaced(tries - 1); });
 }
 
 void SystemTrayIcon::remove()

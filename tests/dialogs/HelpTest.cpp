@@ -46,7 +46,8 @@ protected:
               "#!/bin/sh\n[ \"$*\" = \"query default application/vnd.ms-htmlhelp\" ] && cat '" +
                   folder.filePath("viewer").toUtf8() + "'\nexit 0\n");
         QFile(folder.filePath("bin/xdg-mime"))
-            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                            QFileDevice::ExeOwner);
         path = qgetenv("PATH");
         qputenv("PATH", folder.filePath("bin").toUtf8() + ":" + path);
         SetViewer("");
