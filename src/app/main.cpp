@@ -10,6 +10,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QThread>
 #include <QTimer>
 
 #include <X11/Xlib.h>
@@ -153,11 +154,13 @@ int main(int argc, char** argv)
     // Listening starts once the panel runs, in the copy that holds the instance lock; a
     // second copy ends before its event loop and never listens.
     ActionServer actions;
+    bool running = false;
     QObject::connect(&actions, &ActionServer::actionReceived, &app, RunAction);
-    QTimer::singleShot(0, &app, [&actions, &socketPath, &action] {
+    QTimer::singleShot(0, &app, [&actions, &socketPath, &action, &running] {
         CNoteDlg* panel = CNoteDlg::instance();
         if (!panel || panel->Ended())
             return;
+        running = true;
         if (!actions.listen(socketPath))
             std::fprintf(stderr, "pinleaf: actions from the command line are off (%s: %s)\n",
                          qPrintable(socketPath), qPrintable(actions.errorString()));
@@ -167,6 +170,13 @@ int main(int argc, char** argv)
 
     // Without an X display the grabs do nothing, and without a tray host the icon
     // stays away: the program runs on either way.
-    return app.InitInstance(std::make_unique<X11HotKeyGrabber>(),
-                            std::make_unique<SystemTrayIcon>());
+    const int status =
+        app.InitInstance(std::make_unique<X11HotKeyGrabber>(), std::make_unique<SystemTrayIcon>());
+    // Another copy was starting too and won: it listens in a moment.
+    for (int attempt = 0; status == 0 && !running && !action.isEmpty() && attempt < 10; ++attempt) {
+        if (SendAction(socketPath, action, kHandOverTimeoutMs / 4) == SendResult::Delivered)
+            break;
+        QThread::msleep(100);
+    }
+    return status;
 }
