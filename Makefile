@@ -1,14 +1,18 @@
 # The two commands of a fresh Debian/Ubuntu machine: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench format clean
+.PHONY: all deps-run deps build run test bench package format clean
 
 all: build
 
-deps:
-	bash scripts/install-deps.sh
+# What building and running need; `deps` adds what the tests need.
+deps-run:
+	bash scripts/install-deps.sh run
 
-build: deps
+deps:
+	bash scripts/install-deps.sh test
+
+build: deps-run
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPINLEAF_TESTS=OFF
 	cmake --build build -j $(JOBS)
 
@@ -26,8 +30,14 @@ bench: deps
 	cmake --build build-bench -j $(JOBS)
 	bash bench/run.sh build-bench
 
+# A Debian package in build-package/ (see README, "Installing").
+package: deps-run
+	cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DPINLEAF_TESTS=OFF
+	cmake --build build-package -j $(JOBS)
+	cd build-package && cpack -G DEB
+
 format:
-	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tests bench data -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-test build-bench
+	rm -rf build build-test build-bench build-package

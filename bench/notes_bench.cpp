@@ -27,7 +27,7 @@ public:
     }
     int runDialog(QDialog&) override { return QDialog::Rejected; }
     std::optional<LogFont> chooseFont(QWidget*, const LogFont&) override { return {}; }
-    void open(const std::string&) override {}
+    bool open(const std::string&) override { return true; }
     SystemTime now() const override { return {2024, 6, 3, 12, 9, 30, 15, 0}; }
     std::int64_t secondsSinceEpoch() const override { return 1718184615; }
     QLocale locale() const override { return QLocale::system(); }

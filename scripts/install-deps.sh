@@ -1,24 +1,39 @@
 #!/usr/bin/env bash
-# Installs the Debian/Ubuntu packages Pinleaf needs to build, run and test.
+# Installs the Debian/Ubuntu packages Pinleaf needs.
+#   install-deps.sh run    what building and running need (`make run`)
+#   install-deps.sh test   that plus what the tests and benchmarks need (`make test`)
 # Idempotent: only missing packages are installed; sudo is used only when not root.
 set -euo pipefail
 
-packages=(
+run_packages=(
   # build
-  build-essential cmake ninja-build pkg-config clang-format
+  build-essential cmake ninja-build pkg-config
   # GUI framework and X11 (the key grabs talk to Xlib directly)
   qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libxcb1-dev libxkbcommon-dev
+  # the help and the web links open through xdg-open
+  xdg-utils
+  # fonts so text renders on a bare machine
+  fonts-dejavu-core
+)
+test_packages=(
+  clang-format
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # end-to-end tests under a virtual X server
   xvfb xauth xdotool x11-utils imagemagick openbox trayer
-  # tests: a fake desktop portal (Python, dbus, GLib) on a private session bus
-  dbus-daemon dbus-bin python3-dbus python3-gi
-  # help file compiler (chmcmd)
+  # help file compiler (chmcmd): without it the build skips Help.chm
   fp-utils
-  # fonts so text renders under Xvfb
-  fonts-dejavu-core
+  # validators of the installed launcher and AppStream file
+  desktop-file-utils appstream
+  # a private session bus with a fake StatusNotifier host and a fake desktop portal
+  dbus-daemon dbus-bin python3-dbus python3-gi
 )
+
+case "${1:-test}" in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

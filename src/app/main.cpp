@@ -1,15 +1,168 @@
 #include "app/NoteApp.h"
+#include "hotkeys/HotKeys.h"
+#include "panel/NoteDlg.h"
+#include "platform/ActionChannel.h"
 #include "platform/AppIcon.h"
+#include "platform/AppId.h"
 #include "platform/SystemTrayIcon.h"
-#include "platform/X11HotKeyGrabber.h"
+#include "platform/HotKeyGrabber.h"
+#include "store/Stores.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QThread>
+#include <QTimer>
+
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#ifndef PINLEAF_VERSION
+#define PINLEAF_VERSION "0"
+#endif
+
+namespace {
+
+// How long a call waits for the running copy's receipt.
+constexpr int kHandOverTimeoutMs = 800;
+
+std::optional<HotKeyId> ActionHotKey(const QString& name)
+{
+    for (const HotKeyBinding& binding : kHotKeys)
+        if (name == QLatin1String(binding.action))
+            return binding.id;
+    return std::nullopt;
+}
+
+// Prints help or the version and exits, or returns the one action asked for (empty:
+// none). Needs no display.
+QString ParseCommandLine(const QCoreApplication& core)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Sticky notes for the Linux desktop.\n\nWith an action, a running copy does it and "
+        "this call ends; with no copy running, Pinleaf starts and then does it. Bind the "
+        "actions to keyboard shortcuts in your desktop's settings."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    // The six hot-key commands, as options a desktop's own keyboard shortcuts can run.
+    for (const HotKeyBinding& binding : kHotKeys)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(binding.action),
+                                            QString::fromLatin1(binding.description)));
+    parser.process(core);
+
+    QString chosen;
+    for (const HotKeyBinding& binding : kHotKeys) {
+        if (!parser.isSet(QString::fromLatin1(binding.action)))
+            continue;
+        if (!chosen.isEmpty()) {
+            std::fprintf(stderr, "pinleaf: give one action at a time\n");
+            std::exit(1);
+        }
+        chosen = QString::fromLatin1(binding.action);
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "pinleaf: unexpected argument '%s' (see pinleaf --help)\n",
+                     qPrintable(parser.positionalArguments().first()));
+        std::exit(1);
+    }
+    return chosen;
+}
+
+// Why the toolkit could not reach a display, or empty when it can: the toolkit itself
+// would abort with a message about plugins that helps nobody.
+std::string MissingDisplay()
+{
+    const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+    if (!chosen.isEmpty() && !chosen.startsWith("xcb"))
+        return {}; // the user picked another platform (offscreen, wayland...)
+    const QByteArray display = qgetenv("DISPLAY");
+    if (display.isEmpty()) {
+        if (chosen.isEmpty() && !qgetenv("WAYLAND_DISPLAY").isEmpty())
+            return {}; // a Wayland session without XWayland: runs without hot keys
+        return "DISPLAY is not set";
+    }
+    Display* x = XOpenDisplay(nullptr);
+    if (!x)
+        return "cannot open display " + display.toStdString();
+    XCloseDisplay(x);
+    return {};
+}
+
+void RunAction(const QString& name)
+{
+    CNoteDlg* panel = CNoteDlg::instance();
+    const std::optional<HotKeyId> hotKey = ActionHotKey(name);
+    if (panel && !panel->Ended() && hotKey)
+        panel->OnHotKey(*hotKey);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    QString action;
+    QString socketPath;
+    {
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("pinleaf"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(PINLEAF_VERSION));
+        action = ParseCommandLine(core);
+        socketPath = ActionSocketPath(store::DataFolder());
+        if (!action.isEmpty()) {
+            switch (SendAction(socketPath, action, kHandOverTimeoutMs)) {
+            case SendResult::Delivered:
+                return 0;
+            case SendResult::NoAnswer:
+                std::fprintf(stderr, "pinleaf: the running copy did not take the action\n");
+                return 1;
+            case SendResult::NoCopyRunning:
+                break; // start, then act
+            }
+        }
+        const std::string missing = MissingDisplay();
+        if (!missing.empty()) {
+            std::fprintf(stderr,
+                         "pinleaf: no X display (%s); start Pinleaf from a graphical session\n",
+                         missing.c_str());
+            return 1;
+        }
+    }
+
     ChooseWindowSystem();
     CNoteApp app(argc, argv);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(AppId.data(), qsizetype(AppId.size())));
     CNoteApp::setWindowIcon(AppIcon());
+
+    // Listening starts once the panel runs, in the copy that holds the instance lock; a
+    // second copy ends before its event loop and never listens.
+    ActionServer actions;
+    bool running = false;
+    QObject::connect(&actions, &ActionServer::actionReceived, &app, RunAction);
+    QTimer::singleShot(0, &app, [&actions, &socketPath, &action, &running] {
+        CNoteDlg* panel = CNoteDlg::instance();
+        if (!panel || panel->Ended())
+            return;
+        running = true;
+        if (!actions.listen(socketPath))
+            std::fprintf(stderr, "pinleaf: actions from the command line are off (%s: %s)\n",
+                         qPrintable(socketPath), qPrintable(actions.errorString()));
+        if (!action.isEmpty())
+            RunAction(action);
+    });
+
     // Without an X display the grabs do nothing, and without a tray host the icon
     // stays away: the program runs on either way.
-    return app.InitInstance(ChooseHotKeyGrabber(),
-                            std::make_unique<SystemTrayIcon>());
+    const int status =
+        app.InitInstance(ChooseHotKeyGrabber(), std::make_unique<SystemTrayIcon>());
+    // Another copy was starting too and won: it listens in a moment.
+    for (int attempt = 0; status == 0 && !running && !action.isEmpty() && attempt < 10; ++attempt) {
+        if (SendAction(socketPath, action, kHandOverTimeoutMs / 4) == SendResult::Delivered)
+            break;
+        QThread::msleep(100);
+    }
+    return status;
 }

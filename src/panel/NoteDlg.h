@@ -156,6 +156,7 @@ private:
     void runCommand(int commandId) override { OnCommand(commandId); }
     void togglePanel() override { OnCommand(50); }
     void showOptionsMenuAt(QPoint pos) override;
+    bool panelShown() const override { return settings.panelVisible; }
 
     bool OnTemplateCommand(int id);
     // The default template, or with no templates at all the last factory template.

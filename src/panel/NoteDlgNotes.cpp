@@ -104,7 +104,7 @@ void CNoteDlg::bringToFront()
 void CNoteDlg::AddTrayIcon(bool balloon)
 {
     if (tray_)
-        ::AddTrayIcon(*tray_, balloon);
+        ::AddTrayIcon(*tray_, balloon, menus.optionsMenu);
 }
 
 void CNoteDlg::OnTrayGesture(TrayIcon::Gesture gesture)

@@ -1,7 +1,9 @@
 #include "panel/PanelMenus.h"
 
 #include "panel/TemplateCommands.h"
+#include "platform/Autostart.h"
 #include "platform/Menus.h"
+#include "platform/Platform.h"
 #include "platform/Text.h"
 
 #include <QAction>
@@ -44,6 +46,31 @@ void RouteCommands(QMenu* menu, const std::function<void(int)>& onCommand)
     });
 }
 
+// The mark follows the file, which the user may also remove by other means: it is read
+// each time the menu opens. Like every mark here, only a marked item is checkable.
+void MarkStartAtLogin(QAction* item)
+{
+    const bool on = StartsAtLogin();
+    item->setCheckable(on);
+    item->setChecked(on);
+}
+
+QAction* AddStartAtLogin(QMenu* optionsMenu)
+{
+    QAction* item = optionsMenu->addAction(QStringLiteral("Start at login"));
+    MarkStartAtLogin(item);
+    QObject::connect(optionsMenu, &QMenu::aboutToShow, item, [item] { MarkStartAtLogin(item); });
+    QObject::connect(item, &QAction::triggered, item, [item] {
+        QString error;
+        if (!SetStartAtLogin(!StartsAtLogin(), &error))
+            platform().ask(
+                nullptr, FromQt(QStringLiteral("Cannot change %1: %2").arg(AutostartFile(), error)),
+                "Attention!", MessageButtons::Ok, MessageIcon::Stop);
+        MarkStartAtLogin(item);
+    });
+    return item;
+}
+
 } // namespace
 
 PanelMenus BuildMenus(QWidget* owner, const Categories& categories,
@@ -83,6 +110,7 @@ PanelMenus BuildMenus(QWidget* owner, const Categories& categories,
     m.optionsMenu->addSeparator();
     AddSubmenu(m.optionsMenu, QStringLiteral("Help"), m.helpMenu);
     m.optionsMenu->addSeparator();
+    m.startAtLogin = AddStartAtLogin(m.optionsMenu);
     AddItem(m.optionsMenu, QStringLiteral("Exit"), 54);
 
     m.categoryMenu = new QMenu(owner);

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QAction;
 class QMenu;
 class QWidget;
 
@@ -25,6 +26,8 @@ struct PanelMenus {
     QMenu* templateStyleMenu = nullptr;
     QMenu* templateColorMenu = nullptr;
     QMenu* templateMenu = nullptr;
+    // "Start at login" in optionsMenu: no command id, it acts on its own.
+    QAction* startAtLogin = nullptr;
 };
 
 // Creates every menu, owned by owner, in the order of the panel's menu table, fills

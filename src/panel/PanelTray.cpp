@@ -8,8 +8,10 @@ const QString kTrayBalloonText = QStringLiteral("Right mouse click - to show mai
                                                 "Left click - set foreground notes & main window\n"
                                                 "Left double click - to hide/show main window.");
 
-void AddTrayIcon(TrayIcon& tray, bool balloon)
+void AddTrayIcon(TrayIcon& tray, bool balloon, QMenu* menu)
 {
+    if (menu)
+        tray.setMenu(menu);
     if (balloon)
         tray.add(kTrayTip, true, kTrayBalloonTitle, kTrayBalloonText);
     else
@@ -31,6 +33,14 @@ void HandleTrayGesture(TrayIcon::Gesture gesture, TrayActions& actions)
         break;
     case TrayIcon::LeftClick:
         actions.bringToFront();
+        break;
+    case TrayIcon::Activate:
+        // No double-click comes from such a host: a click is the way back to a hidden
+        // panel, and otherwise keeps its meaning.
+        if (actions.panelShown())
+            actions.bringToFront();
+        else
+            actions.togglePanel();
         break;
     }
 }

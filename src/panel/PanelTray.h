@@ -6,13 +6,16 @@
 #include <QPoint>
 #include <QString>
 
+class QMenu;
+
 extern const QString kTrayTip;
 extern const QString kTrayBalloonTitle;
 extern const QString kTrayBalloonText;
 
-// Puts the panel's icon in the tray, replacing any earlier one; with balloon, the
-// balloon that explains the three gestures is shown anew.
-void AddTrayIcon(TrayIcon& tray, bool balloon);
+// Puts the panel's icon in the tray (the same icon each time); with balloon, the
+// balloon that explains the three gestures is shown anew. menu, when given, is the
+// icon's right-click menu.
+void AddTrayIcon(TrayIcon& tray, bool balloon, QMenu* menu = nullptr);
 
 // What the gestures on the icon ask of the panel.
 class TrayActions {
@@ -24,6 +27,7 @@ public:
     virtual void togglePanel() = 0;
     // Pops up the panel's Options menu left-aligned at pos (screen coordinates).
     virtual void showOptionsMenuAt(QPoint pos) = 0;
+    virtual bool panelShown() const = 0;
 };
 
 void HandleTrayGesture(TrayIcon::Gesture gesture, TrayActions& actions);

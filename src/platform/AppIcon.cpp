@@ -1,15 +1,16 @@
 #include "platform/AppIcon.h"
 
+#include "platform/AppId.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 
-namespace {
-
-// Drawn on a 32-unit grid and scaled, so every size shows the same note.
-QPixmap DrawNote(int size)
+// Drawn on a 32-unit grid and scaled, so every size shows the same note. data/pinleaf.svg
+// is the same drawing.
+QImage DrawAppIcon(int size)
 {
-    QPixmap pixmap(size, size);
+    QImage pixmap(size, size, QImage::Format_ARGB32_Premultiplied);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -47,12 +48,11 @@ QPixmap DrawNote(int size)
     return pixmap;
 }
 
-} // namespace
-
 QIcon AppIcon()
 {
-    QIcon icon;
+    // The installed icon theme's copy first, so a theme can restyle it.
+    QIcon builtIn;
     for (int size : {16, 22, 32, 48, 64})
-        icon.addPixmap(DrawNote(size));
-    return icon;
+        builtIn.addPixmap(QPixmap::fromImage(DrawAppIcon(size)));
+    return QIcon::fromTheme(QString::fromLatin1(AppId.data(), qsizetype(AppId.size())), builtIn);
 }

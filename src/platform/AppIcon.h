@@ -3,5 +3,10 @@
 // Used for the notification-area icon and as the window icon.
 
 #include <QIcon>
+#include <QImage>
 
+// The icon theme's icon under the application id, else the built-in drawing.
 QIcon AppIcon();
+// The built-in drawing at size x size pixels (needs no display: the installed PNGs
+// are made from it at build time).
+QImage DrawAppIcon(int size);

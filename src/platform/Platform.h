@@ -37,8 +37,9 @@ public:
     // The system font dialog; nothing when cancelled.
     virtual std::optional<LogFont> chooseFont(QWidget* parent, const LogFont& initial) = 0;
 
-    // Opens a file (relative to the current directory) or a web address.
-    virtual void open(const std::string& target) = 0;
+    // Opens a file (relative to the current directory) or a web address; false when
+    // the desktop has nothing to open it with.
+    virtual bool open(const std::string& target) = 0;
 
     // Local time now, milliseconds 0 and day of week filled in.
     virtual SystemTime now() const = 0;

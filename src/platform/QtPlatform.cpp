@@ -77,9 +77,9 @@ QUrl TargetUrl(const std::string& target)
     return QUrl::fromLocalFile(QDir::current().absoluteFilePath(text));
 }
 
-void QtPlatform::open(const std::string& target)
+bool QtPlatform::open(const std::string& target)
 {
-    QDesktopServices::openUrl(TargetUrl(target));
+    return QDesktopServices::openUrl(TargetUrl(target));
 }
 
 SystemTime QtPlatform::now() const

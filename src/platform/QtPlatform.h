@@ -14,7 +14,7 @@ public:
              MessageButtons buttons, MessageIcon icon) override;
     int runDialog(QDialog& dialog) override;
     std::optional<LogFont> chooseFont(QWidget* parent, const LogFont& initial) override;
-    void open(const std::string& target) override;
+    bool open(const std::string& target) override;
     SystemTime now() const override;
     std::int64_t secondsSinceEpoch() const override;
     QLocale locale() const override;

@@ -4,18 +4,24 @@
 #include <QObject>
 #include <QString>
 
+class QMenu;
+
 class TrayIcon : public QObject {
     Q_OBJECT
 public:
-    enum Gesture { RightClick, DoubleClick, LeftClick };
+    // Activate: a click on a host that delivers no double-click (StatusNotifier hosts).
+    enum Gesture { RightClick, DoubleClick, LeftClick, Activate };
 
     using QObject::QObject;
     ~TrayIcon() override = default;
 
-    // Replaces any previous icon; with a balloon, shows it anew.
+    // Shows the icon (the same one each time); with a balloon, shows the balloon anew.
     virtual void add(const QString& tip, bool balloon, const QString& balloonTitle,
                      const QString& balloonText) = 0;
     virtual void remove() = 0;
+    // The menu the host shows on a right-click (hosts that show only exported menus
+    // need it). With a menu set, a right-click is the icon's own business.
+    virtual void setMenu(QMenu* menu) = 0;
 
 signals:
     void activated(TrayIcon::Gesture gesture);

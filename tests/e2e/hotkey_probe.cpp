@@ -52,6 +52,8 @@ const char* GestureName(TrayIcon::Gesture g)
         return "DoubleClick";
     case TrayIcon::LeftClick:
         return "LeftClick";
+    case TrayIcon::Activate:
+        return "Activate";
     }
     return "?";
 }

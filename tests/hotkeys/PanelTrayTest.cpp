@@ -11,6 +11,8 @@ class RecordingTrayActions : public TrayActions {
 public:
     std::vector<std::string> log;
     QPoint menuPos;
+    bool shown = true;
+    bool panelShown() const override { return shown; }
     void bringToFront() override { log.push_back("front"); }
     void togglePanel() override { log.push_back("toggle"); }
     void showOptionsMenuAt(QPoint pos) override

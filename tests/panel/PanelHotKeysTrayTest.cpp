@@ -162,6 +162,8 @@ TEST_F(PanelHotKeysTrayTest, TheIconIsAddedOnceAtStartAndRemovedAtExit)
     EXPECT_FALSE(tray->adds[0].balloon);
     EXPECT_TRUE(tray->present);
     EXPECT_EQ(tray->removes, 0);
+    // Hosts that show only exported menus get the options menu.
+    EXPECT_EQ(tray->menu, panel->menus.optionsMenu);
 
     // Gestures: double-click hides and shows, a click or a right-click leave it as it is.
     tray->gesture(TrayIcon::DoubleClick);
@@ -170,6 +172,14 @@ TEST_F(PanelHotKeysTrayTest, TheIconIsAddedOnceAtStartAndRemovedAtExit)
     tray->gesture(TrayIcon::LeftClick);
     EXPECT_FALSE(panel->isVisible());
     tray->gesture(TrayIcon::DoubleClick);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(Item50(), "Hide Panel");
+    // A click on a StatusNotifier host (no double-clicks there) shows a hidden panel
+    // and leaves a shown one shown.
+    tray->gesture(TrayIcon::DoubleClick);
+    tray->gesture(TrayIcon::Activate);
+    EXPECT_TRUE(panel->isVisible());
+    tray->gesture(TrayIcon::Activate);
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(Item50(), "Hide Panel");
     EXPECT_EQ(tray->adds.size(), 1u); // no balloon on this run

@@ -7,7 +7,11 @@
 #include "platform/Menus.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -81,7 +85,8 @@ TEST_F(PanelMenusTest, EveryMenuHasItsItemsIdsAndSeparators)
         {"options",
          menus.optionsMenu,
          {"Show Panel 50", "Always Top 51", "---", "> Color Panel", "> Style Panel", "---",
-          "> Notes", "> Hot keys", "Category... 57", "---", "> Help", "---", "Exit 54"}},
+          "> Notes", "> Hot keys", "Category... 57", "---", "> Help", "---", "Start at login 0",
+          "Exit 54"}},
         {"signature",
          menus.signatureMenu,
          {"Category 80", "Time create 81", "Void 83", "---", "Text... 84"}},
@@ -193,6 +198,47 @@ TEST_F(PanelMenusTest, OnlyMarkedItemsShowACheckBox)
     EXPECT_EQ(boxed, (std::vector<int>{51, 81}));
     CheckItem(menus.optionsMenu, 51, false);
     EXPECT_FALSE(FindItem(menus.optionsMenu, 51)->isCheckable());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PanelMenusTest, StartAtLoginWritesAndRemovesTheAutostartLauncher)
+{
+    QTemporaryDir config;
+    ASSERT_TRUE(config.isValid());
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    const QString file = config.path() + "/autostart/" PINLEAF_APP_ID ".desktop";
+    QAction* item = menus.startAtLogin;
+    ASSERT_NE(item, nullptr);
+    emit menus.optionsMenu->aboutToShow();
+    EXPECT_FALSE(item->isChecked());
+
+    item->trigger();
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << file.toStdString();
+    const QStringList lines = QString::fromUtf8(written.readAll()).split('\n');
+    written.close();
+    EXPECT_EQ(lines.value(0), "[Desktop Entry]");
+    EXPECT_TRUE(lines.contains("Type=Application"));
+    EXPECT_TRUE(lines.contains("Exec=\"" + QCoreApplication::applicationFilePath() + "\""));
+    EXPECT_TRUE(lines.contains("Icon=" PINLEAF_APP_ID));
+    EXPECT_TRUE(item->isChecked());
+
+    item->trigger();
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_TRUE(commands.empty()); // the item acts on its own, no panel command
+
+    // The mark shows the file, also one that came by other means.
+    ASSERT_TRUE(QDir().mkpath(config.path() + "/autostart"));
+    ASSERT_TRUE(written.open(QIODevice::WriteOnly));
+    written.close();
+    emit menus.optionsMenu->aboutToShow();
+    EXPECT_TRUE(item->isChecked());
+    qputenv("XDG_CONFIG_HOME", previous);
 }
 
 } // namespace

@@ -30,6 +30,13 @@ void FakeTrayIcon::remove()
     present = false;
 }
 
+bool HelpOffered(const FakePlatform& fake)
+{
+    if (fake.opened.size() == 1 && fake.asked.empty())
+        return fake.opened[0].ends_with("Help.chm") || fake.opened[0].ends_with("index.html");
+    return fake.opened.empty() && fake.asked.size() == 1 && fake.asked[0].caption == "Pinleaf Help";
+}
+
 FakePlatform::FakePlatform()
 {
     setPlatform(this);

@@ -51,11 +51,19 @@ public:
     std::vector<Add> adds;
     int removes = 0;
     bool present = false;
+    QMenu* menu = nullptr;
 
     void add(const QString& tip, bool balloon, const QString& title, const QString& text) override;
     void remove() override;
+    void setMenu(QMenu* m) override { menu = m; }
     void gesture(Gesture g) { emit activated(g); }
 };
+
+class FakePlatform;
+// Whether exactly one help request reached the desktop: Help.chm or the HTML index
+// opened, or (with no help files beside the test program) the message saying where the
+// help belongs.
+bool HelpOffered(const FakePlatform& fake);
 
 class FakePlatform : public Platform {
 public:
@@ -82,6 +90,7 @@ public:
     std::vector<LogFont> fontDialogsOpenedWith;
 
     std::vector<std::string> opened;
+    bool openSucceeds = true; // what open() reports
 
     QRect desktopRect() const override { return desktop; }
     QPoint cursorPos() const override { return cursor; }
@@ -89,7 +98,11 @@ public:
              MessageButtons buttons, MessageIcon icon) override;
     int runDialog(QDialog& dialog) override;
     std::optional<LogFont> chooseFont(QWidget* parent, const LogFont& initial) override;
-    void open(const std::string& target) override { opened.push_back(target); }
+    bool open(const std::string& target) override
+    {
+        opened.push_back(target);
+        return openSucceeds;
+    }
     SystemTime now() const override { return clock; }
     std::int64_t secondsSinceEpoch() const override { return seconds; }
     QLocale locale() const override { return userLocale; }

@@ -1,0 +1,49 @@
+#pragma once
+// Actions for desktop shortcuts: `pinleaf --new-note` and its kin hand their action to
+// the running copy through a local socket private to the user. The running copy
+// listens and wakes only when a call arrives; the caller ends as soon as the copy has
+// taken the action.
+
+#include <QObject>
+#include <QString>
+
+#include <string>
+
+class QLocalServer;
+class QLocalSocket;
+
+// Where the running copy listens: in $XDG_RUNTIME_DIR (private to the user), else in
+// the data folder (private too). One channel per data folder, as one copy runs per
+// data folder.
+QString ActionSocketPath(const std::string& dataFolder);
+
+class ActionServer : public QObject {
+    Q_OBJECT
+public:
+    explicit ActionServer(QObject* parent = nullptr);
+
+    // Starts listening at path. Only the copy that holds the instance lock calls this,
+    // so a socket file already there is one a crashed copy left, and it is replaced.
+    bool listen(const QString& path);
+    QString errorString() const;
+
+signals:
+    // One line of a caller; the caller has its receipt already.
+    void actionReceived(const QString& action);
+
+private:
+    void onNewConnection();
+    void onReadyRead(QLocalSocket* socket);
+
+    QLocalServer* server_;
+};
+
+enum class SendResult {
+    Delivered,     // the running copy has the action
+    NoCopyRunning, // nobody listens at path
+    NoAnswer,      // somebody listens but gave no receipt in time
+};
+
+// Hands action to the copy listening at path and waits at most timeoutMs for its
+// receipt. Needs a QCoreApplication, but no event loop and no display.
+SendResult SendAction(const QString& path, const QString& action, int timeoutMs);
