@@ -189,10 +189,11 @@ void CMyLink::paintEvent(QPaintEvent*)
 
     const QColor textColor = hovering_ ? hoverText_ : normalText_;
     if (hasFocus()) {
-        // The keyboard's place: a dotted frame in the text colour, inside the outline.
-        painter.setPen(QPen(textColor, 0, Qt::DotLine));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(rect()).adjusted(2, 2, -3, -3));
+        // The keyboard's place: a ring in the text colour just inside the outline.
+        const QRectF area(rect());
+        painter.fillPath(ButtonShape(shape_, area.adjusted(1, 1, -1, -1), outer - 1)
+                             .subtracted(ButtonShape(shape_, area.adjusted(2, 2, -2, -2), outer - 2)),
+                         textColor);
     }
 
     painter.setPen(textColor);

@@ -90,7 +90,7 @@ void CNoteDlg::CreateControls()
     listCtrl->setGeometry(DluRect(7, 29, 159, 170));
     connect(listCtrl, &TemplateListView::itemActivated, this, &CNoteDlg::OpenTemplateItem);
     connect(listCtrl, &TemplateListView::contextMenuRequested, this,
-            [this](int index, QPoint) { OnListContextMenu(index); });
+            &CNoteDlg::OnListContextMenu);
     connect(listCtrl, &TemplateListView::headerClicked, this, &CNoteDlg::SortTemplates);
 
     connect(newLabel, &CMyLink::clicked, this, &CNoteDlg::NewTemplate);

@@ -58,10 +58,22 @@ TEST_F(AboutBox, LinksShowTheHomePageAndClickHereWithTheirTips)
     EXPECT_TRUE(homePage.startsWith("https://" + home->text() + "/"));
     EXPECT_TRUE(homePage.endsWith("/desktop_sticky_notes/index.php?id=Pinleaf155"));
     EXPECT_EQ(home->toolTip(), "Go to " + homePage + "!");
-    EXPECT_EQ(home->geometry(), QRect(133, 43, 138, 13));
     EXPECT_EQ(contact->text(), "click here");
     EXPECT_EQ(contact->toolTip(), "Send email to support");
-    EXPECT_EQ(contact->geometry(), QRect(133, 63, 138, 13));
+    // The links end where the layout has them (189 + 92 units); they start after the
+    // longer label's text with a visible gap, also when the desktop font is wider.
+    EXPECT_EQ(home->geometry().right(), 270);
+    EXPECT_EQ(contact->geometry().right(), 270);
+    EXPECT_EQ(home->x(), contact->x());
+    EXPECT_GE(home->x(), 133);
+    EXPECT_EQ(QRect(0, home->y(), 1, home->height()), QRect(0, 43, 1, 13));
+    EXPECT_EQ(QRect(0, contact->y(), 1, contact->height()), QRect(0, 63, 1, 13));
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->text() != "Home page:" && label->text() != "Contact form:")
+            continue;
+        const int textEnd = label->x() + label->fontMetrics().horizontalAdvance(label->text());
+        EXPECT_GE(contact->x() - textEnd, 5) << label->text().toStdString();
+    }
 }
 
 TEST_F(AboutBox, ClickingALinkOpensItsPageThroughTheShell)
