@@ -26,7 +26,8 @@ $want" ] || fail "the '$want' window is named: $got"
   for _ in $(seq 100); do [ "$(map_state "$win" 2>/dev/null)" = IsViewable ] || return 0; sleep 0.1; done
   fail "the '$want' window stayed open"
 }
-click_at() { xdotool mousemove --sync "$1" "$2" click "${3:-1}"; sleep 0.4; }
+# No --sync: the pointer may already be there, and xdotool would wait for a move.
+click_at() { xdotool mousemove "$1" "$2" sleep 0.2 click "${3:-1}"; sleep 0.4; }
 
 [ "$(names_of "$PANEL")" = "Pinleaf
 Pinleaf" ] || fail "the panel is named: $(names_of "$PANEL")"

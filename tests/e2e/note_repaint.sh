@@ -33,7 +33,9 @@ look() {
 # Opens the note menu with a right-click in the lower right of the text, away from the
 # pixels look() reads, and walks it with the keyboard.
 menu() {
-  xdotool mousemove --sync $((X + 100)) $((Y + 100)) click 3
+  # No --sync: from the second menu on the pointer is already there, and xdotool would
+  # wait for a move.
+  xdotool mousemove $((X + 100)) $((Y + 100)) sleep 0.2 click 3
   sleep 0.4
   xdotool key "$@"
 }
