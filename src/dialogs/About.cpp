@@ -88,9 +88,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     FitTexts(this);
     // Wider fonts than the layout was made for widen the labels: the links then start
     // a little further right, a visible gap after the longer label, and end where they did.
-    const int linkLeft = std::max(homePage_->x(), std::max(homeLabel->geometry().right(),
-                                                           contactLabel->geometry().right()) +
-                                                      kLinkGap);
+    const int labelsEnd = std::max(homeLabel->geometry().right(), contactLabel->geometry().right());
+    const int linkLeft = std::max(homePage_->x(), labelsEnd + kLinkGap);
     for (CMyLink* link : {homePage_, contact_})
         link->setGeometry(linkLeft, link->y(), link->geometry().right() + 1 - linkLeft,
                           link->height());

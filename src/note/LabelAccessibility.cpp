@@ -12,8 +12,8 @@ namespace {
 // Text as read aloud: an "&" that marks a mnemonic is not read.
 QString Spoken(QString text)
 {
-    return text.remove(QRegularExpression(QStringLiteral("&(?!&)"))).replace(
-        QStringLiteral("&&"), QStringLiteral("&"));
+    return text.remove(QRegularExpression(QStringLiteral("&(?!&)")))
+        .replace(QStringLiteral("&&"), QStringLiteral("&"));
 }
 
 class StaticAccessible : public QAccessibleWidget {

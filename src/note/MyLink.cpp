@@ -39,13 +39,21 @@ QPainterPath ButtonShape(int shape, const QRectF& r, qreal corner)
         path.addRoundedRect(r, corner, corner);
         break;
     case 2:
-        path.addPolygon(QPolygonF({{x0 + corner, y0}, {x1, y0}, {x1, y1 - corner},
-                                   {x1 - corner, y1}, {x0, y1}, {x0, y0 + corner}}));
+        path.addPolygon(QPolygonF({{x0 + corner, y0},
+                                   {x1, y0},
+                                   {x1, y1 - corner},
+                                   {x1 - corner, y1},
+                                   {x0, y1},
+                                   {x0, y0 + corner}}));
         path.closeSubpath();
         break;
     case 3:
-        path.addPolygon(QPolygonF({{x0, y0}, {x1 - corner, y0}, {x1, y0 + corner}, {x1, y1},
-                                   {x0 + corner, y1}, {x0, y1 - corner}}));
+        path.addPolygon(QPolygonF({{x0, y0},
+                                   {x1 - corner, y0},
+                                   {x1, y0 + corner},
+                                   {x1, y1},
+                                   {x0 + corner, y1},
+                                   {x0, y1 - corner}}));
         path.closeSubpath();
         break;
     default:
@@ -191,9 +199,10 @@ void CMyLink::paintEvent(QPaintEvent*)
     if (hasFocus()) {
         // The keyboard's place: a ring in the text colour just inside the outline.
         const QRectF area(rect());
-        painter.fillPath(ButtonShape(shape_, area.adjusted(1, 1, -1, -1), outer - 1)
-                             .subtracted(ButtonShape(shape_, area.adjusted(2, 2, -2, -2), outer - 2)),
-                         textColor);
+        painter.fillPath(
+            ButtonShape(shape_, area.adjusted(1, 1, -1, -1), outer - 1)
+                .subtracted(ButtonShape(shape_, area.adjusted(2, 2, -2, -2), outer - 2)),
+            textColor);
     }
 
     painter.setPen(textColor);

@@ -86,8 +86,7 @@ void PrepareTemplateMenuMarks(const TemplateMenus& menus, const SNote& t,
                               const Categories& categories)
 {
     // No equal entry (-1), or one past the menu's 29 items, leaves no category marked.
-    CheckRadioValue(menus.categoryMenu, kFirstCategory, kLastCategory,
-                    categories.find(t.category));
+    CheckRadioValue(menus.categoryMenu, kFirstCategory, kLastCategory, categories.find(t.category));
     for (const FieldRange& range : kFieldRanges)
         CheckRadioValue(MenuOf(menus, range.first), range.first, range.markLast, t.*range.field);
     if (menus.templateMenu)

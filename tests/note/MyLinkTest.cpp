@@ -5,11 +5,11 @@
 #include "support/FakePlatform.h"
 
 #include <QApplication>
-#include <QtMath>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QSignalSpy>
 #include <QTest>
+#include <QtMath>
 
 #include <gtest/gtest.h>
 

@@ -301,8 +301,9 @@ TEST_F(PanelWindowTest, KeyboardAndAccessibilityReachButtonsLinkListAndNotes)
     QAccessibleInterface* text = QAccessible::queryAccessibleInterface(note->textLabel());
     EXPECT_EQ(text->role(), QAccessible::StaticText);
     EXPECT_EQ(text->text(QAccessible::Name), "Buy milk\nand bread");
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(note->signatureLabel())->text(QAccessible::Name),
-              "Anna");
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(note->signatureLabel())->text(QAccessible::Name),
+        "Anna");
 
     // Enter and Escape keep their panel meanings on a focused button.
     panel->hideLabel->setFocus(Qt::TabFocusReason);
