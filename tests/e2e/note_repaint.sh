@@ -54,13 +54,6 @@ menu Down Down Down Right Down Down Down Down Down Down Return
 got=$(look cut)
 [ "$got" = "E6E6E6 828282 E6E6E6 E6E6E6 $BG" ] || fail "after Style > Cut TL,BR the note shows $got"
 
-# "Color" > "Random" never keeps Gray, and again all three labels follow.
-menu Down Down Right Return
-read -r margin caption text signature _ <<<"$(look random)"
-[ "$margin" != E6E6E6 ] || fail "Random kept Gray"
-[ "$text" = "$margin" ] && [ "$signature" = "$margin" ] || fail "after Random the labels show $text $signature, the margin $margin"
-[ "$caption" != 828282 ] || fail "after Random the caption keeps the gray frame"
-
 press "$PANEL" Escape
 wait_end "$PID"
 echo PASS
