@@ -16,7 +16,7 @@ void ChooseWindowSystem()
 CNoteApp::CNoteApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("pinleaf"));
-    setApplicationDisplayName(QStringLiteral("Pinleaf"));
+    // No display name: Qt would add " — <display name>" to every window caption.
     // Hiding the panel or closing every note never ends the program.
     setQuitOnLastWindowClosed(false);
 }

@@ -18,6 +18,8 @@ namespace {
 
 // The web-link look of CMyLink.
 constexpr int WebLinkStyle = 5;
+// Pixels between a label's box (which already ends two pixels after its text) and a link.
+constexpr int kLinkGap = 5;
 
 QLabel* AddStatic(QWidget* parent, const QString& text, int x, int y, int w, int h)
 {
@@ -50,8 +52,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     icon->setPixmap(ProgramIcon(this).pixmap(side, side));
 
     AddStatic(this, QStringLiteral("Pinleaf version 1.65"), 38, 12, 143, 8);
-    AddStatic(this, QStringLiteral("Home page:"), 38, 27, 40, 8);
-    AddStatic(this, QStringLiteral("Contact form:"), 38, 39, 46, 8);
+    QLabel* homeLabel = AddStatic(this, QStringLiteral("Home page:"), 38, 27, 40, 8);
+    QLabel* contactLabel = AddStatic(this, QStringLiteral("Contact form:"), 38, 39, 46, 8);
     AddStatic(this, QStringLiteral("Sticky notes for your Linux desktop."), 38, 55, 143, 8);
 
     const std::string home(MakerSite::HomePage());
@@ -84,5 +86,12 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CAboutDlg::accept);
     FitTexts(this);
+    // Wider fonts than the layout was made for widen the labels: the links then start
+    // a little further right, a visible gap after the longer label, and end where they did.
+    const int labelsEnd = std::max(homeLabel->geometry().right(), contactLabel->geometry().right());
+    const int linkLeft = std::max(homePage_->x(), labelsEnd + kLinkGap);
+    for (CMyLink* link : {homePage_, contact_})
+        link->setGeometry(linkLeft, link->y(), link->geometry().right() + 1 - linkLeft,
+                          link->height());
     ok->setFocus();
 }

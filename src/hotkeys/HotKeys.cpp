@@ -70,10 +70,8 @@ void ApplyHotKeyMode(HotKeyGrabber& grabber, QMenu* hotKeysMenu, int mode, std::
 {
     std::int32_t previous = hotKeyMode;
     hotKeyMode = mode;
-    // A damaged settings file can hold any number; keep the sum from overflowing.
-    std::int64_t command = std::int64_t(kHotKeyModeFirstCommand) + mode;
-    if (hotKeysMenu && command >= kHotKeyModeFirstCommand && command <= kHotKeyModeLastCommand)
-        CheckRadio(hotKeysMenu, kHotKeyModeFirstCommand, kHotKeyModeLastCommand, int(command));
+    // A damaged settings file can hold any number: such a mode leaves no item marked.
+    CheckRadioValue(hotKeysMenu, kHotKeyModeFirstCommand, kHotKeyModeLastCommand, mode);
 
     switch (mode) {
     case LeftKeys:

@@ -1,9 +1,11 @@
 #include "note/MyLink.h"
 
+#include "note/LabelAccessibility.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -23,31 +25,41 @@ LogFont LinkFontDescription()
     return font;
 }
 
-// The button outline in the panel's shape family, for a w x h client area.
-QPainterPath ButtonOutline(int shape, int w, int h)
+// The button's area in the panel's shape family: the rectangle r with its corners
+// rounded or cut by corner pixels.
+QPainterPath ButtonShape(int shape, const QRectF& r, qreal corner)
 {
     QPainterPath path;
-    const int r = w - 1;
-    const int b = h - 1;
+    const qreal x0 = r.left();
+    const qreal y0 = r.top();
+    const qreal x1 = r.right();
+    const qreal y1 = r.bottom();
     switch (shape) {
     case 1:
-        path.addRoundedRect(QRectF(0, 0, r, b), 3, 3);
+        path.addRoundedRect(r, corner, corner);
         break;
     case 2:
-        path.addPolygon(QPolygonF(QPolygon({QPoint(3, 0), QPoint(r, 0), QPoint(r, b - 3),
-                                            QPoint(r - 3, b), QPoint(0, b), QPoint(0, 3)})));
+        path.addPolygon(QPolygonF({{x0 + corner, y0},
+                                   {x1, y0},
+                                   {x1, y1 - corner},
+                                   {x1 - corner, y1},
+                                   {x0, y1},
+                                   {x0, y0 + corner}}));
         path.closeSubpath();
         break;
     case 3:
-        path.addPolygon(QPolygonF(QPolygon({QPoint(0, 0), QPoint(r - 3, 0), QPoint(r, 3),
-                                            QPoint(r, b), QPoint(3, b), QPoint(0, b - 3)})));
+        path.addPolygon(QPolygonF({{x0, y0},
+                                   {x1 - corner, y0},
+                                   {x1, y0 + corner},
+                                   {x1, y1},
+                                   {x0 + corner, y1},
+                                   {x0, y1 - corner}}));
         path.closeSubpath();
         break;
     default:
-        path.addRect(QRectF(0, 0, r, b));
+        path.addRect(r);
         break;
     }
-    path.setFillRule(Qt::OddEvenFill);
     return path;
 }
 
@@ -68,6 +80,10 @@ CMyLink::CMyLink(const QString& text, QWidget* parent) : QLabel(text, parent)
     // Hover starts with the first mouse move over the link, so moves must arrive
     // without a button held.
     setMouseTracking(true);
+    // Reached with Tab, not taken by a click: a click on a panel button must not pull
+    // the focus away from the template list.
+    setFocusPolicy(Qt::TabFocus);
+    InstallLabelAccessibility();
     BuildFonts();
     hoverFont_.setUnderline(true);
     setFont(normalFont_);
@@ -170,11 +186,26 @@ void CMyLink::paintEvent(QPaintEvent*)
 
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(hovering_ ? hoverPen_ : normalPen_, 0));
-    painter.setBrush(hovering_ ? hoverFill_ : normalFill_);
-    painter.drawPath(ButtonOutline(shape_, width(), height()));
+    // The outline is the whole shape in the pen colour with the fill one pixel inside it:
+    // filled areas meet the widget's edges at any scale factor, where a thin line along
+    // them would fall between device pixels or outside the clip.
+    const qreal outer = shape_ == 0 ? 0 : 3.5;
+    painter.fillPath(ButtonShape(shape_, QRectF(rect()), outer),
+                     hovering_ ? hoverPen_ : normalPen_);
+    painter.fillPath(ButtonShape(shape_, QRectF(rect()).adjusted(1, 1, -1, -1), outer - 1),
+                     hovering_ ? hoverFill_ : normalFill_);
 
-    painter.setPen(hovering_ ? hoverText_ : normalText_);
+    const QColor textColor = hovering_ ? hoverText_ : normalText_;
+    if (hasFocus()) {
+        // The keyboard's place: a ring in the text colour just inside the outline.
+        const QRectF area(rect());
+        painter.fillPath(
+            ButtonShape(shape_, area.adjusted(1, 1, -1, -1), outer - 1)
+                .subtracted(ButtonShape(shape_, area.adjusted(2, 2, -2, -2), outer - 2)),
+            textColor);
+    }
+
+    painter.setPen(textColor);
     painter.setFont(font());
     // The layout was measured for narrower fonts than most Linux desktops have: a text
     // that does not fit is drawn a little condensed rather than cut off.
@@ -233,6 +264,24 @@ void CMyLink::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
     if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint()))
         return;
+    Activate();
+}
+
+void CMyLink::keyPressEvent(QKeyEvent* event)
+{
+    // Space presses the button; Enter and Escape go on to the window (they keep their
+    // meaning there).
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        if (!event->isAutoRepeat())
+            Activate();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void CMyLink::Activate()
+{
     if (target_ != "none")
         platform().open(target_);
     emit clicked();

@@ -28,6 +28,9 @@ public:
     static void SetPanelStyle(int style);
     static int PanelStyle();
 
+    // What a click does: opens the target and reports clicked(). Space does the same.
+    void Activate();
+
 signals:
     void clicked();
 
@@ -36,6 +39,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
 
 private:

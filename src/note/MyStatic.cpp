@@ -1,10 +1,15 @@
 #include "note/MyStatic.h"
 
+#include "note/LabelAccessibility.h"
+
+#include <QAccessible>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
 
 CMyStatic::CMyStatic(Mode mode, QWidget* parent) : QWidget(parent), mode_(mode)
 {
+    InstallLabelAccessibility();
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -15,6 +20,35 @@ void CMyStatic::setText(const QString& text)
         return;
     text_ = text;
     update();
+    // The note window takes its name from its text label.
+    for (QObject* named : {static_cast<QObject*>(this), static_cast<QObject*>(window())}) {
+        QAccessibleEvent changed(named, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+void CMyStatic::SetTextColor(const QColor& color)
+{
+    if (color == textColor_)
+        return;
+    textColor_ = color;
+    update();
+}
+
+void CMyStatic::SetBackColor(const QColor& color)
+{
+    if (color == backColor_)
+        return;
+    backColor_ = color;
+    update();
+}
+
+void CMyStatic::changeEvent(QEvent* event)
+{
+    // A new font (or style) redraws the text, and in EndEllipsis mode moves the "…".
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        update();
+    QWidget::changeEvent(event);
 }
 
 QString CMyStatic::shownText() const

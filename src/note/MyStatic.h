@@ -19,9 +19,10 @@ public:
     void setText(const QString& text);
     const QString& text() const { return text_; }
 
-    // The owner sets both colours and then repaints the label.
-    void SetTextColor(const QColor& color) { textColor_ = color; }
-    void SetBackColor(const QColor& color) { backColor_ = color; }
+    // A label paints every pixel of its own (so a repaint of its window passes it by):
+    // it schedules its own repaint whenever its colours, text or font change.
+    void SetTextColor(const QColor& color);
+    void SetBackColor(const QColor& color);
     QColor textColor() const { return textColor_; }
     QColor backColor() const { return backColor_; }
 
@@ -30,6 +31,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     Mode mode_;

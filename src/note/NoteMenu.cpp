@@ -91,9 +91,8 @@ void CNote::RebuildCategoryMenu()
 void CNote::MarkCategory()
 {
     auto found = std::find(categoryNames_.begin(), categoryNames_.end(), record_.category);
-    if (found == categoryNames_.end())
-        return;
     const int last = kFirstCategory + static_cast<int>(categoryNames_.size()) - 1;
+    // A category that is not listed leaves no item marked.
     CheckRadio(noteMenu_, kFirstCategory, last,
                kFirstCategory + static_cast<int>(found - categoryNames_.begin()));
 }

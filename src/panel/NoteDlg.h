@@ -65,8 +65,8 @@ public:
     void ApplyViewMode(int value);
     // A new note from template index, at the mouse cursor.
     void OpenTemplateItem(int index);
-    // Right-click on the list with index selected: the template menu at the cursor.
-    void OnListContextMenu(int index);
+    // The template menu of item index at at (the pointer, or the item for the Menu key).
+    void OnListContextMenu(int index, QPoint at);
     void NewTemplate();
     void PrepareTemplateMenu();
     void RefreshCategoryMenus();

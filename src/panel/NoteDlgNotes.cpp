@@ -74,9 +74,7 @@ void CNoteDlg::ApplyHotKeyMode(int mode)
     }
     // No key grabs on this desktop: the choice is still kept and marked.
     settings.hotKeyMode = mode;
-    if (mode >= 0 && mode <= kHotKeyModeLastCommand - kHotKeyModeFirstCommand)
-        CheckRadio(menus.hotKeysMenu, kHotKeyModeFirstCommand, kHotKeyModeLastCommand,
-                   kHotKeyModeFirstCommand + mode);
+    CheckRadioValue(menus.hotKeysMenu, kHotKeyModeFirstCommand, kHotKeyModeLastCommand, mode);
 }
 
 void CNoteDlg::OnHotKey(int id)

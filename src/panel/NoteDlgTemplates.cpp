@@ -39,13 +39,13 @@ void CNoteDlg::OpenTemplateItem(int index)
     openNote(templates.get(index), true);
 }
 
-void CNoteDlg::OnListContextMenu(int index)
+void CNoteDlg::OnListContextMenu(int index, QPoint at)
 {
     if (index < 0 || index >= templates.count())
         return;
     selectedTemplate = index;
     PrepareTemplateMenu();
-    menus.templateMenu->popup(platform().cursorPos());
+    menus.templateMenu->popup(at);
 }
 
 TemplateMenus CNoteDlg::templateMenus() const

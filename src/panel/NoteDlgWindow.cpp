@@ -89,8 +89,7 @@ void CNoteDlg::CreateControls()
     listCtrl = new TemplateListView(templates, this);
     listCtrl->setGeometry(DluRect(7, 29, 159, 170));
     connect(listCtrl, &TemplateListView::itemActivated, this, &CNoteDlg::OpenTemplateItem);
-    connect(listCtrl, &TemplateListView::contextMenuRequested, this,
-            [this](int index, QPoint) { OnListContextMenu(index); });
+    connect(listCtrl, &TemplateListView::contextMenuRequested, this, &CNoteDlg::OnListContextMenu);
     connect(listCtrl, &TemplateListView::headerClicked, this, &CNoteDlg::SortTemplates);
 
     connect(newLabel, &CMyLink::clicked, this, &CNoteDlg::NewTemplate);

@@ -85,9 +85,8 @@ void MarkTemplateFieldCommand(const TemplateMenus& menus, int id)
 void PrepareTemplateMenuMarks(const TemplateMenus& menus, const SNote& t,
                               const Categories& categories)
 {
-    const int entry = categories.find(t.category);
-    if (entry >= 0)
-        CheckRadioValue(menus.categoryMenu, kFirstCategory, kLastCategory, entry);
+    // No equal entry (-1), or one past the menu's 29 items, leaves no category marked.
+    CheckRadioValue(menus.categoryMenu, kFirstCategory, kLastCategory, categories.find(t.category));
     for (const FieldRange& range : kFieldRanges)
         CheckRadioValue(MenuOf(menus, range.first), range.first, range.markLast, t.*range.field);
     if (menus.templateMenu)

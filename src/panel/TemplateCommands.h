@@ -28,10 +28,10 @@ bool ApplyTemplateFieldCommand(SNote& t, int id, const std::string& categoryText
 // The radio mark a field command leaves in its menu; other ids change nothing.
 void MarkTemplateFieldCommand(const TemplateMenus& menus, int id);
 
-// Marks the menus from template t: the category of the first equal entry of categories
-// (no equal entry leaves the category marks as they were), the signature kind, size,
-// shape and colour, and the "Default" check exactly when t is the default. A value with
-// no item in its menu leaves that menu's marks alone.
+// Marks the menus from template t: the category of the first equal entry of categories,
+// the signature kind, size, shape and colour, and the "Default" check exactly when t is
+// the default. A value with no item in its menu (no equal category, a damaged number)
+// leaves that menu with no mark.
 void PrepareTemplateMenuMarks(const TemplateMenus& menus, const SNote& t,
                               const Categories& categories);
 

@@ -3,6 +3,7 @@
 #include "panel/ColorIcons.h"
 #include "panel/TemplateListModel.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QListView>
@@ -72,7 +73,9 @@ void TemplateListView::SetUpView(QWidget* widget)
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setDragEnabled(false);
-    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    // A right-click reaches the viewport, the Menu key the view: both come here first.
+    view->installEventFilter(this);
+    view->viewport()->installEventFilter(this);
     KeepSelectionVisibleWithoutFocus(view);
     // Only a double-click opens an item: "activated" would also fire on Enter, and Enter
     // belongs to the panel (the view passes the key on after activating).
@@ -80,17 +83,46 @@ void TemplateListView::SetUpView(QWidget* widget)
         if (index.isValid())
             emit itemActivated(index.row());
     });
-    connect(view, &QWidget::customContextMenuRequested, this,
-            [this, view](const QPoint& pos) { OnContextMenu(view, pos); });
 }
 
-void TemplateListView::OnContextMenu(QWidget* widget, const QPoint& pos)
+bool TemplateListView::eventFilter(QObject* watched, QEvent* event)
 {
-    const int selected = SelectedIndex();
-    if (selected < 0)
-        return;
+    if (event->type() != QEvent::ContextMenu)
+        return QWidget::eventFilter(watched, event);
+    for (QWidget* view : {static_cast<QWidget*>(listView_), static_cast<QWidget*>(reportView_)}) {
+        auto* itemView = static_cast<QAbstractItemView*>(view);
+        if (watched == view || watched == itemView->viewport()) {
+            OnContextMenu(view, *static_cast<QContextMenuEvent*>(event));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TemplateListView::OnContextMenu(QWidget* widget, const QContextMenuEvent& event)
+{
     auto* view = static_cast<QAbstractItemView*>(widget);
-    emit contextMenuRequested(selected, view->viewport()->mapToGlobal(pos));
+    QWidget* viewport = view->viewport();
+    if (event.reason() == QContextMenuEvent::Keyboard) {
+        const int selected = SelectedIndex();
+        if (selected < 0)
+            return;
+        const QModelIndex item = model_->index(selected, 0);
+        view->scrollTo(item);
+        const QRect place = view->visualRect(item) & viewport->rect();
+        emit contextMenuRequested(selected, viewport->mapToGlobal(place.center()));
+        return;
+    }
+    // The press has already selected the item under the pointer; space without an item
+    // leaves nothing selected and no menu.
+    const QPoint at = viewport->mapFromGlobal(event.globalPos());
+    if (!view->indexAt(at).isValid()) {
+        listView_->selectionModel()->clearSelection();
+        return;
+    }
+    const int selected = SelectedIndex();
+    if (selected >= 0)
+        emit contextMenuRequested(selected, event.globalPos());
 }
 
 std::array<int, 7> TemplateListView::ColumnWidths(int w)

@@ -2,6 +2,9 @@
 // The panel's template list: large icons (mode 0), a small-icon list (mode 1) or a report
 // with the seven column headers (mode 2 and any other value). Single selection that
 // stays visible without focus. Double-click opens an item; Enter is left to the panel.
+// A right-click on an item selects it and asks for its menu at the pointer; one where
+// there is no item clears the selection. The Menu key asks for the selected item's menu
+// at the item.
 
 #include "model/Collections.h"
 
@@ -45,16 +48,17 @@ public:
 
 signals:
     void itemActivated(int index);
-    // A right-click while an item is selected; index is the selected item.
+    // The template menu of item index, to be shown at globalPos.
     void contextMenuRequested(int index, QPoint globalPos);
     void headerClicked(int column);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SetUpView(QWidget* view);
-    void OnContextMenu(QWidget* view, const QPoint& pos);
+    void OnContextMenu(QWidget* view, const QContextMenuEvent& event);
 
     TemplateListModel* model_;
     QStackedLayout* stack_;

@@ -86,19 +86,21 @@ void ShowAsRadio(QAction* action, QMenu* fallbackOwner)
 
 void CheckRadio(QMenu* menu, int first, int last, int id)
 {
-    QAction* target = FindItem(menu, id);
-    if (!target || id < first || id > last)
+    if (!menu)
         return;
     ClearRange(menu, first, last);
+    QAction* target = id >= first && id <= last ? FindItem(menu, id) : nullptr;
+    if (!target)
+        return;
     ShowAsRadio(target, menu);
     SetMark(target, true);
 }
 
 void CheckRadioValue(QMenu* menu, int first, int last, long long value)
 {
-    if (!menu || value < 0 || value > last - first)
-        return;
-    CheckRadio(menu, first, last, first + static_cast<int>(value));
+    // Out-of-range values become an id outside the range: the range is cleared.
+    const bool inRange = value >= 0 && value <= static_cast<long long>(last) - first;
+    CheckRadio(menu, first, last, inRange ? first + static_cast<int>(value) : first - 1);
 }
 
 void CheckItem(QMenu* menu, int id, bool checked)

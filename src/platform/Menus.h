@@ -16,11 +16,11 @@ QMenu* AddSubmenu(QMenu* menu, const QString& text, QMenu* submenu);
 int CommandId(const QAction* action);
 // The item with this id in menu or its submenus, or nullptr.
 QAction* FindItem(QMenu* menu, int id);
-// Puts the radio mark on id and clears it on every other item with an id in
-// [first, last]; when id has no item, nothing changes at all.
+// Clears the radio mark of every item with an id in [first, last], then puts it on id.
+// When id has no item in the range, no item of the range is marked.
 void CheckRadio(QMenu* menu, int first, int last, int id);
 // Marks the item first + value of a group whose values run 0..last - first. Values
-// outside (a damaged store can hold any) have no item and change nothing.
+// outside (a damaged store can hold any) have no item: the range is left unmarked.
 void CheckRadioValue(QMenu* menu, int first, int last, long long value);
 // A check mark on one item.
 void CheckItem(QMenu* menu, int id, bool checked);

@@ -16,11 +16,11 @@ for _ in $(seq 300); do
 done
 [ -n "$TRAY" ] || fail "trayer did not come up: $(cat "$WORK/trayer.log")"
 
-# The icon window docked in trayer carries the program's name; prints "x y" of its
-# centre, nothing while it has not docked.
+# The icon window docked in trayer has no caption of its own, so Qt names it after the
+# application ("pinleaf"); prints "x y" of its centre, nothing while it has not docked.
 icon_centre() {
   xwininfo -tree -id "$TRAY" 2>/dev/null |
-    sed -nE 's/.*"Pinleaf": \("pinleaf" "pinleaf"\) +([0-9]+)x([0-9]+)[-+0-9]* +\+([0-9-]+)\+([0-9-]+).*/\1 \2 \3 \4/p' |
+    sed -nE 's/.*"pinleaf": \("pinleaf" "pinleaf"\) +([0-9]+)x([0-9]+)[-+0-9]* +\+([0-9-]+)\+([0-9-]+).*/\1 \2 \3 \4/p' |
     head -n1 | { read -r w h x y && echo "$((x + w / 2)) $((y + h / 2))"; } || true
 }
 wait_icon() {
@@ -31,7 +31,7 @@ wait_icon() {
   done
   fail "the icon did not dock in the tray"
 }
-# The panel among the windows named "Pinleaf" (the tray icon is one too): the 259 x 334 one.
+# The panel: the 259 x 334 window named "Pinleaf".
 find_panel() {
   local w
   for _ in $(seq 300); do

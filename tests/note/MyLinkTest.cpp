@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QSignalSpy>
 #include <QTest>
+#include <QtMath>
 
 #include <gtest/gtest.h>
 
@@ -246,6 +247,33 @@ TEST_F(MyLinkTest, ButtonsFollowThePanelOutline)
     shot = Shot();
     EXPECT_EQ(shot.pixelColor(0, 0), pen);
     EXPECT_EQ(shot.pixelColor(59, 19), pen);
+}
+
+TEST_F(MyLinkTest, OutlineStaysWholeAtEveryScaleFactor)
+{
+    link->SetStyle(0);
+    const QColor pen(200, 220, 250);
+    for (int style : {0, 1, 2, 3}) {
+        CMyLink::SetPanelStyle(style);
+        for (qreal scale : {1.0, 1.25, 1.5, 2.0}) {
+            SCOPED_TRACE(testing::Message() << "style " << style << " scale " << scale);
+            QImage image(qRound(link->width() * scale), qRound(link->height() * scale),
+                         QImage::Format_RGB32);
+            image.setDevicePixelRatio(scale);
+            image.fill(Qt::white);
+            link->render(&image);
+            // The outermost device pixels all round, away from the rounded or cut corners.
+            const int w = image.width();
+            const int h = image.height();
+            const int corner = qCeil(5 * scale);
+            int missing = 0;
+            for (int x = corner; x < w - corner; ++x)
+                missing += (image.pixelColor(x, 0) != pen) + (image.pixelColor(x, h - 1) != pen);
+            for (int y = corner; y < h - corner; ++y)
+                missing += (image.pixelColor(0, y) != pen) + (image.pixelColor(w - 1, y) != pen);
+            EXPECT_EQ(missing, 0);
+        }
+    }
 }
 
 TEST_F(MyLinkTest, AClickOpensTheTargetUnlessItIsNone)

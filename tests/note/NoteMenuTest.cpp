@@ -79,6 +79,12 @@ TEST_F(NoteTest, CategoriesMarkTheFirstMatchAndEveryEntrySelects)
     note->OnCommand(299); // no such entry: nothing happens
     EXPECT_EQ(note->record().category, "Work");
 
+    // A record whose category is not listed leaves no category marked.
+    SNote unlisted = note->record();
+    unlisted.category = "Not listed";
+    note->ApplyRecord(unlisted, false);
+    EXPECT_TRUE(Checked(note->noteMenu(), 200, 299).empty());
+
     // A rebuilt list carries no mark until a category is chosen again.
     host.cats.clear();
     host.cats.append("Home");

@@ -28,8 +28,8 @@ TEST_F(NoteTest, EverySizeGivesItsWindowAndLabelRectangles)
             EXPECT_EQ(Checked(note->noteMenu(), 10, 15), Ids{10 + row.size});
         }
     }
-    // A size with no item keeps the last mark, as the menu has nothing to mark.
-    EXPECT_EQ(Checked(note->noteMenu(), 10, 15), Ids{15});
+    // A size with no item leaves no mark (none of the previous size either).
+    EXPECT_EQ(Checked(note->noteMenu(), 10, 15), Ids{});
 }
 
 TEST_F(NoteTest, ShapesBecomeTheWindowMask)
@@ -102,7 +102,7 @@ TEST_F(NoteTest, LabelsPaintInTheirColourRoles)
     EXPECT_EQ(Pixel(image, 60, 7), QColor(150, 150, 100));
     EXPECT_EQ(Pixel(image, 100, 100), QColor(250, 250, 150));
     EXPECT_EQ(note->record().color, -1);
-    EXPECT_EQ(Checked(note->noteMenu(), 40, 49), Ids{45}); // no item for -1: the mark stays
+    EXPECT_EQ(Checked(note->noteMenu(), 40, 49), Ids{}); // no item for -1: no mark
 }
 
 TEST_F(NoteTest, OutlineFollowsACutCorner)

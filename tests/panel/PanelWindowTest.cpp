@@ -4,11 +4,16 @@
 #include "panel/PanelTestSupport.h"
 
 #include "note/MyLink.h"
+#include "note/MyStatic.h"
+#include "note/Note.h"
 #include "panel/TemplateList.h"
+#include "panel/TemplateListModel.h"
 #include "platform/Menus.h"
 #include "support/FakePlatform.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QListView>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
@@ -218,6 +223,83 @@ TEST_F(PanelWindowTest, TheLinkLineOpensTheHomeAndProductPages)
     fake.opened.clear();
     QTest::keyClick(panel.get(), Qt::Key_F1);
     EXPECT_TRUE(HelpOffered(fake));
+}
+
+// Keyboard and assistive technology reach every control the mouse does.
+TEST_F(PanelWindowTest, KeyboardAndAccessibilityReachButtonsLinkListAndNotes)
+{
+    panel->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
+    panel->setFocus();
+    const std::vector<CMyLink*> order{panel->newLabel,     panel->sortLabel, panel->viewLabel,
+                                      panel->optionsLabel, panel->hideLabel, panel->linkLabel};
+    // The focus mark: pixels that differ from the same button without the focus.
+    const auto changed = [](const QImage& a, const QImage& b) {
+        int count = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                count += a.pixel(x, y) != b.pixel(x, y);
+        return count;
+    };
+    std::vector<QImage> unfocused;
+    for (CMyLink* link : order) {
+        SCOPED_TRACE(link->text().toStdString());
+        unfocused.push_back(link->grab().toImage());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), link);
+        EXPECT_GT(changed(unfocused.back(), link->grab().toImage()), 2 * link->width())
+            << "no focus mark";
+        QAccessibleInterface* button = QAccessible::queryAccessibleInterface(link);
+        EXPECT_EQ(button->role(), QAccessible::Button);
+        EXPECT_EQ(button->text(QAccessible::Name), link->text());
+    }
+    QTest::keyClick(panel->linkLabel, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), panel->listCtrl->ListView());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        EXPECT_EQ(changed(unfocused[i], order[i]->grab().toImage()), 0) << "a mark left behind";
+    QTest::keyClick(panel->linkLabel, Qt::Key_Space); // the link line opens its two pages
+    EXPECT_EQ(fake.opened.size(), 2u);
+    fake.defaultAnswer = false;
+    panel->newLabel->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(panel->newLabel, Qt::Key_Space);
+    ASSERT_EQ(fake.asked.size(), 1u);
+    EXPECT_EQ(fake.asked[0].caption, "New template");
+    QAccessible::queryAccessibleInterface(panel->sortLabel)
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(panel->menus.sortMenu->isVisible());
+    panel->menus.sortMenu->hide();
+
+    // The Menu key on a selected template: its menu at the item, not at the pointer.
+    fake.cursor = QPoint(5, 5);
+    QListView* view = panel->listCtrl->ListView();
+    panel->listCtrl->SelectIndex(1);
+    view->setFocus(Qt::TabFocusReason);
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(0, 0));
+    QApplication::sendEvent(view, &menuKey);
+    ASSERT_TRUE(panel->menus.templateMenu->isVisible());
+    EXPECT_EQ(panel->selectedTemplate, 1);
+    const QRect item = view->visualRect(panel->listCtrl->Model()->index(1, 0));
+    EXPECT_TRUE(QRect(view->viewport()->mapToGlobal(item.topLeft()), item.size())
+                    .contains(panel->menus.templateMenu->pos()));
+    panel->menus.templateMenu->hide();
+
+    // A note: named after the first line of its text; its labels read as their texts.
+    SNote record = panel->templates.get(0);
+    record.text = "Buy milk\r\nand bread";
+    record.signatureKind = Text;
+    record.signatureText = "Anna";
+    CNote* note = panel->openNote(record, true);
+    ASSERT_TRUE(note);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(note)->text(QAccessible::Name), "Buy milk");
+    for (auto [label, name] : {std::pair{note->textLabel(), "Buy milk\nand bread"},
+                               std::pair{note->signatureLabel(), "Anna"}})
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name), name);
+
+    // Enter and Escape keep their panel meanings on a focused button.
+    panel->hideLabel->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(panel->hideLabel, Qt::Key_Escape);
+    EXPECT_TRUE(panel->Ended());
 }
 
 } // namespace

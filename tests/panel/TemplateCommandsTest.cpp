@@ -8,6 +8,7 @@
 
 #include <climits>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -156,30 +157,36 @@ TEST(PrepareTemplateMenu, MarksEveryFieldOfTheTemplate)
     EXPECT_EQ(Menus::Marked(&menus.templ), (std::vector<int>{80, 212, 140, 125, 110}));
 }
 
-TEST(PrepareTemplateMenu, UnknownCategoryAndOutOfRangeValuesKeepTheOldMarks)
+TEST(PrepareTemplateMenu, ValuesWithoutAnItemLeaveNoStaleMark)
 {
-    const Categories categories = Factory13();
+    // Thirty categories: the menu lists twenty-nine, so the last one has no item.
+    Categories categories = Factory13();
+    for (int i = categories.count(); i < 30; ++i)
+        categories.append("Extra " + std::to_string(i));
     Menus menus(categories);
     SNote t = BaseTemplate();
     t.category = "Home";
     t.isDefault = true;
     PrepareTemplateMenuMarks(menus.refs, t, categories);
-    const std::vector<int> before = Menus::Marked(&menus.templ);
-    EXPECT_EQ(before, (std::vector<int>{81, 200, 146, 120, 111, 105}));
+    EXPECT_EQ(Menus::Marked(&menus.templ), (std::vector<int>{81, 200, 146, 120, 111, 105}));
 
+    // The next template opened: every radio group is cleared, only "Default" is marked.
     SNote damaged = t;
-    damaged.category = "Not listed";
+    damaged.category = "Extra 29";
     damaged.signatureKind = 2; // a kind without an item
     damaged.size = -1;
     damaged.shape = INT_MAX;
     damaged.color = 11; // what command 151 leaves: shown as "Random", no item of its own
     PrepareTemplateMenuMarks(menus.refs, damaged, categories);
-    EXPECT_EQ(Menus::Marked(&menus.templ), before);
+    EXPECT_EQ(Menus::Marked(&menus.templ), (std::vector<int>{105}));
 
+    PrepareTemplateMenuMarks(menus.refs, t, categories);
+    damaged.category = "Not listed";
     damaged.color = INT_MIN;
     damaged.signatureKind = INT_MAX;
+    damaged.isDefault = false;
     PrepareTemplateMenuMarks(menus.refs, damaged, categories);
-    EXPECT_EQ(Menus::Marked(&menus.templ), before);
+    EXPECT_EQ(Menus::Marked(&menus.templ), (std::vector<int>{}));
 }
 
 TEST(PrepareTemplateMenu, CategoryMarkGoesToTheFirstEqualEntry)
@@ -193,11 +200,13 @@ TEST(PrepareTemplateMenu, CategoryMarkGoesToTheFirstEqualEntry)
     PrepareTemplateMenuMarks(menus.refs, t, categories);
     EXPECT_TRUE(IsChecked(&menus.category, 201));
     EXPECT_FALSE(IsChecked(&menus.category, 203));
-    // Comparison is exact.
+    // Comparison is exact: no equal entry, no mark.
     for (const char* other : {"dup", "b"}) {
+        t.category = "Dup";
+        PrepareTemplateMenuMarks(menus.refs, t, categories);
         t.category = other;
         PrepareTemplateMenuMarks(menus.refs, t, categories);
-        EXPECT_TRUE(IsChecked(&menus.category, 201)) << other;
+        EXPECT_EQ(Menus::Marked(&menus.category), (std::vector<int>{})) << other;
     }
 }
 
@@ -212,9 +221,10 @@ TEST(TemplateFieldCommand, MarkFollowsTheChosenItem)
     MarkTemplateFieldCommand(menus.refs, 205);
     EXPECT_EQ(Menus::Marked(&menus.templ), (std::vector<int>{83, 205, 143, 126, 113}));
     MarkTemplateFieldCommand(menus.refs, 145);
-    MarkTemplateFieldCommand(menus.refs, 151); // no item: the mark stays on 145
     MarkTemplateFieldCommand(menus.refs, 80);
     EXPECT_EQ(Menus::Marked(&menus.templ), (std::vector<int>{80, 205, 145, 126, 113}));
+    MarkTemplateFieldCommand(menus.refs, 151); // no item: no colour is marked
+    EXPECT_EQ(Menus::Marked(&menus.templ), (std::vector<int>{80, 205, 126, 113}));
 }
 
 TEST(RefillCategoryMenu, ThirtyCategoriesListTwentyNineThenEdit)
