@@ -126,6 +126,7 @@ void CNote::OnCommand(int id)
         RunSignatureDialog();
     else if (id >= kFirstCategory)
         SelectCategory(id - kFirstCategory);
+    host_.noteChanged();
 }
 
 void CNote::ChooseRandomColor()
