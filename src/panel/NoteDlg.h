@@ -208,6 +208,8 @@ private:
     store::StoreStamps storeStamps_;
     std::vector<std::string> conflictCopies_;
     bool changedSinceStart_ = false;
+    bool started_ = false; // start-up's own commands change nothing
+
     bool saving_ = false;
     bool sessionEnding_ = false;
 };

@@ -67,7 +67,7 @@ void CNoteDlg::ShowRestoredMessage()
 
 void CNoteDlg::MarkChanged()
 {
-    if (ended_ || saving_)
+    if (!started_ || ended_ || saving_)
         return;
     changedSinceStart_ = true;
     if (snapshot_)

@@ -68,6 +68,7 @@ bool CNoteDlg::OnInitDialog()
     setGeometry(-500, -500, 2, 2);
     ApplySettings();
     ReadNotes();
+    started_ = true;
     if (restored_) {
         restored_.reset();
         // The stores still hold the older session: this one is unsaved.
