@@ -39,7 +39,8 @@ void CNoteDlg::TakeRecoverySnapshot()
         break;
     case store::SnapshotState::Damaged:
         // Its damaged files stay as ".damaged" copies; the stores are used.
-        std::fprintf(stderr, "pinleaf: the recovery snapshot in %s%s is damaged; using the stores\n",
+        std::fprintf(stderr,
+                     "pinleaf: the recovery snapshot in %s%s is damaged; using the stores\n",
                      dataFolder.c_str(), store::kRecoveryFolder);
         store::RemoveSnapshot(dataFolder);
         break;
@@ -97,12 +98,16 @@ store::Session CNoteDlg::CurrentSession() const
 
 bool CNoteDlg::SaveStores(const store::Session& session, std::string& error)
 {
+    // A snapshot write on the worker thread must not land after the snapshot is removed.
+    if (snapshot_)
+        snapshot_->wait();
     // A store someone else replaced since start-up is kept before it is overwritten.
     for (std::string& copy : store::KeepConflictCopies(dataFolder, storeStamps_, platform().now()))
         conflictCopies_.push_back(std::move(copy));
     const bool saved = store::WriteSession(dataFolder, session);
     if (!saved)
-        error = "Pinleaf could not save your notes to " + dataFolder + ": " + store::LastWriteError();
+        error =
+            "Pinleaf could not save your notes to " + dataFolder + ": " + store::LastWriteError();
     // Whatever reached the disk is this program's own from now on.
     storeStamps_ = store::TakeStoreStamps(dataFolder);
     // Only now: a kill during the save restores the whole session from the snapshot.

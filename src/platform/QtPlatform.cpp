@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QPushButton>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDialog>
@@ -13,6 +12,7 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 QRect QtPlatform::desktopRect() const

@@ -5,7 +5,12 @@ RecoverySnapshot::RecoverySnapshot(std::string dataFolder, Collect collect, QObj
 {
     timer_.setSingleShot(true);
     timer_.setInterval(kDelayMs);
-    connect(&timer_, &QTimer::timeout, this, [this] { flush(true); });
+    connect(&timer_, &QTimer::timeout, this, &RecoverySnapshot::writeInBackground);
+}
+
+RecoverySnapshot::~RecoverySnapshot()
+{
+    wait();
 }
 
 void RecoverySnapshot::changed()
@@ -15,8 +20,25 @@ void RecoverySnapshot::changed()
         timer_.start();
 }
 
+void RecoverySnapshot::writeInBackground()
+{
+    // The syncs take tens of milliseconds on a disk; the window must not wait for them.
+    wait();
+    ++writes_;
+    inFlight_ = std::async(std::launch::async, [folder = dataFolder_, session = collect_()] {
+        return store::WriteSnapshot(folder, session);
+    });
+}
+
+void RecoverySnapshot::wait()
+{
+    if (inFlight_.valid())
+        inFlight_.get();
+}
+
 bool RecoverySnapshot::flush(bool force)
 {
+    wait();
     if (!force && !timer_.isActive())
         return true;
     timer_.stop();
@@ -27,5 +49,6 @@ bool RecoverySnapshot::flush(bool force)
 void RecoverySnapshot::discard()
 {
     timer_.stop();
+    wait();
     store::RemoveSnapshot(dataFolder_);
 }

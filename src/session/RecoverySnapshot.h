@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <future>
 #include <string>
 
 class RecoverySnapshot : public QObject {
@@ -18,12 +19,17 @@ public:
     using Collect = std::function<store::Session()>;
 
     RecoverySnapshot(std::string dataFolder, Collect collect, QObject* parent = nullptr);
+    ~RecoverySnapshot() override;
 
-    // Something the stores hold changed: a write follows within kDelayMs.
+    // Something the stores hold changed: a write follows within kDelayMs. The session
+    // is collected on this thread; encoding and the syncs happen on a worker thread.
     void changed();
-    // Writes at once when a write is due (or always, with force). Returns whether the
-    // snapshot on disk now holds the session.
+    // Writes at once, on this thread, when a write is due (or always, with force).
+    // Returns whether the snapshot on disk now holds the session.
     bool flush(bool force = false);
+    // Waits for a write in progress on the worker thread. Call before touching the
+    // snapshot's files or the stores from this thread.
+    void wait();
     // The session is safe elsewhere (stores written, or the user chose to drop it).
     void discard();
 
@@ -35,6 +41,9 @@ public:
 private:
     std::string dataFolder_;
     Collect collect_;
+    void writeInBackground();
+
     QTimer timer_;
+    std::future<bool> inFlight_;
     int writes_ = 0;
 };

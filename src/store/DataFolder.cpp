@@ -51,9 +51,12 @@ void RemoveLeftoverTemporaryFiles(const std::string& folder)
     while (const dirent* entry = readdir(dir)) {
         const std::string_view name = entry->d_name;
         for (const char* store : {kSettingsFile, kTemplatesFile, kNotesFile, kCategoriesFile}) {
-            for (const std::string_view copy : {std::string_view(), std::string_view(kDamagedSuffix)}) {
-                const std::string prefix = std::string(store) + std::string(copy) + std::string(kTemporary);
-                if (name.size() == prefix.size() + kUnique && name.substr(0, prefix.size()) == prefix)
+            for (const std::string_view copy :
+                 {std::string_view(), std::string_view(kDamagedSuffix)}) {
+                const std::string prefix =
+                    std::string(store) + std::string(copy) + std::string(kTemporary);
+                if (name.size() == prefix.size() + kUnique &&
+                    name.substr(0, prefix.size()) == prefix)
                     unlinkat(dirfd(dir), entry->d_name, 0);
             }
         }

@@ -22,7 +22,8 @@ StoreStamp StampOf(const std::string& path)
     stamp.device = st.st_dev;
     stamp.inode = st.st_ino;
     stamp.size = st.st_size;
-    stamp.modifiedNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    stamp.modifiedNs =
+        static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
     return stamp;
 }
 
@@ -81,8 +82,8 @@ bool SnapshotExists(const std::string& dataFolder)
     return false;
 }
 
-SnapshotState ReadSnapshot(const std::string& dataFolder, Session& session,
-                           const LogFont& baseFont, const SystemTime& now)
+SnapshotState ReadSnapshot(const std::string& dataFolder, Session& session, const LogFont& baseFont,
+                           const SystemTime& now)
 {
     if (!SnapshotExists(dataFolder))
         return SnapshotState::None;

@@ -35,8 +35,8 @@ enum class SnapshotState {
 
 // Creates the recovery folder (0700) and writes the session into it.
 bool WriteSnapshot(const std::string& dataFolder, const Session& session);
-SnapshotState ReadSnapshot(const std::string& dataFolder, Session& session,
-                           const LogFont& baseFont, const SystemTime& now);
+SnapshotState ReadSnapshot(const std::string& dataFolder, Session& session, const LogFont& baseFont,
+                           const SystemTime& now);
 // Removes the snapshot's files and temporaries; ".damaged" copies stay.
 void RemoveSnapshot(const std::string& dataFolder);
 bool SnapshotExists(const std::string& dataFolder);

@@ -3,8 +3,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <set>
 #include <fcntl.h>
+#include <mutex>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,9 +13,26 @@ namespace store {
 
 namespace {
 
-std::string g_lastWriteError;
+// The snapshot is written on a worker thread: each thread has its own last error.
+thread_local std::string g_lastWriteError;
 // Files whose damaged content has no copy yet: they must not be replaced.
 std::set<std::string> g_uncopiedDamage;
+std::mutex g_uncopiedDamageLock;
+
+void SetUncopiedDamage(const std::string& path, bool uncopied)
+{
+    std::lock_guard<std::mutex> hold(g_uncopiedDamageLock);
+    if (uncopied)
+        g_uncopiedDamage.insert(path);
+    else
+        g_uncopiedDamage.erase(path);
+}
+
+bool HasUncopiedDamage(const std::string& path)
+{
+    std::lock_guard<std::mutex> hold(g_uncopiedDamageLock);
+    return g_uncopiedDamage.count(path) > 0;
+}
 
 void NoteWriteError(int error)
 {
@@ -159,10 +177,7 @@ ReadOutcome ReadStoreFile(const std::string& folder, const char* name,
     if (understood && !trailing)
         return ReadOutcome::Complete;
     const std::string path = folder + name;
-    if (KeepDamagedCopy(folder, name))
-        g_uncopiedDamage.erase(path);
-    else
-        g_uncopiedDamage.insert(path);
+    SetUncopiedDamage(path, !KeepDamagedCopy(folder, name));
     return understood ? ReadOutcome::Complete : ReadOutcome::Damaged;
 }
 
@@ -170,14 +185,14 @@ bool WriteStoreFile(const std::string& folder, const char* name,
                     const std::function<void(ArchiveWriter&)>& write)
 {
     const std::string target = folder + name;
-    if (g_uncopiedDamage.count(target)) {
+    if (HasUncopiedDamage(target)) {
         // The damaged file would be lost: try its copy once more first.
         if (!KeepDamagedCopy(folder, name)) {
             g_lastWriteError = std::string("cannot keep a copy of the damaged ") + name + ": " +
                                std::strerror(errno);
             return false;
         }
-        g_uncopiedDamage.erase(target);
+        SetUncopiedDamage(target, false);
     }
     TemporaryFile file(target);
     if (file.fd() < 0)
