@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -15,15 +16,17 @@ namespace {
 
 const std::string& Folder()
 {
-    static const std::string folder = [] {
+    // Never destroyed: the exit handler below still needs it.
+    static const std::string* folder = [] {
         // Every write syncs: on tmpfs that costs nothing.
         const bool shm = access("/dev/shm", W_OK) == 0;
         std::string pattern = shm ? "/dev/shm/pinleaf-fuzz-XXXXXX" : "/tmp/pinleaf-fuzz-XXXXXX";
         if (!mkdtemp(pattern.data()))
             std::abort();
-        return pattern + "/";
+        std::atexit([] { std::filesystem::remove_all(Folder()); });
+        return new std::string(pattern + "/");
     }();
-    return folder;
+    return *folder;
 }
 
 void Put(const char* name, const std::uint8_t* data, std::size_t size)
