@@ -1,7 +1,7 @@
 # The two commands of a fresh Debian/Ubuntu machine: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps-run deps build run test bench package format clean
+.PHONY: all deps-run deps build run test bench package fuzz format clean
 
 all: build
 
@@ -35,6 +35,17 @@ package: deps-run
 	cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DPINLEAF_TESTS=OFF
 	cmake --build build-package -j $(JOBS)
 	cd build-package && cpack -G DEB
+
+# The store readers under libFuzzer for a bounded time (FUZZ_SECONDS); needs clang.
+FUZZ_SECONDS ?= 60
+fuzz:
+	bash scripts/install-fuzz-deps.sh
+	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DPINLEAF_GUI=OFF -DPINLEAF_TESTS=OFF -DPINLEAF_FUZZ=ON
+	cmake --build build-fuzz --target store_fuzz
+	mkdir -p build-fuzz/corpus
+	./build-fuzz/tests/fuzz/store_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 \
+	  -max_len=4096 build-fuzz/corpus
 
 format:
 	find src tests bench data -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -14,6 +14,7 @@ run() {
 
 run store_bench
 run notes_bench
+run snapshot_bench
 
 if [ -x "$build/pinleaf" ] && [ -x "$build/bench/bare_window" ]; then
     echo "== startup"

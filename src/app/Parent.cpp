@@ -8,9 +8,12 @@
 int CParent::OnInitDialog(std::unique_ptr<HotKeyGrabber> hotKeys, std::unique_ptr<TrayIcon> tray)
 {
     CNoteDlg panel(std::move(hotKeys), std::move(tray));
-    // Log-out, shut-down and a plain kill save everything, as "Exit" does.
+    // Log-out, shut-down and a plain kill save everything, as "Exit" does, even with a
+    // question open; a checkpoint of the session saves and goes on.
     SessionEnd sessionEnd;
-    QObject::connect(&sessionEnd, &SessionEnd::ended, &panel, [&panel] { panel.OnOK(); });
+    QObject::connect(&sessionEnd, &SessionEnd::ended, &panel, [&panel] { panel.OnSessionEnd(); });
+    QObject::connect(&sessionEnd, &SessionEnd::checkpoint, &panel,
+                     [&panel] { panel.OnCheckpoint(); });
 
     if (!panel.OnInitDialog())
         return panel.ExitStatus();

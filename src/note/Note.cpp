@@ -43,6 +43,11 @@ CNote::CNote(NoteHost& host, const SNote& record, bool isNew, int slot, QWidget*
     editor_->document()->setDocumentMargin(1);
     editor_->installEventFilter(this);
     editor_->hide();
+    // Typed text counts before the editor closes (setPlainText runs while it is hidden).
+    connect(editor_, &QPlainTextEdit::textChanged, this, [this] {
+        if (isEditing())
+            host_.noteChanged();
+    });
 
     // Opening: a random look if the record asks for one, then the creation time of a
     // new note, the menu and the whole record.
@@ -230,6 +235,7 @@ void CNote::ToggleMinimized()
     }
     move(left, record_.minimized ? kRolledUpStrip - h : record_.top);
     SetTimer3(record_.minimized);
+    host_.noteChanged();
 }
 
 void CNote::SetTimer3(bool running)

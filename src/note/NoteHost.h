@@ -21,4 +21,6 @@ public:
     virtual void noteClosed(int slot) = 0;
     // The window note windows are parented to (the panel; may be null in tests).
     virtual QWidget* noteParent() = 0;
+    // The note's record or the text being typed changed; the panel keeps a snapshot.
+    virtual void noteChanged() {}
 };

@@ -125,6 +125,7 @@ void CNote::OnCommand(int id)
         RunSignatureDialog();
     else if (id >= kFirstCategory)
         SelectCategory(id - kFirstCategory);
+    host_.noteChanged();
 }
 
 void CNote::ChooseRandomColor()

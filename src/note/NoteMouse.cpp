@@ -4,6 +4,7 @@
 #include "note/Note.h"
 
 #include "note/MyStatic.h"
+#include "note/NoteHost.h"
 #include "note/NoteText.h"
 #include "platform/Help.h"
 #include "platform/Platform.h"
@@ -127,6 +128,7 @@ void CNote::mouseReleaseEvent(QMouseEvent* event)
         record_.left = x();
         if (!record_.minimized)
             record_.top = y();
+        host_.noteChanged();
     }
     dragging_ = false;
 }

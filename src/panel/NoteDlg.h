@@ -12,6 +12,8 @@
 #include "panel/TemplateCommands.h"
 #include "platform/HotKeyGrabber.h"
 #include "platform/TrayIcon.h"
+#include "session/RecoverySnapshot.h"
+#include "store/Session.h"
 
 #include <QBasicTimer>
 #include <QColor>
@@ -21,6 +23,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,10 +46,26 @@ public:
     // Start-up; false when the program must end at once (another copy runs, or the
     // data folder cannot be used). ExitStatus() then says how.
     virtual bool OnInitDialog();
-    // Writes the stores and ends the panel.
+    // Writes the stores and ends the panel. When a store cannot be written the user
+    // chooses between Retry and Quit without saving (the snapshot then stays).
     void OnOK();
-    // Ends the panel without writing anything.
+    // Ends the panel without writing anything; asks first when something changed.
     void OnCancel();
+    // The end of the session: open menus and dialogs are left as cancelled, the stores
+    // written, and the panel ends even when a store cannot be written (nobody to ask).
+    void OnSessionEnd();
+    // The session manager's save request while the session goes on: writes, keeps running.
+    void OnCheckpoint();
+    // The process is ending inside exit() (the X server went away): writes from the
+    // records in memory without touching the window system.
+    void SaveAtExit();
+
+    // Something the stores hold changed: Escape asks from now on, a snapshot follows.
+    void MarkChanged();
+    bool ChangedSinceStart() const { return changedSinceStart_; }
+    // What the stores would hold now, text still in an open editor included.
+    store::Session CurrentSession() const;
+    RecoverySnapshot* recoverySnapshot() const { return snapshot_.get(); }
     // Every menu command, the panel's own commands and the hot keys end here.
     // Returns whether the command was handled.
     bool OnCommand(int id);
@@ -91,6 +110,7 @@ public:
     CNote* openNote(const SNote& record, bool isNew) override;
     void noteClosed(int slot) override;
     QWidget* noteParent() override { return nullptr; }
+    void noteChanged() override { MarkChanged(); }
 
     // 0 after OnOK, OnCancel or a hand-over to the running copy; 1 when the data
     // folder is unusable.
@@ -158,7 +178,17 @@ private:
     void showOptionsMenuAt(QPoint pos) override;
     bool panelShown() const override { return settings.panelVisible; }
 
+    bool DispatchCommand(int id);
     bool OnTemplateCommand(int id);
+    // Start-up: takes the session of a run that did not end cleanly.
+    void TakeRecoverySnapshot();
+    void ShowRestoredMessage();
+    // Writes the four stores (keeping conflict copies first); error names the folder
+    // and the system's reason. Removes the snapshot once all four are written.
+    bool SaveStores(const store::Session& session, std::string& error);
+    // The save-all end: canAsk is false at the end of the session.
+    void EndWithSave(bool canAsk);
+    void TellConflicts(bool canAsk);
     // The default template, or with no templates at all the last factory template.
     SNote DefaultTemplate() const;
     void CreateControls();
@@ -174,4 +204,13 @@ private:
     QBasicTimer pollTimer_;
     int exitStatus = 0;
     bool ended_ = false;
+    std::unique_ptr<RecoverySnapshot> snapshot_;
+    std::optional<store::Session> restored_;
+    store::StoreStamps storeStamps_;
+    std::vector<std::string> conflictCopies_;
+    bool changedSinceStart_ = false;
+    bool started_ = false; // start-up's own commands change nothing
+
+    bool saving_ = false;
+    bool sessionEnding_ = false;
 };

@@ -13,6 +13,16 @@
 
 bool CNoteDlg::OnCommand(int id)
 {
+    const bool handled = DispatchCommand(id);
+    // Help, the web pages and About change nothing; "Exit" has ended the panel.
+    const bool looksOnly = id == 52 || id == 54 || id == 55 || id == 58 || id == 59;
+    if (handled && !looksOnly)
+        MarkChanged();
+    return handled;
+}
+
+bool CNoteDlg::DispatchCommand(int id)
+{
     switch (id) {
     case 54:
         OnOK();

@@ -16,6 +16,7 @@ void CNoteDlg::saveAsTemplate(const SNote& record)
     // list stays the one that counts.
     templates.append(record);
     FillTemplateList();
+    MarkChanged();
 }
 
 CNote* CNoteDlg::openNote(const SNote& record, bool isNew)
@@ -24,6 +25,8 @@ CNote* CNoteDlg::openNote(const SNote& record, bool isNew)
     // The panel still owns them (see the destructor).
     auto* note = new CNote(*this, record, isNew, notes.count(), noteParent());
     notes.append(note);
+    if (isNew)
+        MarkChanged();
     return note;
 }
 
@@ -31,6 +34,7 @@ void CNoteDlg::noteClosed(int slot)
 {
     if (slot >= 0 && slot < notes.count())
         notes.setNull(slot);
+    MarkChanged();
 }
 
 std::vector<SNote> CNoteDlg::OpenNoteRecords() const

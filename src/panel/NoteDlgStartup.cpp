@@ -11,9 +11,11 @@
 #include "platform/Platform.h"
 #include "store/Stores.h"
 
+#include <QTimer>
 #include <QTimerEvent>
 
 #include <cstdio>
+#include <cstdlib>
 
 bool CNoteDlg::OnInitDialog()
 {
@@ -28,16 +30,23 @@ bool CNoteDlg::OnInitDialog()
         // This copy alone writes the stores from now on: what an interrupted save of an
         // earlier run left behind can go.
         store::RemoveLeftoverTemporaryFiles(dataFolder);
+        TakeRecoverySnapshot();
         break;
     case InstanceLock::Result::HeldByOther:
         // Another copy runs; it shows its panel once this copy has gone.
         EndDialog(0);
         return false;
-    case InstanceLock::Result::FolderUnusable:
-        std::fprintf(stderr, "pinleaf: cannot use the data folder %s: %s\n", dataFolder.c_str(),
-                     instanceLock_->error().c_str());
+    case InstanceLock::Result::FolderUnusable: {
+        const std::string text =
+            "cannot use the data folder " + dataFolder + ": " + instanceLock_->error();
+        std::fprintf(stderr, "pinleaf: %s\n", text.c_str());
+        // Started from a desktop menu there is no terminal to read that line.
+        if (std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY"))
+            platform().ask(nullptr, "Pinleaf " + text, "Pinleaf", MessageButtons::Ok,
+                           MessageIcon::Stop);
         EndDialog(1);
         return false;
+    }
     }
 
     panelRect = QRect(QPoint(0, 0), size());
@@ -59,11 +68,22 @@ bool CNoteDlg::OnInitDialog()
     setGeometry(-500, -500, 2, 2);
     ApplySettings();
     ReadNotes();
+    started_ = true;
+    if (restored_) {
+        restored_.reset();
+        // The stores still hold the older session: this one is unsaved.
+        changedSinceStart_ = true;
+        QTimer::singleShot(0, this, [this] { ShowRestoredMessage(); });
+    }
     return true;
 }
 
 void CNoteDlg::ReadSettings()
 {
+    if (restored_) {
+        settings = restored_->settings;
+        return;
+    }
     if (store::ReadSettings(dataFolder, settings))
         return;
     settings = SSettings{};
@@ -75,12 +95,18 @@ void CNoteDlg::ReadSettings()
 
 void CNoteDlg::ReadCategories()
 {
-    store::ReadCategories(dataFolder, categories);
+    if (restored_)
+        categories = restored_->categories;
+    else
+        store::ReadCategories(dataFolder, categories);
 }
 
 void CNoteDlg::ReadTemplates()
 {
-    store::ReadTemplates(dataFolder, templates, FactoryFont(), platform().now());
+    if (restored_)
+        templates = restored_->templates;
+    else
+        store::ReadTemplates(dataFolder, templates, FactoryFont(), platform().now());
 }
 
 void CNoteDlg::BuildMenus()
@@ -91,7 +117,9 @@ void CNoteDlg::BuildMenus()
 void CNoteDlg::ReadNotes()
 {
     // Last, over a finished panel: one window per stored note, in slot order.
-    for (const SNote& record : store::ReadNotes(dataFolder, FactoryFont()))
+    const std::vector<SNote> records =
+        restored_ ? restored_->notes : store::ReadNotes(dataFolder, FactoryFont());
+    for (const SNote& record : records)
         openNote(record, false);
 }
 
@@ -125,29 +153,24 @@ void CNoteDlg::OnTimer(int id)
 
 void CNoteDlg::OnOK()
 {
-    if (ended_)
-        return;
-    if (tray_)
-        tray_->remove();
-    // The position is taken whether the panel is shown or hidden.
-    settings.panelLeft = x();
-    settings.panelTop = y();
-    store::WriteSettings(dataFolder, settings);
-    store::WriteCategories(dataFolder, categories);
-    store::WriteTemplates(dataFolder, templates);
-    // The end of the session or "Exit" from the tray's menu can come while a note is
-    // being typed in; the editor has not lost the focus yet, so take its text now.
-    for (int slot = 0; slot < notes.count(); ++slot)
-        if (CNote* note = notes.get(slot))
-            note->FinishTextEdit();
-    store::WriteNotes(dataFolder, OpenNoteRecords());
-    EndDialog(0);
+    EndWithSave(true);
 }
 
 void CNoteDlg::OnCancel()
 {
-    if (!ended_)
-        EndDialog(0);
+    if (ended_)
+        return;
+    // Escape is the dialog's default cancel, easy to press by accident: unsaved work
+    // is not dropped without a question.
+    if (changedSinceStart_ &&
+        !platform().ask(this, "Quit without saving the changes of this session?", "Pinleaf",
+                        MessageButtons::YesNo, MessageIcon::Question))
+        return;
+    if (ended_)
+        return; // the session ended while the question was open
+    if (snapshot_)
+        snapshot_->discard();
+    EndDialog(0);
 }
 
 void CNoteDlg::EndDialog(int status)

@@ -88,6 +88,7 @@ void CNoteDlg::NewTemplate()
     t.created = platform().now();
     templates.append(t);
     FillTemplateList();
+    MarkChanged();
 }
 
 bool CNoteDlg::OnTemplateCommand(int id)

@@ -151,8 +151,11 @@ void CNoteDlg::mouseMoveEvent(QMouseEvent* event)
 void CNoteDlg::mouseReleaseEvent(QMouseEvent* event)
 {
     // The new place is not stored: the settings take the window's position at exit.
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
+        if (dragging)
+            MarkChanged();
         dragging = false;
+    }
     QWidget::mouseReleaseEvent(event);
 }
 

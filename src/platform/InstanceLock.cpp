@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -21,6 +22,10 @@ int OpenExclusive(const std::string& path, int flags)
         errno = saved;
         return -1;
     }
+    // A marker another user may open could be locked to keep this user's program out.
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_uid == ::geteuid() && (st.st_mode & 077) != 0)
+        ::fchmod(fd, 0600);
     return fd;
 }
 
@@ -36,8 +41,35 @@ InstanceLock::~InstanceLock()
         ::close(handOverFd_);
 }
 
+bool InstanceLock::MakePrivate()
+{
+    struct stat st {};
+    if (::stat(folder_.c_str(), &st) != 0)
+        return true; // the open below reports a missing folder
+    if (st.st_uid != ::geteuid()) {
+        error_ = "the folder belongs to another user";
+        return false;
+    }
+    if ((st.st_mode & 077) != 0)
+        ::chmod(folder_.c_str(), 0700);
+    // A link named like the hand-over marker could never be taken or removed, and a
+    // second copy could never bring a hidden panel back: it goes (unlink does not
+    // follow it).
+    const std::string handOver = folder_ + kHandOverFile;
+    if (::lstat(handOver.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+        ::unlink(handOver.c_str());
+    const std::string running = folder_ + kRunningFile;
+    if (::lstat(running.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        error_ = std::string(kRunningFile) + " is a symbolic link";
+        return false;
+    }
+    return true;
+}
+
 InstanceLock::Result InstanceLock::Acquire()
 {
+    if (!MakePrivate())
+        return Result::FolderUnusable;
     runningFd_ = OpenExclusive(folder_ + kRunningFile, O_RDONLY | O_CREAT);
     if (runningFd_ >= 0)
         return Result::Acquired;

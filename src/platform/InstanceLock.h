@@ -21,6 +21,8 @@ public:
     InstanceLock& operator=(const InstanceLock&) = delete;
 
     // Takes "xr.log"; when another copy holds it, creates and holds "xo.log" instead.
+    // The folder is made 0700 and the markers 0600 first; a folder of another user or
+    // an "xr.log" that is a symbolic link is unusable, an "xo.log" link is removed.
     Result Acquire();
     // The reason of the last FolderUnusable, as the system put it.
     const std::string& error() const { return error_; }
@@ -33,6 +35,8 @@ public:
     static constexpr const char* kHandOverFile = "xo.log";
 
 private:
+    bool MakePrivate();
+
     std::string folder_;
     int runningFd_ = -1;
     int handOverFd_ = -1;

@@ -32,6 +32,14 @@ public:
     // A modal message box. Returns true for Yes or OK.
     virtual bool ask(QWidget* parent, const std::string& text, const std::string& caption,
                      MessageButtons buttons, MessageIcon icon) = 0;
+    // A failed save: Retry (true) or Quit without saving (false).
+    virtual bool askRetry(QWidget* parent, const std::string& text, const std::string& caption)
+    {
+        return ask(parent, text, caption, MessageButtons::OkCancel, MessageIcon::Stop);
+    }
+    // Leaves every open menu, question and modal dialog as if cancelled (the program is
+    // about to end and nobody will answer them).
+    virtual void leaveModalLoops() {}
     // Runs a modal dialog and returns its QDialog::DialogCode.
     virtual int runDialog(QDialog& dialog) = 0;
     // The system font dialog; nothing when cancelled.

@@ -2,6 +2,7 @@
 
 #include "platform/Text.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -11,6 +12,7 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 QRect QtPlatform::desktopRect() const
@@ -51,6 +53,33 @@ bool QtPlatform::ask(QWidget* parent, const std::string& text, const std::string
     QMessageBox box(boxIcon, ToQt(caption), ToQt(text), boxButtons, parent);
     const int answer = box.exec();
     return answer == QMessageBox::Yes || answer == QMessageBox::Ok;
+}
+
+bool QtPlatform::askRetry(QWidget* parent, const std::string& text, const std::string& caption)
+{
+    QMessageBox box(QMessageBox::Critical, ToQt(caption), ToQt(text), QMessageBox::Retry, parent);
+    QPushButton* quit =
+        box.addButton(QStringLiteral("Quit without saving"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(QMessageBox::Retry);
+    box.setEscapeButton(QMessageBox::Retry);
+    box.exec();
+    return box.clickedButton() != quit;
+}
+
+void QtPlatform::leaveModalLoops()
+{
+    // Menus first: a menu's exec() returns nothing chosen.
+    for (int guard = 0; guard < 16; ++guard) {
+        QWidget* popup = QApplication::activePopupWidget();
+        if (!popup)
+            break;
+        popup->close();
+    }
+    // Every visible dialog returns Rejected; each nested exec() loop then unwinds.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows)
+        if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible())
+            dialog->reject();
 }
 
 int QtPlatform::runDialog(QDialog& dialog)

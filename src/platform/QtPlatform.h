@@ -12,6 +12,8 @@ public:
     QPoint cursorPos() const override;
     bool ask(QWidget* parent, const std::string& text, const std::string& caption,
              MessageButtons buttons, MessageIcon icon) override;
+    bool askRetry(QWidget* parent, const std::string& text, const std::string& caption) override;
+    void leaveModalLoops() override;
     int runDialog(QDialog& dialog) override;
     std::optional<LogFont> chooseFont(QWidget* parent, const LogFont& initial) override;
     bool open(const std::string& target) override;

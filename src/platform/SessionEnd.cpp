@@ -1,5 +1,6 @@
 #include "platform/SessionEnd.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QSocketNotifier>
 
@@ -39,8 +40,10 @@ SessionEnd::SessionEnd(QObject* parent) : QObject(parent)
         for (int i = 0; i < 3; ++i)
             ::sigaction(kSignals[i], &action, &previous[i]);
     }
-    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        connect(app, &QGuiApplication::commitDataRequest, this, &SessionEnd::ended);
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        connect(app, &QGuiApplication::commitDataRequest, this, &SessionEnd::checkpoint);
+        app->installEventFilter(this);
+    }
 }
 
 SessionEnd::~SessionEnd()
@@ -49,6 +52,16 @@ SessionEnd::~SessionEnd()
         for (int i = 0; i < 3; ++i)
             ::sigaction(kSignals[i], &previous[i], nullptr);
     }
+}
+
+bool SessionEnd::eventFilter(QObject* watched, QEvent* event)
+{
+    // Quitting the application would leave the panel's loop without saving.
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit) {
+        emit ended();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void SessionEnd::readPipe()

@@ -1,5 +1,6 @@
 #include "store/Archive.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -69,68 +70,65 @@ std::string Utf16LeToUtf8(std::string_view bytes)
 
 // ---- reading ----
 
-ArchiveReader::~ArchiveReader()
-{
-    close();
-}
-
 bool ArchiveReader::open(const std::string& path)
 {
     close();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer forever.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
     struct stat st {};
-    // A folder or device under a store's name is as good as no file.
+    // A folder, FIFO or device under a store's name is as good as no file.
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return false;
     }
-    fd_ = fd;
-    fileSize_ = static_cast<std::uint64_t>(st.st_size);
-    consumed_ = 0;
-    begin_ = end_ = 0;
+    // st_size is only a hint: a file may hold more (a link into /proc) or grow meanwhile.
+    char chunk[kArchiveBufferSize];
+    for (;;) {
+        ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            incomplete_ = true;
+            break;
+        }
+        if (got == 0)
+            break;
+        const std::size_t room = kArchiveReadCap - data_.size();
+        data_.append(chunk, std::min(static_cast<std::size_t>(got), room));
+        if (static_cast<std::size_t>(got) > room) {
+            incomplete_ = true;
+            break;
+        }
+    }
+    ::close(fd);
+    open_ = true;
     return true;
+}
+
+void ArchiveReader::openBuffer(std::string bytes)
+{
+    close();
+    data_ = std::move(bytes);
+    open_ = true;
 }
 
 void ArchiveReader::close()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
-}
-
-void ArchiveReader::fill()
-{
-    begin_ = end_ = 0;
-    for (;;) {
-        ssize_t got = ::read(fd_, buffer_, sizeof buffer_);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            ThrowFileError("read");
-        if (got == 0)
-            throw EndOfFile();
-        end_ = static_cast<std::size_t>(got);
-        return;
-    }
+    data_.clear();
+    data_.shrink_to_fit();
+    pos_ = 0;
+    open_ = false;
+    incomplete_ = false;
 }
 
 void ArchiveReader::readRaw(void* out, std::size_t n)
 {
-    if (fd_ < 0)
+    if (!open_ || n > data_.size() - pos_)
         throw EndOfFile();
-    auto* dest = static_cast<unsigned char*>(out);
-    while (n > 0) {
-        if (begin_ == end_)
-            fill();
-        std::size_t take = std::min(n, end_ - begin_);
-        std::memcpy(dest, buffer_ + begin_, take);
-        begin_ += take;
-        dest += take;
-        n -= take;
-        consumed_ += take;
-    }
+    std::memcpy(out, data_.data() + pos_, n);
+    pos_ += n;
 }
 
 bool ArchiveReader::readBool()
@@ -209,7 +207,7 @@ std::string ArchiveReader::readString()
         }
     }
     const std::uint64_t bytes = wide ? 2 * length : length;
-    // A damaged prefix may claim gigabytes: check what the file holds before allocating.
+    // A damaged prefix may claim gigabytes: check what was read before allocating.
     if (bytes > bytesLeft())
         throw EndOfFile();
     std::string raw(static_cast<std::size_t>(bytes), '\0');

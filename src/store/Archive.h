@@ -28,20 +28,28 @@ struct FileError : std::runtime_error {
 
 inline constexpr std::size_t kArchiveBufferSize = 4096;
 
+// The stores are small: the whole file is read into memory first (up to
+// kArchiveReadCap bytes), so no value can claim more than the bytes actually read.
+inline constexpr std::size_t kArchiveReadCap = 64u << 20;
+
 class ArchiveReader {
 public:
     ArchiveReader() = default;
-    ~ArchiveReader();
     ArchiveReader(const ArchiveReader&) = delete;
     ArchiveReader& operator=(const ArchiveReader&) = delete;
 
-    // Opens an existing regular file read-only; false when that is not possible.
+    // Opens an existing regular file read-only and reads it in; false when that is not
+    // possible. A FIFO or device under the name is never waited on.
     bool open(const std::string& path);
+    // Decodes bytes already in memory.
+    void openBuffer(std::string bytes);
     void close();
 
-    std::uint64_t fileSize() const { return fileSize_; }
+    std::uint64_t fileSize() const { return data_.size(); }
     // Bytes not yet consumed by the read operations.
-    std::uint64_t bytesLeft() const { return fileSize_ - consumed_; }
+    std::uint64_t bytesLeft() const { return data_.size() - pos_; }
+    // A read error or the size cap cut the content short.
+    bool incomplete() const { return incomplete_; }
 
     bool readBool();
     std::uint8_t readByte();
@@ -56,14 +64,11 @@ public:
 
 private:
     void readRaw(void* out, std::size_t n);
-    void fill();
 
-    int fd_ = -1;
-    std::uint64_t fileSize_ = 0;
-    std::uint64_t consumed_ = 0;
-    unsigned char buffer_[kArchiveBufferSize];
-    std::size_t begin_ = 0;
-    std::size_t end_ = 0;
+    std::string data_;
+    std::size_t pos_ = 0;
+    bool open_ = false;
+    bool incomplete_ = false;
 };
 
 // Writes into a file descriptor it does not own; flush() pushes the buffer out.

@@ -7,12 +7,12 @@
 
 namespace store {
 
-void ReadCategories(const std::string& folder, Categories& categories)
+ReadOutcome ReadCategories(const std::string& folder, Categories& categories)
 {
     enum class Content { Factory, Names, Nothing };
     Content content = Content::Factory;
     categories.clear();
-    ReadStoreFile(folder, kCategoriesFile, [&](ArchiveReader& in) {
+    const ReadOutcome outcome = ReadStoreFile(folder, kCategoriesFile, [&](ArchiveReader& in) {
         const std::int32_t count = in.readCount();
         if (count < 0) {
             content = Content::Nothing;
@@ -28,6 +28,7 @@ void ReadCategories(const std::string& folder, Categories& categories)
         LoadFactoryCategories(categories);
     else if (content == Content::Nothing)
         categories.clear();
+    return outcome;
 }
 
 bool WriteCategories(const std::string& folder, const Categories& categories)

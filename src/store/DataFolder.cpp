@@ -46,14 +46,19 @@ void RemoveLeftoverTemporaryFiles(const std::string& folder)
     DIR* dir = opendir(folder.c_str());
     if (!dir)
         return;
-    const std::string_view suffix = ".tmp-XXXXXX";
+    constexpr std::string_view kTemporary = ".tmp-";
+    constexpr std::size_t kUnique = 6; // the XXXXXX of mkostemp
     while (const dirent* entry = readdir(dir)) {
         const std::string_view name = entry->d_name;
         for (const char* store : {kSettingsFile, kTemplatesFile, kNotesFile, kCategoriesFile}) {
-            const std::string_view prefix = store;
-            if (name.size() == prefix.size() + suffix.size() &&
-                name.substr(0, prefix.size()) == prefix && name.substr(prefix.size(), 5) == ".tmp-")
-                unlinkat(dirfd(dir), entry->d_name, 0);
+            for (const std::string_view copy :
+                 {std::string_view(), std::string_view(kDamagedSuffix)}) {
+                const std::string prefix =
+                    std::string(store) + std::string(copy) + std::string(kTemporary);
+                if (name.size() == prefix.size() + kUnique &&
+                    name.substr(0, prefix.size()) == prefix)
+                    unlinkat(dirfd(dir), entry->d_name, 0);
+            }
         }
     }
     closedir(dir);

@@ -102,13 +102,13 @@ bool WriteRecords(const std::string& folder, const char* name, const std::vector
 
 } // namespace
 
-void ReadTemplates(const std::string& folder, Templates& templates, const LogFont& baseFont,
-                   const SystemTime& now)
+ReadOutcome ReadTemplates(const std::string& folder, Templates& templates,
+                          const LogFont& baseFont, const SystemTime& now)
 {
     enum class Content { Factory, Records, Nothing };
     Content content = Content::Factory;
     templates.clear();
-    ReadStoreFile(folder, kTemplatesFile, [&](ArchiveReader& in) {
+    const ReadOutcome outcome = ReadStoreFile(folder, kTemplatesFile, [&](ArchiveReader& in) {
         const std::int32_t count = in.readCount();
         if (count < 0) {
             content = Content::Nothing;
@@ -126,6 +126,7 @@ void ReadTemplates(const std::string& folder, Templates& templates, const LogFon
         LoadFactoryTemplates(templates, now);
     else if (content == Content::Nothing)
         templates.clear();
+    return outcome;
 }
 
 bool WriteTemplates(const std::string& folder, const Templates& templates)
@@ -133,10 +134,11 @@ bool WriteTemplates(const std::string& folder, const Templates& templates)
     return WriteRecords(folder, kTemplatesFile, templates.all(), RecordKind::Template);
 }
 
-std::vector<SNote> ReadNotes(const std::string& folder, const LogFont& baseFont)
+std::vector<SNote> ReadNotes(const std::string& folder, const LogFont& baseFont,
+                             ReadOutcome* outcome)
 {
     std::vector<SNote> notes;
-    ReadStoreFile(folder, kNotesFile, [&](ArchiveReader& in) {
+    const ReadOutcome read = ReadStoreFile(folder, kNotesFile, [&](ArchiveReader& in) {
         const std::int32_t count = in.readCount();
         if (count < 0)
             return false;
@@ -144,6 +146,8 @@ std::vector<SNote> ReadNotes(const std::string& folder, const LogFont& baseFont)
             notes.push_back(ReadRecord(in, RecordKind::Note, baseFont));
         return true;
     });
+    if (outcome)
+        *outcome = read;
     return notes;
 }
 

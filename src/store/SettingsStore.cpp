@@ -5,10 +5,10 @@
 
 namespace store {
 
-bool ReadSettings(const std::string& folder, SSettings& settings)
+bool ReadSettings(const std::string& folder, SSettings& settings, ReadOutcome* outcome)
 {
     SSettings read;
-    const ReadOutcome outcome = ReadStoreFile(folder, kSettingsFile, [&](ArchiveReader& in) {
+    const ReadOutcome result = ReadStoreFile(folder, kSettingsFile, [&](ArchiveReader& in) {
         read.alwaysOnTop = in.readBool();
         read.panelVisible = in.readBool();
         read.panelColor = in.readInt32();
@@ -20,8 +20,10 @@ bool ReadSettings(const std::string& folder, SSettings& settings)
         return true;
     });
     // A short file gives the whole set of defaults, not the values it did hold.
-    settings = outcome == ReadOutcome::Complete ? read : SSettings{};
-    return outcome == ReadOutcome::Complete;
+    settings = result == ReadOutcome::Complete ? read : SSettings{};
+    if (outcome)
+        *outcome = result;
+    return result == ReadOutcome::Complete;
 }
 
 bool WriteSettings(const std::string& folder, const SSettings& settings)

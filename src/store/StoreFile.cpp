@@ -2,7 +2,10 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <mutex>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,14 +13,44 @@ namespace store {
 
 namespace {
 
+// The snapshot is written on a worker thread: each thread has its own last error.
+thread_local std::string g_lastWriteError;
+// Files whose damaged content has no copy yet: they must not be replaced.
+std::set<std::string> g_uncopiedDamage;
+std::mutex g_uncopiedDamageLock;
+
+void SetUncopiedDamage(const std::string& path, bool uncopied)
+{
+    std::lock_guard<std::mutex> hold(g_uncopiedDamageLock);
+    if (uncopied)
+        g_uncopiedDamage.insert(path);
+    else
+        g_uncopiedDamage.erase(path);
+}
+
+bool HasUncopiedDamage(const std::string& path)
+{
+    std::lock_guard<std::mutex> hold(g_uncopiedDamageLock);
+    return g_uncopiedDamage.count(path) > 0;
+}
+
+void NoteWriteError(int error)
+{
+    g_lastWriteError = std::strerror(error);
+}
+
 // Closes the descriptor and removes the temporary file unless the rename happened.
 class TemporaryFile {
 public:
     explicit TemporaryFile(const std::string& target) : path_(target + ".tmp-XXXXXX")
     {
         fd_ = mkostemp(path_.data(), O_CLOEXEC);
-        if (fd_ >= 0 && fchmod(fd_, 0600) != 0)
+        if (fd_ >= 0 && fchmod(fd_, 0600) != 0) {
+            NoteWriteError(errno);
             discard();
+        } else if (fd_ < 0) {
+            NoteWriteError(errno);
+        }
     }
     ~TemporaryFile() { discard(); }
     TemporaryFile(const TemporaryFile&) = delete;
@@ -28,11 +61,14 @@ public:
     // Makes the content durable and puts it in place of target.
     bool commit(const std::string& target)
     {
-        if (fsync(fd_) != 0)
+        if (fsync(fd_) != 0) {
+            NoteWriteError(errno);
             return false;
+        }
         int fd = fd_;
         fd_ = -1;
         if (::close(fd) != 0 || rename(path_.c_str(), target.c_str()) != 0) {
+            NoteWriteError(errno);
             unlink(path_.c_str());
             return false;
         }
@@ -99,6 +135,11 @@ bool CopyInto(int from, int to)
 
 } // namespace
 
+const std::string& LastWriteError()
+{
+    return g_lastWriteError;
+}
+
 bool KeepDamagedCopy(const std::string& folder, const char* name)
 {
     const std::string source = folder + name;
@@ -127,19 +168,32 @@ ReadOutcome ReadStoreFile(const std::string& folder, const char* name,
         // EndOfFile, ArchiveError or FileError: the content up to here is all there is.
     }
     const bool empty = reader.fileSize() == 0;
+    const bool trailing = reader.bytesLeft() > 0;
+    understood = understood && !reader.incomplete();
     reader.close();
-    if (understood)
-        return ReadOutcome::Complete;
     // An empty file holds nothing worth keeping.
-    if (!empty)
-        KeepDamagedCopy(folder, name);
-    return ReadOutcome::Damaged;
+    if (empty)
+        return understood ? ReadOutcome::Complete : ReadOutcome::Empty;
+    if (understood && !trailing)
+        return ReadOutcome::Complete;
+    const std::string path = folder + name;
+    SetUncopiedDamage(path, !KeepDamagedCopy(folder, name));
+    return understood ? ReadOutcome::Complete : ReadOutcome::Damaged;
 }
 
 bool WriteStoreFile(const std::string& folder, const char* name,
                     const std::function<void(ArchiveWriter&)>& write)
 {
     const std::string target = folder + name;
+    if (HasUncopiedDamage(target)) {
+        // The damaged file would be lost: try its copy once more first.
+        if (!KeepDamagedCopy(folder, name)) {
+            g_lastWriteError = std::string("cannot keep a copy of the damaged ") + name + ": " +
+                               std::strerror(errno);
+            return false;
+        }
+        SetUncopiedDamage(target, false);
+    }
     TemporaryFile file(target);
     if (file.fd() < 0)
         return false;
@@ -147,7 +201,14 @@ bool WriteStoreFile(const std::string& folder, const char* name,
         ArchiveWriter writer(file.fd());
         write(writer);
         writer.flush();
-    } catch (const std::exception&) {
+    } catch (const FileError& error) {
+        // "write: No space left on device": the system's part is what the user needs.
+        const std::string what = error.what();
+        const std::size_t colon = what.find(": ");
+        g_lastWriteError = colon == std::string::npos ? what : what.substr(colon + 2);
+        return false;
+    } catch (const std::exception& error) {
+        g_lastWriteError = error.what();
         return false;
     }
     if (!file.commit(target))

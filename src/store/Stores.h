@@ -8,6 +8,7 @@
 #include "model/Collections.h"
 #include "model/SNote.h"
 #include "model/Settings.h"
+#include "store/StoreFile.h"
 
 #include <string>
 #include <vector>
@@ -24,25 +25,28 @@ inline constexpr const char* kTemplatesFile = "data1.log";
 inline constexpr const char* kNotesFile = "data2.log";
 inline constexpr const char* kCategoriesFile = "data3.log";
 
-// Removes the temporary files a save interrupted by a crash left beside the four stores
-// ("<store>.tmp-XXXXXX"). Only the copy that holds the instance lock may call it.
+// Removes the temporary files a save or a damaged-file copy interrupted by a crash left
+// beside the four stores ("<store>.tmp-XXXXXX", "<store>.damaged.tmp-XXXXXX"). Only
+// the copy that holds the instance lock may call it.
 void RemoveLeftoverTemporaryFiles(const std::string& folder);
 
 // baseFont supplies the font fields the stores do not hold.
-void ReadTemplates(const std::string& folder, Templates& templates, const LogFont& baseFont,
-                   const SystemTime& now);
+ReadOutcome ReadTemplates(const std::string& folder, Templates& templates,
+                          const LogFont& baseFont, const SystemTime& now);
 bool WriteTemplates(const std::string& folder, const Templates& templates);
 
 // The notes completely read before any damage, in file order.
-std::vector<SNote> ReadNotes(const std::string& folder, const LogFont& baseFont);
+std::vector<SNote> ReadNotes(const std::string& folder, const LogFont& baseFont,
+                             ReadOutcome* outcome = nullptr);
 bool WriteNotes(const std::string& folder, const std::vector<SNote>& notes);
 
-void ReadCategories(const std::string& folder, Categories& categories);
+ReadOutcome ReadCategories(const std::string& folder, Categories& categories);
 bool WriteCategories(const std::string& folder, const Categories& categories);
 
 // Returns false when the defaults were applied (missing or short file); panelLeft and
 // panelTop then still need the default position, which only the panel knows.
-bool ReadSettings(const std::string& folder, SSettings& settings);
+bool ReadSettings(const std::string& folder, SSettings& settings,
+                  ReadOutcome* outcome = nullptr);
 bool WriteSettings(const std::string& folder, const SSettings& settings);
 
 } // namespace store

@@ -70,8 +70,8 @@ TEST_F(InstanceLockTest, ALinkedRequestFileIsNotFollowed)
     fs::create_symlink(target, folder + "xo.log");
     InstanceLock first(folder);
     ASSERT_EQ(first.Acquire(), InstanceLock::Result::Acquired);
-    EXPECT_FALSE(first.PollHandOver());
-    EXPECT_TRUE(Exists("xo.log"));
+    // The link itself goes, so that a later second copy can leave its request.
+    EXPECT_FALSE(Exists("xo.log"));
     std::ifstream in(target);
     std::string text;
     std::getline(in, text);
@@ -92,6 +92,33 @@ TEST_F(InstanceLockTest, AMissingOrBlockedFolderIsUnusableNotAnotherCopy)
     InstanceLock linked(folder);
     EXPECT_EQ(linked.Acquire(), InstanceLock::Result::FolderUnusable);
     EXPECT_FALSE(Exists("elsewhere"));
+}
+
+TEST_F(InstanceLockTest, StartUpMakesTheFolderAndTheMarkersPrivate)
+{
+    fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_all);
+    std::ofstream(folder + "xr.log").put('\0');
+    fs::permissions(folder + "xr.log", fs::perms::owner_read | fs::perms::owner_write |
+                                           fs::perms::group_write | fs::perms::others_write);
+    InstanceLock lock(folder);
+    ASSERT_EQ(lock.Acquire(), InstanceLock::Result::Acquired);
+    EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all);
+    EXPECT_EQ(fs::status(folder + "xr.log").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    {
+        InstanceLock second(folder);
+        ASSERT_EQ(second.Acquire(), InstanceLock::Result::HeldByOther);
+        EXPECT_EQ(fs::status(folder + "xo.log").permissions(),
+                  fs::perms::owner_read | fs::perms::owner_write);
+    }
+
+    // A linked running marker is refused, and the reason says so.
+    InstanceLock linked(folder + "linked/");
+    fs::create_directories(folder + "linked");
+    fs::create_symlink(folder + "xr.log", folder + "linked/xr.log");
+    EXPECT_EQ(linked.Acquire(), InstanceLock::Result::FolderUnusable);
+    EXPECT_EQ(linked.error(), "xr.log is a symbolic link");
 }
 
 } // namespace

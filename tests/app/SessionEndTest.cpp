@@ -2,6 +2,8 @@
 
 #include "platform/SessionEnd.h"
 
+#include <QGuiApplication>
+#include <QSessionManager>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -35,6 +37,25 @@ TEST(SessionEndTest, TheHandlersAreRemovedWithIt)
     struct sigaction after {};
     ::sigaction(SIGTERM, nullptr, &after);
     EXPECT_EQ(after.sa_handler, SIG_DFL);
+}
+
+TEST(SessionEndTest, ASaveRequestIsACheckpointAndOnlyQuitEndsTheSession)
+{
+    SessionEnd sessionEnd;
+    QSignalSpy ended(&sessionEnd, &SessionEnd::ended);
+    QSignalSpy checkpoint(&sessionEnd, &SessionEnd::checkpoint);
+    // Qt keeps one session manager per application; the X11 plugin hands it to
+    // commitDataRequest for checkpoints and logouts alike.
+    auto* manager = qApp->findChild<QSessionManager*>();
+    ASSERT_NE(manager, nullptr);
+    emit qApp->commitDataRequest(*manager);
+    EXPECT_EQ(checkpoint.count(), 1);
+    EXPECT_EQ(ended.count(), 0);
+    // The session manager's "die" reaches the application as a Quit event.
+    QEvent quit(QEvent::Quit);
+    QCoreApplication::sendEvent(qApp, &quit);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_EQ(checkpoint.count(), 1);
 }
 
 } // namespace

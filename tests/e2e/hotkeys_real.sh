@@ -43,7 +43,7 @@ xdotool key ctrl+shift+Insert ctrl+shift+Left
 toggle_panel_by ctrl+shift+q
 [ "$(note_count)" = 2 ] || fail "Ctrl+Shift+Insert made a note with the left set"
 [ "$(map_state "$PANEL")" = IsViewable ] || fail "Ctrl+Shift+Left moved the panel with the left set"
-press "$PANEL" Escape
+quit_without_saving "$PANEL"
 wait_end "$PID"
 
 # --- "Right keys" stored in the settings: not topmost, shown, blue, rectangle, icons,
@@ -58,7 +58,7 @@ toggle_panel_by ctrl+shift+Left
 xdotool key ctrl+shift+c ctrl+shift+q
 toggle_panel_by ctrl+shift+Left
 [ "$(note_count)" = 1 ] || fail "Ctrl+Shift+C made a note with the right set"
-press "$PANEL" Escape
+quit_without_saving "$PANEL"
 wait_end "$PID"
 
 # --- Ctrl+Shift+Q held by another client first: the program still gets the others.
@@ -86,6 +86,6 @@ xdotool mousemove --sync 900 300
 xdotool key ctrl+shift+c
 expect_note_at_pointer 900 300 2
 [ "$(map_state "$PANEL")" = IsViewable ] || fail "Ctrl+Shift+Q, held elsewhere, hid the panel"
-press "$PANEL" Escape
+quit_without_saving "$PANEL"
 wait_end "$PID"
 echo PASS

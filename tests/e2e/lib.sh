@@ -183,3 +183,18 @@ hex_pixel() {
 
 # Prints a window's map state: IsViewable, IsUnMapped or IsUnviewable.
 map_state() { xwininfo -id "$1" | sed -nE 's/.*Map State: (.*)/\1/p'; }
+
+# Escape on the panel ($1) of program $PID: after changes it asks first, and Yes (the
+# default button, Return) ends without saving.
+quit_without_saving() {
+  press "$1" Escape
+  local box=""
+  for _ in $(seq 100); do
+    kill -0 "$PID" 2>/dev/null || return 0
+    box=$(xdotool search --onlyvisible --name '^Pinleaf$' 2>/dev/null | grep -vx "$1" | head -1 || true)
+    [ -n "$box" ] && break
+    sleep 0.1
+  done
+  [ -n "$box" ] || fail "Escape neither ended the program nor asked"
+  press "$box" Return
+}

@@ -285,6 +285,7 @@ TEST_F(PanelStartupTest, OnlyAHiddenPanelWakesUpToPollForTheHandOver)
 
     // The exit stops the poll of a hidden panel.
     panel->OnCommand(50);
+    fake.answers.push_back(true); // hiding was a change: Escape asks first
     QTest::keyClick(panel.get(), Qt::Key_Escape);
     ASSERT_TRUE(panel->Ended());
     EXPECT_EQ(PanelTimers(*panel), std::vector<int>{});
@@ -305,11 +306,16 @@ TEST_F(PanelStartupTest, AnUnusableDataFolderEndsWithAMessage)
     const std::string blocker = home + "/blocker";
     WriteFile(blocker, {0});
     setenv("XDG_DATA_HOME", blocker.c_str(), 1);
+    // Started from a menu there is no terminal: with a display the message shows too.
+    setenv("DISPLAY", ":99", 1);
     testing::internal::CaptureStderr();
     CNoteDlg broken;
     const bool started = broken.OnInitDialog();
     const std::string message = testing::internal::GetCapturedStderr();
     setenv("XDG_DATA_HOME", home.c_str(), 1);
+    unsetenv("DISPLAY");
+    ASSERT_EQ(fake.asked.size(), 1u);
+    EXPECT_NE(fake.asked[0].text.find(blocker + "/Pinleaf/"), std::string::npos);
 
     EXPECT_FALSE(started);
     EXPECT_EQ(broken.ExitStatus(), 1);

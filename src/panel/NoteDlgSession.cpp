@@ -1,0 +1,220 @@
+// The panel's side of keeping the session: the recovery snapshot, restoring it at
+// start-up, and the save-all ends (Enter, "Exit", the end of the session, a vanished
+// X server, a checkpoint).
+
+#include "panel/NoteDlg.h"
+
+#include "model/Factory.h"
+#include "note/Note.h"
+#include "note/NoteText.h"
+#include "platform/Platform.h"
+#include "session/RecoverySnapshot.h"
+
+#include <QPlainTextEdit>
+#include <QSystemTrayIcon>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void SaveAtProcessExit()
+{
+    // exit() from the X platform plugin when the connection broke: the panel and its
+    // notes are still in memory.
+    if (CNoteDlg* panel = CNoteDlg::instance())
+        panel->SaveAtExit();
+}
+
+} // namespace
+
+void CNoteDlg::TakeRecoverySnapshot()
+{
+    storeStamps_ = store::TakeStoreStamps(dataFolder);
+    snapshot_ = std::make_unique<RecoverySnapshot>(dataFolder, [this] { return CurrentSession(); });
+    store::Session session;
+    switch (store::ReadSnapshot(dataFolder, session, FactoryFont(), platform().now())) {
+    case store::SnapshotState::Restored:
+        restored_ = std::move(session);
+        break;
+    case store::SnapshotState::Damaged:
+        // Its damaged files stay as ".damaged" copies; the stores are used.
+        std::fprintf(stderr,
+                     "pinleaf: the recovery snapshot in %s%s is damaged; using the stores\n",
+                     dataFolder.c_str(), store::kRecoveryFolder);
+        store::RemoveSnapshot(dataFolder);
+        break;
+    case store::SnapshotState::None:
+        break;
+    }
+    static bool hooked = false;
+    if (!hooked) {
+        hooked = true;
+        std::atexit(SaveAtProcessExit);
+    }
+}
+
+void CNoteDlg::ShowRestoredMessage()
+{
+    if (ended_)
+        return;
+    const std::string text = "The notes of a session that ended unexpectedly were restored.";
+    if (tray_ && QSystemTrayIcon::isSystemTrayAvailable())
+        tray_->add(QStringLiteral("Pinleaf"), true, QStringLiteral("Pinleaf"),
+                   QString::fromStdString(text));
+    else
+        platform().ask(this, text, "Pinleaf", MessageButtons::Ok, MessageIcon::Information);
+}
+
+void CNoteDlg::MarkChanged()
+{
+    if (!started_ || ended_ || saving_)
+        return;
+    changedSinceStart_ = true;
+    if (snapshot_)
+        snapshot_->changed();
+}
+
+store::Session CNoteDlg::CurrentSession() const
+{
+    // Reads only what is in memory: this also runs inside exit() with no X server.
+    store::Session session;
+    session.settings = settings;
+    session.settings.panelLeft = x();
+    session.settings.panelTop = y();
+    session.categories = categories;
+    session.templates = templates;
+    for (int slot = 0; slot < notes.count(); ++slot) {
+        const CNote* note = notes.get(slot);
+        if (!note)
+            continue;
+        SNote record = note->record();
+        if (note->isEditing())
+            record.text = NoteTextFromQt(note->editor()->toPlainText());
+        session.notes.push_back(std::move(record));
+    }
+    return session;
+}
+
+bool CNoteDlg::SaveStores(const store::Session& session, std::string& error)
+{
+    // A snapshot write on the worker thread must not land after the snapshot is removed.
+    if (snapshot_)
+        snapshot_->wait();
+    // A store someone else replaced since start-up is kept before it is overwritten.
+    for (std::string& copy : store::KeepConflictCopies(dataFolder, storeStamps_, platform().now()))
+        conflictCopies_.push_back(std::move(copy));
+    const bool saved = store::WriteSession(dataFolder, session);
+    if (!saved)
+        error =
+            "Pinleaf could not save your notes to " + dataFolder + ": " + store::LastWriteError();
+    // Whatever reached the disk is this program's own from now on.
+    storeStamps_ = store::TakeStoreStamps(dataFolder);
+    // Only now: a kill during the save restores the whole session from the snapshot.
+    if (saved)
+        store::RemoveSnapshot(dataFolder);
+    return saved;
+}
+
+void CNoteDlg::TellConflicts(bool canAsk)
+{
+    if (conflictCopies_.empty())
+        return;
+    std::string names;
+    for (const std::string& copy : conflictCopies_)
+        names += (names.empty() ? "" : ", ") + copy;
+    conflictCopies_.clear();
+    const std::string text = "Another program changed the notes in " + dataFolder +
+                             " while Pinleaf ran. Its version was kept as " + names + ".";
+    if (canAsk)
+        platform().ask(this, text, "Pinleaf", MessageButtons::Ok, MessageIcon::Information);
+    else
+        std::fprintf(stderr, "pinleaf: %s\n", text.c_str());
+}
+
+void CNoteDlg::EndWithSave(bool canAsk)
+{
+    if (ended_ || saving_)
+        return;
+    saving_ = true;
+    // "Exit" from the tray's menu or the end of the session can come while a question,
+    // dialog or menu is open: each is left as cancelled; nobody will answer it.
+    platform().leaveModalLoops();
+    // The end can come while a note is being typed in; the editor has not lost the
+    // focus yet, so take its text now.
+    for (int slot = 0; slot < notes.count(); ++slot)
+        if (CNote* note = notes.get(slot))
+            note->FinishTextEdit();
+    // The snapshot is the whole session before the stores are replaced one by one.
+    if (snapshot_)
+        snapshot_->flush();
+    bool saved = false;
+    for (;;) {
+        std::string error;
+        if (SaveStores(CurrentSession(), error)) {
+            saved = true;
+            break;
+        }
+        if (snapshot_)
+            snapshot_->flush(true);
+        if (!canAsk || sessionEnding_) {
+            std::fprintf(stderr, "pinleaf: %s; the session is kept in %s%s for the next start\n",
+                         error.c_str(), dataFolder.c_str(), store::kRecoveryFolder);
+            break;
+        }
+        if (!platform().askRetry(this, error, "Pinleaf") && !sessionEnding_)
+            break; // Quit without saving: the snapshot stays for the next start
+    }
+    if (saved && snapshot_)
+        snapshot_->discard();
+    if (saved)
+        TellConflicts(canAsk && !sessionEnding_);
+    if (tray_)
+        tray_->remove();
+    saving_ = false;
+    EndDialog(saved ? 0 : 1);
+}
+
+void CNoteDlg::OnSessionEnd()
+{
+    if (ended_)
+        return;
+    sessionEnding_ = true;
+    if (saving_) {
+        // The failed-save question is open: leaving it lets the save end the panel.
+        platform().leaveModalLoops();
+        return;
+    }
+    EndWithSave(false);
+}
+
+void CNoteDlg::OnCheckpoint()
+{
+    if (ended_ || saving_)
+        return;
+    std::string error;
+    if (SaveStores(CurrentSession(), error)) {
+        if (snapshot_)
+            snapshot_->discard();
+        changedSinceStart_ = false;
+        TellConflicts(false);
+    } else {
+        if (snapshot_)
+            snapshot_->flush(true);
+        std::fprintf(stderr, "pinleaf: %s\n", error.c_str());
+    }
+}
+
+void CNoteDlg::SaveAtExit()
+{
+    if (ended_ || !snapshot_)
+        return;
+    ended_ = true;
+    const store::Session session = CurrentSession();
+    std::string error;
+    if (!SaveStores(session, error)) {
+        store::WriteSnapshot(dataFolder, session);
+        std::fprintf(stderr, "pinleaf: %s; the session is kept in %s%s for the next start\n",
+                     error.c_str(), dataFolder.c_str(), store::kRecoveryFolder);
+    }
+}

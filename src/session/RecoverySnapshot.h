@@ -1,0 +1,49 @@
+#pragma once
+// The recovery snapshot: a copy of the whole session in the stores' own formats,
+// written to "recovery/" in the data folder shortly after each change, so that a kill,
+// a crash or a vanished X server loses at most the last second. A burst of changes
+// is one write; while nothing changes, no timer runs.
+
+#include "store/Session.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <future>
+#include <string>
+
+class RecoverySnapshot : public QObject {
+    Q_OBJECT
+public:
+    using Collect = std::function<store::Session()>;
+
+    RecoverySnapshot(std::string dataFolder, Collect collect, QObject* parent = nullptr);
+    ~RecoverySnapshot() override;
+
+    // Something the stores hold changed: a write follows within kDelayMs. The session
+    // is collected on this thread; encoding and the syncs happen on a worker thread.
+    void changed();
+    // Writes at once, on this thread, when a write is due (or always, with force).
+    // Returns whether the snapshot on disk now holds the session.
+    bool flush(bool force = false);
+    // Waits for a write in progress on the worker thread. Call before touching the
+    // snapshot's files or the stores from this thread.
+    void wait();
+    // The session is safe elsewhere (stores written, or the user chose to drop it).
+    void discard();
+
+    bool due() const { return timer_.isActive(); }
+    int writes() const { return writes_; }
+
+    static constexpr int kDelayMs = 1000;
+
+private:
+    std::string dataFolder_;
+    Collect collect_;
+    void writeInBackground();
+
+    QTimer timer_;
+    std::future<bool> inFlight_;
+    int writes_ = 0;
+};
