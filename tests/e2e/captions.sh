@@ -47,6 +47,6 @@ click_at $((X + 60)) $((Y + 70)) 3
 xdotool key Down Right Right Down Down Down Return
 check_caption "Text of signature"
 
-press "$PANEL" Escape
+quit_without_saving "$PANEL"
 wait_end "$PID"
 echo PASS

@@ -54,6 +54,6 @@ menu Down Down Down Right Down Down Down Down Down Down Return
 got=$(look cut)
 [ "$got" = "E6E6E6 828282 E6E6E6 E6E6E6 $BG" ] || fail "after Style > Cut TL,BR the note shows $got"
 
-press "$PANEL" Escape
+quit_without_saving "$PANEL"
 wait_end "$PID"
 echo PASS

@@ -80,7 +80,7 @@ expect_note_at 300 600 3
 [ "$(grep -c 'Pinleaf:' "$WORK/stderr.log")" = 1 ] || fail "standard error holds: $(cat "$WORK/stderr.log")"
 grep -q '^Pinleaf: the desktop portal left the session bus; hot keys use X key grabs instead.$' \
   "$WORK/stderr.log" || fail "standard error holds: $(cat "$WORK/stderr.log")"
-press "$PANEL" Escape
+quit_without_saving "$PANEL"
 wait_end "$PID"
 [ "$RC" = 0 ] || fail "exit status $RC"
 echo PASS

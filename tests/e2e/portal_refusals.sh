@@ -16,7 +16,7 @@ start_expecting() { # start_expecting STDERR-LINE X Y
   xdotool mousemove --sync "$2" "$3"
   xdotool key ctrl+shift+c
   expect_note_at "$2" "$3" 1
-  press "$PANEL" Escape
+  quit_without_saving "$PANEL"
   wait_end "$PID"
   [ "$RC" = 0 ] || fail "exit status $RC"
 }
@@ -41,6 +41,6 @@ activate new-note
 expect_note_at 600 500 1
 [ "$(map_state "$PANEL")" = IsViewable ] || fail "a shortcut the portal did not bind hid the panel"
 [ ! -s "$WORK/stderr.log" ] || fail "standard error holds: $(cat "$WORK/stderr.log")"
-press "$PANEL" Escape
+quit_without_saving "$PANEL"
 wait_end "$PID"
 echo PASS

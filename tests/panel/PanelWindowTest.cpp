@@ -297,6 +297,8 @@ TEST_F(PanelWindowTest, KeyboardAndAccessibilityReachButtonsLinkListAndNotes)
         EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name), name);
 
     // Enter and Escape keep their panel meanings on a focused button.
+    // (A note was made, so Escape asks first; the answer is Yes.)
+    fake.defaultAnswer = true;
     panel->hideLabel->setFocus(Qt::TabFocusReason);
     QTest::keyClick(panel->hideLabel, Qt::Key_Escape);
     EXPECT_TRUE(panel->Ended());
