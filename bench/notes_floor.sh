@@ -10,12 +10,12 @@ set -uo pipefail
 BUILD=$(cd "${1:?usage: notes_floor.sh <build folder> [runs] [idle seconds]}" && pwd)
 RUNS=${2:-5}
 IDLE=${3:-20}
-COUNTS=(${COUNTS:-0 20 100 200})
 
 if [ -z "${BENCH_IN_XVFB:-}" ]; then
   BENCH_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$BUILD" "$RUNS" "$IDLE"
 fi
 
+COUNTS=(${COUNTS:-0 20 100 200})
 WORK=$(mktemp -d)
 cleanup() {
   grep -v '^$' "$WORK/stderr.log" 2>/dev/null | sort | uniq -c | head -8
