@@ -94,8 +94,9 @@ idle() { # label windows program [args...]
   finish
   printf '  %-28s %6d  (%d threads)\n' "$label" "$((s1 - s0))" "$threads"
 }
-idle "floor, shown" 201 "$BUILD/bench/floor_windows" 200
-idle "floor, rolled up" 201 "$BUILD/bench/floor_windows" 200 --rolled
-prepare 200; idle "pinleaf, notes shown" 201 "$BUILD/pinleaf"
-prepare 200 --rolled; idle "pinleaf, notes rolled up" 201 "$BUILD/pinleaf"
-prepare 200 --hidden; idle "pinleaf, panel hidden" 200 "$BUILD/pinleaf"
+# Each in a subshell of its own: one helper process (coproc) at a time.
+(idle "floor, shown" 201 "$BUILD/bench/floor_windows" 200)
+(idle "floor, rolled up" 201 "$BUILD/bench/floor_windows" 200 --rolled)
+(prepare 200; idle "pinleaf, notes shown" 201 "$BUILD/pinleaf")
+(prepare 200 --rolled; idle "pinleaf, notes rolled up" 201 "$BUILD/pinleaf")
+(prepare 200 --hidden; idle "pinleaf, panel hidden" 200 "$BUILD/pinleaf")

@@ -1,5 +1,7 @@
 #include "note/MyStatic.h"
 
+#include "note/NoteText.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -14,6 +16,7 @@ void CMyStatic::setText(const QString& text)
     if (text == text_)
         return;
     text_ = text;
+    painted_ = mode_ == Mode::WordWrap ? WrappedLabelText(text_) : QString();
     update();
 }
 
@@ -36,5 +39,6 @@ void CMyStatic::paintEvent(QPaintEvent*)
         painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shownText());
     else
         painter.drawText(
-            rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic, text_);
+            rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
+            painted_);
 }

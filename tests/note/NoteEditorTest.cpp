@@ -2,6 +2,7 @@
 
 #include "note/NoteEditor.h"
 
+#include <QPainter>
 #include <QPlainTextEdit>
 
 namespace {
@@ -97,6 +98,33 @@ TEST_F(NoteTest, AOneMegabyteLineOpensInTheEditorAndTakesKeys)
         for (int x = 0; x < label.width(); ++x)
             dark += qGray(label.pixel(x, y)) < 100;
     EXPECT_GT(dark, 50);
+}
+
+// The label leaves out what can never show of a long stretch: the pixels stay those of
+// the whole text.
+TEST_F(NoteTest, ALabelPaintsAVeryLongStretchAsTheWholeTextWould)
+{
+    const QString stretch(300000, QLatin1Char('w'));
+    for (const QString& text :
+         {stretch, QStringLiteral("Start ") + stretch + QStringLiteral(" and &more\nwords"),
+          QStringLiteral("a-") + stretch + QStringLiteral("-b c")}) {
+        SNote record = SavedNote();
+        record.text = text.toStdString();
+        CNote* note = Open(record);
+        CMyStatic* label = note->textLabel();
+        QImage whole(label->size(), QImage::Format_RGB32);
+        whole.fill(label->backColor());
+        QPainter painter(&whole);
+        painter.setFont(label->font());
+        painter.setPen(label->textColor());
+        painter.drawText(whole.rect(),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
+                         text);
+        painter.end();
+        EXPECT_EQ(label->grab().toImage().convertToFormat(QImage::Format_RGB32), whole)
+            << text.left(8).toStdString();
+        note->CloseNote();
+    }
 }
 
 } // namespace
