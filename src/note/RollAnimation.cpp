@@ -25,7 +25,8 @@ void RollAnimation::Start(const std::vector<CNote*>& notes)
         note->move(roll.stepPlace(0));
         animation->entries_.push_back({note, roll});
     }
-    animation->step_ = 1;
+    animation->step_ = 0;
+    animation->clock_.start();
     running_ = animation;
     animation->timer_.start(kStepMs, Qt::PreciseTimer, animation);
 }
@@ -65,12 +66,15 @@ void RollAnimation::timerEvent(QTimerEvent* event)
         QObject::timerEvent(event);
         return;
     }
-    if (step_ >= kRollSteps) {
+    const int due = static_cast<int>(clock_.elapsed() / kStepMs);
+    if (due >= kRollSteps) {
         FinishAll();
         return;
     }
+    if (due == step_)
+        return;
+    step_ = due;
     for (const Entry& e : entries_)
         if (e.note)
             e.note->move(e.roll.stepPlace(step_));
-    ++step_;
 }
