@@ -12,6 +12,7 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -145,9 +146,11 @@ private:
     QMenu* noteMenu_ = nullptr;
     QMenu* categoryMenu_ = nullptr;
     std::vector<std::string> categoryNames_;
-    // The marked command of each group (0: none) and the marked category (-1: none),
-    // kept while the menu does not exist yet.
+    // Kept while the menu does not exist yet: for each group the last command marked
+    // and the last value asked for (replayed in this order, so the menu ends up as if
+    // it had been there all along), and the marked category (-1: none).
     int marks_[MarkGroupCount] = {};
+    std::optional<long long> lastValues_[MarkGroupCount];
     int categoryMark_ = -1;
 
     QBasicTimer timer3_; // one-shot: puts a moved rolled-up note back up

@@ -105,26 +105,26 @@ void CNote::BuildNoteMenu()
 
 void CNote::BuildMenuMarks()
 {
-    for (int group = 0; group < MarkGroupCount; ++group)
+    for (int group = 0; group < MarkGroupCount; ++group) {
+        const Group range = kMarkGroups[group];
         if (marks_[group])
-            CheckRadio(noteMenu_, kMarkGroups[group].first, kMarkGroups[group].last,
-                       marks_[group]);
+            CheckRadio(noteMenu_, range.first, range.last, marks_[group]);
+        if (lastValues_[group])
+            CheckRadioValue(noteMenu_, range.first, range.last, *lastValues_[group]);
+    }
     if (categoryMark_ >= 0)
         MarkCategoryItem(categoryMark_);
 }
 
 void CNote::Mark(MarkGroup group, long long value)
 {
-    // As CheckRadioValue: a value without an item changes nothing at all.
     const Group range = kMarkGroups[group];
-    if (value < 0 || value > range.last - range.first)
-        return;
-    const int id = range.first + static_cast<int>(value);
-    if (!HasItem(id))
-        return;
-    marks_[group] = id;
+    if (value >= 0 && value <= range.last - range.first &&
+        HasItem(range.first + static_cast<int>(value)))
+        marks_[group] = range.first + static_cast<int>(value);
+    lastValues_[group] = value;
     if (noteMenu_)
-        CheckRadio(noteMenu_, range.first, range.last, id);
+        CheckRadioValue(noteMenu_, range.first, range.last, value);
 }
 
 void CNote::RebuildCategoryMenu()
