@@ -72,9 +72,8 @@ bool WriteSettings(const std::string& folder, bool panelHidden)
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(
-            stderr,
-            "usage: make_stores <data folder with trailing slash> [--notes N [--rolled] [--hidden]]\n");
+        std::fprintf(stderr, "usage: make_stores <data folder with trailing slash> [--notes N "
+                             "[--rolled] [--hidden]]\n");
         return 2;
     }
     const std::string folder = argv[1];

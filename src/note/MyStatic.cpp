@@ -38,7 +38,7 @@ void CMyStatic::paintEvent(QPaintEvent*)
     if (mode_ == Mode::EndEllipsis)
         painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shownText());
     else
-        painter.drawText(
-            rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
-            painted_);
+        painter.drawText(rect(),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
+                         painted_);
 }

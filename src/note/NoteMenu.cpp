@@ -26,8 +26,8 @@ constexpr Group kMarkGroups[] = {{10, 15}, {20, 29}, {40, 49}, {100, 104}};
 // The items of the radio groups, as BuildNoteMenu makes them.
 bool HasItem(int id)
 {
-    return (id >= 10 && id <= 15) || (id >= 20 && id <= 26) || id == 29 ||
-           (id >= 40 && id <= 49) || id == 100 || id == 101 || id == 103 || id == 104;
+    return (id >= 10 && id <= 15) || (id >= 20 && id <= 26) || id == 29 || (id >= 40 && id <= 49) ||
+           id == 100 || id == 101 || id == 103 || id == 104;
 }
 
 } // namespace

@@ -54,9 +54,9 @@ QString WrappedLabelText(const QString& text)
     for (qsizetype at = breaks.toNextBoundary(); at >= 0; at = breaks.toNextBoundary()) {
         // The blanks (or the line end) that make the break stay; so does the text's end.
         qsizetype blanks = at;
-        while (blanks > start && (text[blanks - 1] == QLatin1Char(' ') ||
-                                  text[blanks - 1] == QLatin1Char('\t') ||
-                                  text[blanks - 1] == QLatin1Char('\n')))
+        while (blanks > start &&
+               (text[blanks - 1] == QLatin1Char(' ') || text[blanks - 1] == QLatin1Char('\t') ||
+                text[blanks - 1] == QLatin1Char('\n')))
             --blanks;
         qsizetype cut = start + kShownStretch;
         // Keep an "&" with the character it marks, and both halves of a pair.

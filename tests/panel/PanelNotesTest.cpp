@@ -139,9 +139,8 @@ TEST_F(PanelNotesTest, MinimizeAllWithManyNotesKeepsTheProgramAnsweringAndEndsIn
     int onTheWay = -1;
     FindItem(panel->menus.notesMenu, 35)->trigger();
     QTimer::singleShot(0, [&] {
-        onTheWay = static_cast<int>(std::count_if(notes.begin(), notes.end(), [](CNote* n) {
-            return n->y() != 20 - n->height();
-        }));
+        onTheWay = static_cast<int>(std::count_if(
+            notes.begin(), notes.end(), [](CNote* n) { return n->y() != 20 - n->height(); }));
     });
     ASSERT_TRUE(QTest::qWaitFor([&] {
         return std::all_of(notes.begin(), notes.end(),
