@@ -102,6 +102,9 @@ void CNoteDlg::timerEvent(QTimerEvent* event)
     if (event->timerId() == pollTimer_.timerId()) {
         pollTimer_.stop();
         OnTimer(kPollTimer);
+        // Without a watch (no inotify left, say) the panel falls back to polling.
+        if (handOverWatch_ && handOverWatch_->directories().isEmpty() && !pollTimer_.isActive())
+            pollTimer_.start(kPollPeriodMs, this);
     } else {
         QWidget::timerEvent(event);
     }
