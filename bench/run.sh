@@ -35,3 +35,10 @@ if [ -x "$build/pinleaf" ] && [ -x "$build/bench/floor_windows" ] && [ -x "$buil
 else
     echo "== notes_floor: not built, skipped"
 fi
+
+if [ -x "$build/pinleaf" ] && [ -x "$build/bench/map_timer" ]; then
+    echo "== roll_all"
+    bash "$(dirname "$0")/roll_all.sh" "$build"
+else
+    echo "== roll_all: not built, skipped"
+fi
