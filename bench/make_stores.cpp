@@ -1,7 +1,10 @@
 // Fills a data folder for the start-up benchmarks.
 //   make_stores <folder/>                      2000 templates with long texts, 50 categories
-//   make_stores <folder/> --notes N [--rolled] N stored notes at distinct places on a
-//                                              1280x1024 screen, all unrolled or all rolled up
+//   make_stores <folder/> --notes N [--rolled] [--hidden]
+//                                              N stored notes at distinct places on a
+//                                              1280x1024 screen, all unrolled or all rolled
+//                                              up, and settings with the panel shown (or
+//                                              hidden) at the bottom right
 
 #include "model/Factory.h"
 #include "store/Stores.h"
@@ -55,22 +58,35 @@ bool WriteNotes(const std::string& folder, int count, bool rolled)
     return store::WriteNotes(folder, notes);
 }
 
+bool WriteSettings(const std::string& folder, bool panelHidden)
+{
+    SSettings settings;
+    settings.panelVisible = !panelHidden;
+    settings.panelLeft = 1000;
+    settings.panelTop = 680;
+    return store::WriteSettings(folder, settings);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(
-            stderr,
-            "usage: make_stores <data folder with trailing slash> [--notes N [--rolled]]\n");
+        std::fprintf(stderr, "usage: make_stores <data folder with trailing slash> [--notes N "
+                             "[--rolled] [--hidden]]\n");
         return 2;
     }
     const std::string folder = argv[1];
     store::CreateDataFolder(folder);
     if (argc >= 4 && std::strcmp(argv[2], "--notes") == 0) {
         const int count = std::atoi(argv[3]);
-        const bool rolled = argc >= 5 && std::strcmp(argv[4], "--rolled") == 0;
-        return WriteNotes(folder, count, rolled) ? 0 : 1;
+        bool rolled = false;
+        bool hidden = false;
+        for (int i = 4; i < argc; ++i) {
+            rolled = rolled || std::strcmp(argv[i], "--rolled") == 0;
+            hidden = hidden || std::strcmp(argv[i], "--hidden") == 0;
+        }
+        return WriteNotes(folder, count, rolled) && WriteSettings(folder, hidden) ? 0 : 1;
     }
     return WriteLargeTemplates(folder) ? 0 : 1;
 }

@@ -29,3 +29,17 @@ if [ -x "$build/pinleaf" ] && [ -x "$build/bench/make_stores" ]; then
 else
     echo "== notes_startup: not built, skipped"
 fi
+
+if [ -x "$build/pinleaf" ] && [ -x "$build/bench/floor_windows" ] && [ -x "$build/bench/map_timer" ]; then
+    echo "== notes_floor"
+    bash "$(dirname "$0")/notes_floor.sh" "$build"
+else
+    echo "== notes_floor: not built, skipped"
+fi
+
+if [ -x "$build/pinleaf" ] && [ -x "$build/bench/map_timer" ]; then
+    echo "== roll_all"
+    bash "$(dirname "$0")/roll_all.sh" "$build"
+else
+    echo "== roll_all: not built, skipped"
+fi

@@ -5,6 +5,9 @@
 
 #include <QEventLoop>
 
+#include <cstdio>
+#include <cstdlib>
+
 int CParent::OnInitDialog(std::unique_ptr<HotKeyGrabber> hotKeys, std::unique_ptr<TrayIcon> tray)
 {
     CNoteDlg panel(std::move(hotKeys), std::move(tray));
@@ -21,5 +24,9 @@ int CParent::OnInitDialog(std::unique_ptr<HotKeyGrabber> hotKeys, std::unique_pt
     QObject::connect(&panel, &CNoteDlg::finished, &loop, &QEventLoop::exit);
     if (panel.Ended())
         return panel.ExitStatus();
-    return loop.exec();
+    const int status = loop.exec();
+    // Everything is saved and the tray icon is gone. The windows go with the connection
+    // to the X server; taking them down one by one would cost a round trip each.
+    std::fflush(nullptr);
+    std::_Exit(status);
 }

@@ -1,6 +1,7 @@
 #include "note/MyStatic.h"
 
 #include "note/LabelAccessibility.h"
+#include "note/NoteText.h"
 
 #include <QAccessible>
 #include <QEvent>
@@ -19,6 +20,7 @@ void CMyStatic::setText(const QString& text)
     if (text == text_)
         return;
     text_ = text;
+    painted_ = mode_ == Mode::WordWrap ? WrappedLabelText(text_) : QString();
     update();
     // The note window takes its name from its text label.
     for (QObject* named : {static_cast<QObject*>(this), static_cast<QObject*>(window())}) {
@@ -69,6 +71,7 @@ void CMyStatic::paintEvent(QPaintEvent*)
     if (mode_ == Mode::EndEllipsis)
         painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shownText());
     else
-        painter.drawText(
-            rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic, text_);
+        painter.drawText(rect(),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
+                         painted_);
 }

@@ -36,6 +36,7 @@ protected:
 private:
     Mode mode_;
     QString text_;
+    QString painted_; // text_ as painted (see WrappedLabelText)
     QColor textColor_{0, 0, 0};
     QColor backColor_{220, 180, 150};
 };

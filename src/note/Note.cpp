@@ -1,25 +1,48 @@
 #include "note/Note.h"
 
 #include "note/MyStatic.h"
+#include "note/NoteEditor.h"
 #include "note/NoteHost.h"
 #include "note/NoteLook.h"
 #include "note/NoteText.h"
-#include "platform/Menus.h"
+#include "note/RollAnimation.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
 
-#include <QMenu>
+#include <QHash>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QThread>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 constexpr int kRollSteps = 30;
 constexpr int kRolledUpStrip = 20;     // what stays visible of a rolled-up note
 constexpr int kRollStepPauseUs = 4000; // lets the eye follow the roll
+constexpr int kKeepUpDelayMs = 100;    // how soon a moved rolled-up note goes back up
+
+struct Outline {
+    QRegion shape;
+    QRegion frame;
+};
+
+// Outlines depend only on shape and size: notes of the same kind share one copy
+// (regions are implicitly shared) and it is worked out once.
+const Outline& SharedOutline(int shape, QSize size)
+{
+    static QHash<std::pair<int, std::pair<int, int>>, Outline> outlines;
+    const auto key = std::make_pair(shape, std::make_pair(size.width(), size.height()));
+    auto found = outlines.find(key);
+    if (found == outlines.end()) {
+        QRegion region = NoteRegion(shape, size);
+        QRegion frame = RegionFrame(region);
+        found = outlines.insert(key, {std::move(region), std::move(frame)});
+    }
+    return *found;
+}
 
 } // namespace
 
@@ -35,29 +58,16 @@ CNote::CNote(NoteHost& host, const SNote& record, bool isNew, int slot, QWidget*
     caption_ = new CMyStatic(CMyStatic::Mode::WordWrap, this);
     textLabel_ = new CMyStatic(CMyStatic::Mode::WordWrap, this);
     signature_ = new CMyStatic(CMyStatic::Mode::EndEllipsis, this);
-    editor_ = new QPlainTextEdit(this);
-    editor_->setFrameShape(QFrame::NoFrame);
-    editor_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    editor_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    editor_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    editor_->document()->setDocumentMargin(1);
-    editor_->installEventFilter(this);
-    editor_->hide();
-    // Typed text counts before the editor closes (setPlainText runs while it is hidden).
-    connect(editor_, &QPlainTextEdit::textChanged, this, [this] {
-        if (isEditing())
-            host_.noteChanged();
-    });
 
     // Opening: a random look if the record asks for one, then the creation time of a
-    // new note, the menu and the whole record.
+    // new note, the categories of its menu and the whole record.
     if (record_.color >= RandomColor)
         record_.color = RandomLookValue(10);
     if (record_.shape >= RandomShape)
         record_.shape = RandomLookValue(7);
     if (isNew)
         record_.created = platform().now();
-    BuildNoteMenu();
+    categoryNames_ = host_.categoryList().all();
     ApplyRecord(record_, isNew);
     peeking_ = false;
     show();
@@ -110,7 +120,6 @@ void CNote::PlaceOnOpening(bool isNew)
         y = record_.top;
     }
     move(x, y);
-    SetTimer3(record_.minimized);
 }
 
 void CNote::ApplyColor(int color)
@@ -125,7 +134,7 @@ void CNote::ApplyColor(int color)
     textLabel_->SetTextColor(QColor(0, 0, 0));
     signature_->SetBackColor(fill_);
     signature_->SetTextColor(frame_);
-    CheckRadioValue(noteMenu_, 40, 49, color);
+    Mark(ColorMarks, color);
     Repaint();
 }
 
@@ -135,20 +144,21 @@ void CNote::ApplySize(int size)
     setFixedSize(NoteSizePixels(size)); // keeps the top-left corner
     LayoutControls();
     ApplyShape(record_.shape);
-    CheckRadioValue(noteMenu_, 10, 15, size);
+    Mark(SizeMarks, size);
     Repaint();
 }
 
 void CNote::ApplyShape(int shape)
 {
     record_.shape = shape;
-    outline_ = NoteRegion(shape, size());
-    outlineFrame_ = RegionFrame(outline_);
+    const Outline& outline = SharedOutline(shape, size());
+    outline_ = outline.shape;
+    outlineFrame_ = outline.frame;
     if (IsRectangular(shape))
         clearMask();
     else
         setMask(outline_);
-    CheckRadioValue(noteMenu_, 20, 29, shape);
+    Mark(ShapeMarks, shape);
     Repaint();
 }
 
@@ -170,14 +180,15 @@ void CNote::ApplySignatureKind(int kind)
         break;
     }
     signature_->setText(line);
-    CheckRadioValue(noteMenu_, 100, 104, kind);
+    Mark(SignatureMarks, kind);
     Repaint();
 }
 
 void CNote::ApplyFont()
 {
     const QFont font = ToQFont(record_.font);
-    editor_->setFont(font);
+    if (editor_)
+        editor_->setFont(font);
     signature_->setFont(font);
     textLabel_->setFont(font);
 }
@@ -211,40 +222,75 @@ void CNote::paintEvent(QPaintEvent*)
         painter.fillRect(r, frame_);
 }
 
-void CNote::ToggleMinimized()
+CNote::Roll CNote::BeginRoll()
 {
     record_.minimized = !record_.minimized;
     const QRect r = windowRect();
-    const int left = r.x();
-    const int top = r.y();
     const int bottom = r.y() + r.height();
-    const int h = r.height();
-    const int upStep = (bottom - kRolledUpStrip) / kRollSteps;
-    const int downStep = (record_.top - top + bottom - kRolledUpStrip) / kRollSteps;
+    Roll roll;
+    roll.left = r.x();
+    roll.top = r.y();
+    if (record_.minimized) {
+        record_.left = roll.left; // the place to come back to
+        record_.top = roll.top;
+        roll.step = -((bottom - kRolledUpStrip) / kRollSteps);
+        roll.endY = kRolledUpStrip - r.height();
+    } else {
+        roll.step = (record_.top - roll.top + bottom - kRolledUpStrip) / kRollSteps;
+        roll.endY = record_.top;
+    }
+    rolling_ = true;
+    return roll;
+}
+
+void CNote::EndRoll(const Roll& roll)
+{
+    move(roll.left, roll.endY);
+    rolling_ = false;
+    host_.noteChanged();
+}
+
+void CNote::ToggleMinimized()
+{
+    RollAnimation::Finish(this);
+    const Roll roll = BeginRoll();
     for (int k = 0; k < kRollSteps; ++k) {
-        if (record_.minimized) {
-            record_.left = left;
-            record_.top = top;
-            move(left, top - k * upStep);
-        } else {
-            move(left, top + k * downStep);
-        }
+        move(roll.stepPlace(k));
         Repaint();
         if (isVisible())
             QThread::usleep(kRollStepPauseUs);
     }
-    move(left, record_.minimized ? kRolledUpStrip - h : record_.top);
-    SetTimer3(record_.minimized);
-    host_.noteChanged();
+    EndRoll(roll);
 }
 
-void CNote::SetTimer3(bool running)
+void CNote::RollTogether(const std::vector<CNote*>& notes)
 {
-    // Only a rolled-up note has anything to keep in place.
-    if (running && !timer3_.isActive())
-        timer3_.start(100, this);
-    else if (!running)
-        timer3_.stop();
+    RollAnimation::Start(notes);
+}
+
+void CNote::KeepRolledUpSoon()
+{
+    if (NeedsRollingBack() && !timer3_.isActive())
+        timer3_.start(kKeepUpDelayMs, this);
+}
+
+bool CNote::NeedsRollingBack() const
+{
+    const QRect r = windowRect();
+    return record_.minimized && !peeking_ && !rolling_ && !closed_ &&
+           r.y() + r.height() != kRolledUpStrip;
+}
+
+void CNote::moveEvent(QMoveEvent* event)
+{
+    KeepRolledUpSoon();
+    QWidget::moveEvent(event);
+}
+
+void CNote::resizeEvent(QResizeEvent* event)
+{
+    KeepRolledUpSoon();
+    QWidget::resizeEvent(event);
 }
 
 void CNote::CloseNote()
@@ -252,6 +298,7 @@ void CNote::CloseNote()
     if (closed_)
         return;
     closed_ = true;
+    RollAnimation::Finish(this);
     timer3_.stop();
     timer4_.stop();
     timer5_.stop();

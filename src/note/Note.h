@@ -12,10 +12,12 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 class CMyStatic;
+class NoteEditor;
 class NoteHost;
 class QMenu;
 class QPlainTextEdit;
@@ -33,6 +35,9 @@ public:
 
     // Rolls the note up under the top edge of the screen, or back down.
     void ToggleMinimized();
+    // Rolls all of these notes together in one animation driven by a timer: the same
+    // steps and end places as one ToggleMinimized each, without holding up the program.
+    static void RollTogether(const std::vector<CNote*>& notes);
     // Leaves the note's slot empty in the panel and closes the window.
     void CloseNote();
     // Refills the category submenu from the panel's categories (no mark afterwards).
@@ -51,12 +56,15 @@ public:
     // Every command of the note menu ends here.
     void OnCommand(int id);
 
-    QMenu* noteMenu() const { return noteMenu_; }
+    // The menu and the editor are made when first asked for: most notes never need them.
+    QMenu* noteMenu();
+    QPlainTextEdit* editor();
     CMyStatic* captionLabel() const { return caption_; }
     CMyStatic* textLabel() const { return textLabel_; }
     CMyStatic* signatureLabel() const { return signature_; }
-    QPlainTextEdit* editor() const { return editor_; }
     bool isEditing() const;
+    // The record with the text as typed so far when the editor is open.
+    SNote currentRecord() const;
     // The window's visible area; empty for a rectangular note.
     QRegion visibleRegion() const;
 
@@ -72,10 +80,27 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    friend class RollAnimation;
     enum class CursorKind { Arrow, RollUp, RollDown };
+    // The radio groups of the note menu whose marks follow the record.
+    enum MarkGroup { SizeMarks, ShapeMarks, ColorMarks, SignatureMarks, MarkGroupCount };
+
+    // One roll: where it starts, how far each of its 30 steps goes, and where it ends.
+    struct Roll {
+        int left = 0;
+        int top = 0;
+        int step = 0;
+        int endY = 0;
+        QPoint stepPlace(int k) const { return {left, top + k * step}; }
+    };
+    // Flips the state and works out the roll (the record keeps where to come back to).
+    Roll BeginRoll();
+    void EndRoll(const Roll& roll);
 
     void LayoutControls();
     void Repaint();
@@ -89,7 +114,13 @@ private:
     void MarkCategory();
     void ChooseRandomColor();
     void ChooseRandomShape();
-    void SetTimer3(bool running);
+    void BuildMenuMarks();
+    void Mark(MarkGroup group, long long value);
+    void MarkCategoryItem(int index);
+    NoteEditor* EnsureEditor();
+    // A rolled-up note that something moved (or resized) goes back up a moment later.
+    void KeepRolledUpSoon();
+    bool NeedsRollingBack() const;
     QRect windowRect() const { return geometry(); }
 
     NoteHost& host_;
@@ -100,7 +131,7 @@ private:
     CMyStatic* caption_;
     CMyStatic* textLabel_;
     CMyStatic* signature_;
-    QPlainTextEdit* editor_;
+    NoteEditor* editor_ = nullptr;
 
     QColor fill_;
     QColor frame_;
@@ -110,14 +141,21 @@ private:
     bool dragging_ = false;
     bool peeking_ = false;
     bool pressToggled_ = false;
+    bool rolling_ = false; // an animation moves the note: leave it alone
     QPoint dragOffset_;
     CursorKind cursor_ = CursorKind::Arrow;
 
     QMenu* noteMenu_ = nullptr;
     QMenu* categoryMenu_ = nullptr;
     std::vector<std::string> categoryNames_;
+    // Kept while the menu does not exist yet: for each group the last command marked
+    // and the last value asked for (replayed in this order, so the menu ends up as if
+    // it had been there all along), and the marked category (-1: none).
+    int marks_[MarkGroupCount] = {};
+    std::optional<long long> lastValues_[MarkGroupCount];
+    int categoryMark_ = -1;
 
-    QBasicTimer timer3_; // keeps a rolled-up note rolled up
+    QBasicTimer timer3_; // one-shot: puts a moved rolled-up note back up
     QBasicTimer timer4_; // peek: drops the note into view
     QBasicTimer timer5_; // peek: ends it once the cursor has left
 };

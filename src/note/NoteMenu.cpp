@@ -16,7 +16,28 @@ namespace {
 
 constexpr int kFirstCategory = 200;
 
+struct Group {
+    int first;
+    int last;
+};
+// Indexed by CNote::MarkGroup.
+constexpr Group kMarkGroups[] = {{10, 15}, {20, 29}, {40, 49}, {100, 104}};
+
+// The items of the radio groups, as BuildNoteMenu makes them.
+bool HasItem(int id)
+{
+    return (id >= 10 && id <= 15) || (id >= 20 && id <= 26) || id == 29 || (id >= 40 && id <= 49) ||
+           id == 100 || id == 101 || id == 103 || id == 104;
+}
+
 } // namespace
+
+QMenu* CNote::noteMenu()
+{
+    if (!noteMenu_)
+        BuildNoteMenu();
+    return noteMenu_;
+}
 
 void CNote::BuildNoteMenu()
 {
@@ -36,7 +57,9 @@ void CNote::BuildNoteMenu()
     AddItem(edit, QStringLiteral("Text..."), 51);
     AddItem(edit, QStringLiteral("Font..."), 52);
     categoryMenu_ = AddSubmenu(edit, QStringLiteral("Category"), new QMenu(edit));
-    RebuildCategoryMenu();
+    for (int i = 0; i < static_cast<int>(categoryNames_.size()); ++i)
+        AddItem(categoryMenu_, ToQt(categoryNames_[static_cast<std::size_t>(i)]),
+                kFirstCategory + i);
 
     QMenu* color = AddSubmenu(noteMenu_, QStringLiteral("Color"), new QMenu(noteMenu_));
     AddItem(color, QStringLiteral("Random"), 50);
@@ -77,12 +100,40 @@ void CNote::BuildNoteMenu()
         if (int id = CommandId(action))
             OnCommand(id);
     });
+    BuildMenuMarks();
+}
+
+void CNote::BuildMenuMarks()
+{
+    for (int group = 0; group < MarkGroupCount; ++group) {
+        const Group range = kMarkGroups[group];
+        if (marks_[group])
+            CheckRadio(noteMenu_, range.first, range.last, marks_[group]);
+        if (lastValues_[group])
+            CheckRadioValue(noteMenu_, range.first, range.last, *lastValues_[group]);
+    }
+    if (categoryMark_ >= 0)
+        MarkCategoryItem(categoryMark_);
+}
+
+void CNote::Mark(MarkGroup group, long long value)
+{
+    const Group range = kMarkGroups[group];
+    if (value >= 0 && value <= range.last - range.first &&
+        HasItem(range.first + static_cast<int>(value)))
+        marks_[group] = range.first + static_cast<int>(value);
+    lastValues_[group] = value;
+    if (noteMenu_)
+        CheckRadioValue(noteMenu_, range.first, range.last, value);
 }
 
 void CNote::RebuildCategoryMenu()
 {
-    categoryMenu_->clear();
     categoryNames_ = host_.categoryList().all();
+    categoryMark_ = -1;
+    if (!categoryMenu_)
+        return;
+    categoryMenu_->clear();
     for (int i = 0; i < static_cast<int>(categoryNames_.size()); ++i)
         AddItem(categoryMenu_, ToQt(categoryNames_[static_cast<std::size_t>(i)]),
                 kFirstCategory + i);
@@ -91,10 +142,17 @@ void CNote::RebuildCategoryMenu()
 void CNote::MarkCategory()
 {
     auto found = std::find(categoryNames_.begin(), categoryNames_.end(), record_.category);
-    const int last = kFirstCategory + static_cast<int>(categoryNames_.size()) - 1;
     // A category that is not listed leaves no item marked.
-    CheckRadio(noteMenu_, kFirstCategory, last,
-               kFirstCategory + static_cast<int>(found - categoryNames_.begin()));
+    MarkCategoryItem(static_cast<int>(found - categoryNames_.begin()));
+}
+
+void CNote::MarkCategoryItem(int index)
+{
+    categoryMark_ = index;
+    if (!noteMenu_)
+        return;
+    const int last = kFirstCategory + static_cast<int>(categoryNames_.size()) - 1;
+    CheckRadio(noteMenu_, kFirstCategory, last, kFirstCategory + index);
 }
 
 void CNote::OnCommand(int id)
@@ -165,9 +223,7 @@ void CNote::SelectCategory(int index)
     if (index < 0 || index >= static_cast<int>(categoryNames_.size()))
         return;
     record_.category = categoryNames_[static_cast<std::size_t>(index)];
-    CheckRadio(noteMenu_, kFirstCategory,
-               kFirstCategory + static_cast<int>(categoryNames_.size()) - 1,
-               kFirstCategory + index);
+    MarkCategoryItem(index);
     if (record_.signatureKind == Category)
         ApplySignatureKind(Category);
 }

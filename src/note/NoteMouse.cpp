@@ -4,10 +4,12 @@
 #include "note/Note.h"
 
 #include "note/MyStatic.h"
+#include "note/NoteEditor.h"
 #include "note/NoteHost.h"
 #include "note/NoteText.h"
 #include "platform/Help.h"
 #include "platform/Platform.h"
+#include "platform/Text.h"
 
 #include <QKeyEvent>
 #include <QMenu>
@@ -15,7 +17,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-#include <QPlainTextEdit>
 #include <QTimerEvent>
 
 namespace {
@@ -115,7 +116,7 @@ void CNote::mouseMoveEvent(QMouseEvent* event)
 void CNote::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::RightButton) {
-        noteMenu_->popup(platform().cursorPos());
+        noteMenu()->popup(platform().cursorPos());
         return;
     }
     if (event->button() != Qt::LeftButton)
@@ -167,7 +168,8 @@ void CNote::timerEvent(QTimerEvent* event)
     const int id = event->timerId();
     const QRect r = windowRect();
     if (id == timer3_.timerId()) {
-        if (record_.minimized && !peeking_ && r.y() + r.height() != 20)
+        timer3_.stop();
+        if (NeedsRollingBack())
             move(r.x(), 20 - r.height());
     } else if (id == timer4_.timerId()) {
         if (r.contains(platform().cursorPos()))
@@ -177,6 +179,7 @@ void CNote::timerEvent(QTimerEvent* event)
         if (!r.contains(platform().cursorPos())) {
             peeking_ = false;
             timer5_.stop();
+            KeepRolledUpSoon();
         }
     } else {
         QWidget::timerEvent(event);
@@ -185,13 +188,44 @@ void CNote::timerEvent(QTimerEvent* event)
 
 bool CNote::isEditing() const
 {
-    return !editor_->isHidden();
+    return editor_ && !editor_->isHidden();
+}
+
+SNote CNote::currentRecord() const
+{
+    SNote record = record_;
+    if (isEditing())
+        record.text = NoteTextFromQt(editor_->noteText());
+    return record;
+}
+
+QPlainTextEdit* CNote::editor()
+{
+    return EnsureEditor();
+}
+
+NoteEditor* CNote::EnsureEditor()
+{
+    if (!editor_) {
+        editor_ = new NoteEditor(this);
+        editor_->setFont(ToQFont(record_.font));
+        editor_->installEventFilter(this);
+        editor_->hide();
+        // Typed text counts before the editor closes (setting the text runs while it
+        // is hidden).
+        connect(editor_, &QPlainTextEdit::textChanged, this, [this] {
+            if (isEditing())
+                host_.noteChanged();
+        });
+    }
+    return editor_;
 }
 
 void CNote::BeginTextEdit()
 {
+    EnsureEditor();
     editor_->setGeometry(textLabel_->geometry().adjusted(-2, 0, 2, 0));
-    editor_->setPlainText(NoteTextToQt(record_.text));
+    editor_->setNoteText(NoteTextToQt(record_.text));
     editor_->show();
     activateWindow();
     editor_->setFocus(Qt::OtherFocusReason);
@@ -207,7 +241,7 @@ void CNote::FinishTextEdit()
 
 void CNote::EndTextEdit()
 {
-    record_.text = NoteTextFromQt(editor_->toPlainText());
+    record_.text = NoteTextFromQt(editor_->noteText());
     editor_->hide();
     textLabel_->setText(NoteTextToQt(record_.text));
 }

@@ -2,6 +2,32 @@
 
 #include "platform/Text.h"
 
+#include <QTextBoundaryFinder>
+
+namespace {
+
+// Far more than the widest label holds even of the narrowest characters.
+constexpr qsizetype kShownStretch = 4096;
+
+bool LeftToRight(QStringView part)
+{
+    for (QChar c : part) {
+        switch (c.direction()) {
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+        case QChar::DirRLI:
+            return false;
+        default:
+            break;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 QString NoteTextToQt(const std::string& bytes)
 {
     QString text = ToQt(bytes);
@@ -16,4 +42,37 @@ std::string NoteTextFromQt(const QString& text)
     stored.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     stored.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return FromQt(stored);
+}
+
+QString WrappedLabelText(const QString& text)
+{
+    if (text.size() <= kShownStretch)
+        return text;
+    QString shown;
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+    qsizetype start = 0;
+    for (qsizetype at = breaks.toNextBoundary(); at >= 0; at = breaks.toNextBoundary()) {
+        // The blanks (or the line end) that make the break stay; so does the text's end.
+        qsizetype blanks = at;
+        while (blanks > start &&
+               (text[blanks - 1] == QLatin1Char(' ') || text[blanks - 1] == QLatin1Char('\t') ||
+                text[blanks - 1] == QLatin1Char('\n')))
+            --blanks;
+        qsizetype cut = start + kShownStretch;
+        // Keep an "&" with the character it marks, and both halves of a pair.
+        while (cut < blanks &&
+               (text[cut - 1] == QLatin1Char('&') || text[cut - 1].isHighSurrogate()))
+            ++cut;
+        const bool cuttable = (blanks < at || at == text.size()) && cut < blanks &&
+                              LeftToRight(QStringView(text).mid(start, cut - start));
+        if (cuttable) {
+            shown += QStringView(text).mid(start, cut - start);
+            shown += QStringView(text).mid(blanks, at - blanks);
+        } else {
+            shown += QStringView(text).mid(start, at - start);
+        }
+        start = at;
+    }
+    shown += QStringView(text).mid(start);
+    return shown;
 }

@@ -8,3 +8,9 @@
 
 QString NoteTextToQt(const std::string& bytes);
 std::string NoteTextFromQt(const QString& text);
+
+// The text as a word-wrapped label shows it. A stretch with no place to break a line
+// stays on one line and is cut off at the label's edge, so all of it beyond its first
+// few thousand characters never shows; leaving that out keeps the painting of a
+// megabyte pasted as one line as quick as that of a short note. Same pixels.
+QString WrappedLabelText(const QString& text);

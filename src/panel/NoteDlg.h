@@ -29,6 +29,7 @@
 
 class CMyLink;
 class CNote;
+class QFileSystemWatcher;
 class InstanceLock;
 class TemplateListView;
 
@@ -69,7 +70,8 @@ public:
     // Every menu command, the panel's own commands and the hot keys end here.
     // Returns whether the command was handled.
     bool OnCommand(int id);
-    // Timer 1: the hand-over poll while the panel is hidden.
+    // Timer 1: looks for a hand-over while the panel is hidden (the watch on the data
+    // folder and the first second after hiding call it).
     void OnTimer(int id);
 
     void ApplyPanelColor(int index);
@@ -148,6 +150,8 @@ public:
 
     static constexpr int kPollTimer = 1;
     static constexpr int kPollPeriodMs = 1000;
+    // While a second copy still holds the request, it is looked at this often.
+    static constexpr int kHandOverRetryMs = 100;
 
 signals:
     // The panel has ended; the process should exit with this status.
@@ -195,12 +199,15 @@ private:
     void TrackMenu(QMenu* menu, CMyLink* label);
     void OnLinkClicked();
     void EndDialog(int status);
-    // Runs the hand-over poll exactly while the panel is hidden.
+    // Watches for a hand-over exactly while the panel is hidden.
     void UpdatePollTimer();
 
     std::unique_ptr<HotKeyGrabber> hotKeys_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<InstanceLock> instanceLock_;
+    // Only while the panel is hidden: the data folder's changes (a new request) and a
+    // one-shot look, a second after hiding or shortly after a still-held request.
+    QFileSystemWatcher* handOverWatch_ = nullptr;
     QBasicTimer pollTimer_;
     int exitStatus = 0;
     bool ended_ = false;

@@ -48,18 +48,23 @@ std::vector<SNote> CNoteDlg::OpenNoteRecords() const
 
 void CNoteDlg::MinimizeAll()
 {
+    // All of them roll in one animation; their records change at once.
+    std::vector<CNote*> rolling;
     const int count = notes.count();
     for (int slot = 0; slot < count; ++slot)
         if (CNote* note = notes.get(slot); note && !note->record().minimized)
-            note->ToggleMinimized();
+            rolling.push_back(note);
+    CNote::RollTogether(rolling);
 }
 
 void CNoteDlg::RestoreAll()
 {
+    std::vector<CNote*> rolling;
     const int count = notes.count();
     for (int slot = 0; slot < count; ++slot)
         if (CNote* note = notes.get(slot); note && note->record().minimized)
-            note->ToggleMinimized();
+            rolling.push_back(note);
+    CNote::RollTogether(rolling);
 }
 
 void CNoteDlg::CloseAll()

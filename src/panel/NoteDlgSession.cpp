@@ -6,11 +6,9 @@
 
 #include "model/Factory.h"
 #include "note/Note.h"
-#include "note/NoteText.h"
 #include "platform/Platform.h"
 #include "session/RecoverySnapshot.h"
 
-#include <QPlainTextEdit>
 #include <QSystemTrayIcon>
 
 #include <cstdio>
@@ -88,10 +86,7 @@ store::Session CNoteDlg::CurrentSession() const
         const CNote* note = notes.get(slot);
         if (!note)
             continue;
-        SNote record = note->record();
-        if (note->isEditing())
-            record.text = NoteTextFromQt(note->editor()->toPlainText());
-        session.notes.push_back(std::move(record));
+        session.notes.push_back(note->currentRecord());
     }
     return session;
 }

@@ -1,4 +1,4 @@
-// The panel's start-up sequence, the hand-over poll and the two ways to end.
+// The panel's start-up sequence, the hand-over watch and the two ways to end.
 
 #include "panel/NoteDlg.h"
 
@@ -11,6 +11,8 @@
 #include "platform/Platform.h"
 #include "store/Stores.h"
 
+#include <QFile>
+#include <QFileSystemWatcher>
 #include <QTimer>
 #include <QTimerEvent>
 
@@ -125,20 +127,34 @@ void CNoteDlg::ReadNotes()
 
 void CNoteDlg::timerEvent(QTimerEvent* event)
 {
-    if (event->timerId() == pollTimer_.timerId())
+    if (event->timerId() == pollTimer_.timerId()) {
+        pollTimer_.stop();
         OnTimer(kPollTimer);
-    else
+        // Without a watch (no inotify left, say) the panel falls back to polling.
+        if (handOverWatch_ && handOverWatch_->directories().isEmpty() && !pollTimer_.isActive())
+            pollTimer_.start(kPollPeriodMs, this);
+    } else {
         QWidget::timerEvent(event);
+    }
 }
 
 void CNoteDlg::UpdatePollTimer()
 {
-    // Only a hidden panel has a hand-over to wait for; a shown one leaves the process
-    // asleep until the user does something.
-    if (!ended_ && !settings.panelVisible && instanceLock_)
+    // Only a hidden panel has a hand-over to wait for, and it waits without waking up:
+    // a second copy announces itself by creating its request in the data folder.
+    const bool waiting = !ended_ && !settings.panelVisible && instanceLock_;
+    if (waiting && !handOverWatch_) {
+        handOverWatch_ = new QFileSystemWatcher(this);
+        handOverWatch_->addPath(QString::fromStdString(dataFolder));
+        connect(handOverWatch_, &QFileSystemWatcher::directoryChanged, this,
+                [this] { OnTimer(kPollTimer); });
+        // A request left while the panel was shown counts as well, a second later.
         pollTimer_.start(kPollPeriodMs, this);
-    else
+    } else if (!waiting) {
+        delete handOverWatch_;
+        handOverWatch_ = nullptr;
         pollTimer_.stop();
+    }
 }
 
 void CNoteDlg::OnTimer(int id)
@@ -148,6 +164,9 @@ void CNoteDlg::OnTimer(int id)
     if (instanceLock_->PollHandOver()) {
         OnCommand(50);
         showTrayBalloon = true;
+    } else if (QFile::exists(QString::fromStdString(dataFolder + InstanceLock::kHandOverFile))) {
+        // The second copy still holds its request; it ends at once, so look again soon.
+        pollTimer_.start(kHandOverRetryMs, this);
     }
 }
 
@@ -177,7 +196,7 @@ void CNoteDlg::EndDialog(int status)
 {
     exitStatus = status;
     ended_ = true;
-    pollTimer_.stop();
+    UpdatePollTimer();
     hide();
     emit finished(status);
 }

@@ -50,6 +50,14 @@ xdotool mousemove --sync 640 60
 xdotool mousemove --sync 660 80 mouseup 1
 wait_for_output "600 -90 150 110" geometry "$B"
 
+# The pointer at the very top over B's strip drops B into view; once the pointer has
+# left it, B goes back up by itself.
+xdotool mousemove --sync 650 3
+xdotool mousemove --sync 660 1
+wait_for_output "600 0 150 110" geometry "$B"
+xdotool mousemove --sync 100 800
+wait_for_output "600 -90 150 110" geometry "$B"
+
 # Give the pointer time to leave no peek pending, then save with Enter.
 xdotool mousemove --sync 100 900
 press "$PANEL" Return

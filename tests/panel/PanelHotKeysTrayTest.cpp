@@ -135,14 +135,17 @@ TEST_F(PanelHotKeysTrayTest, KeyPressesRunThePanelsCommands)
     EXPECT_FALSE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(IsChecked(panel->menus.optionsMenu, 51));
 
+    // The notes roll together while the program goes on; the records change at once.
     keys->press(MinimizeNotes);
+    EXPECT_TRUE(notes[1]->record().minimized);
+    QTest::qWaitFor([&] { return notes[1]->pos() == QPoint(400, 20 - notes[1]->height()); });
     EXPECT_EQ(notes[0]->pos(), QPoint(100, 20 - notes[0]->height()));
     EXPECT_EQ(notes[1]->pos(), QPoint(400, 20 - notes[1]->height()));
-    EXPECT_TRUE(notes[1]->record().minimized);
     keys->press(RestoreNotes);
+    EXPECT_FALSE(notes[0]->record().minimized);
+    QTest::qWaitFor([&] { return notes[1]->pos() == QPoint(400, 500); });
     EXPECT_EQ(notes[0]->pos(), QPoint(100, 300));
     EXPECT_EQ(notes[1]->pos(), QPoint(400, 500));
-    EXPECT_FALSE(notes[0]->record().minimized);
 
     // Bringing the panel forward, or a key the program never bound, changes nothing.
     keys->press(SetForeground);

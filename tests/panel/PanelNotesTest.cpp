@@ -16,6 +16,9 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -93,6 +96,7 @@ TEST_F(PanelNotesTest, MinimizeAllAndRestoreAllActOnlyOnNotesInTheOtherState)
     EXPECT_EQ(notes[0]->y(), 20 - notes[0]->height());
 
     FindItem(panel->menus.notesMenu, 35)->trigger();
+    QTest::qWaitFor([&] { return notes[2]->y() == 20 - notes[2]->height(); });
     for (CNote* note : notes) {
         EXPECT_TRUE(note->record().minimized) << note->record().text;
         EXPECT_EQ(note->y(), 20 - note->height()) << note->record().text;
@@ -106,6 +110,7 @@ TEST_F(PanelNotesTest, MinimizeAllAndRestoreAllActOnlyOnNotesInTheOtherState)
     notes[1]->ToggleMinimized();
     ASSERT_EQ(notes[1]->y(), 500);
     FindItem(panel->menus.notesMenu, 36)->trigger();
+    QTest::qWaitFor([&] { return notes[2]->pos() == QPoint(700, 200); });
     EXPECT_EQ(notes[0]->pos(), QPoint(100, 300));
     EXPECT_EQ(notes[1]->pos(), QPoint(400, 500));
     EXPECT_EQ(notes[2]->pos(), QPoint(700, 200));
@@ -117,6 +122,46 @@ TEST_F(PanelNotesTest, MinimizeAllAndRestoreAllActOnlyOnNotesInTheOtherState)
     FindItem(panel->menus.notesMenu, 35)->trigger();
     EXPECT_TRUE(notes[1]->record().minimized);
     EXPECT_TRUE(notes[2]->record().minimized);
+}
+
+TEST_F(PanelNotesTest, MinimizeAllWithManyNotesKeepsTheProgramAnsweringAndEndsInPlace)
+{
+    std::vector<SNote> records;
+    for (int i = 0; i < 150; ++i)
+        records.push_back(NoteRecord("n" + std::to_string(i), 5 * i, 200 + i, false));
+    WriteNotes(records);
+    Start();
+    const std::vector<CNote*> notes = OpenNotes();
+    ASSERT_EQ(notes.size(), 150u);
+
+    // Something queued right after the command runs while the notes are still on their
+    // way: the command does not hold the event loop until they arrive.
+    int onTheWay = -1;
+    FindItem(panel->menus.notesMenu, 35)->trigger();
+    QTimer::singleShot(0, [&] {
+        onTheWay = static_cast<int>(std::count_if(
+            notes.begin(), notes.end(), [](CNote* n) { return n->y() != 20 - n->height(); }));
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return std::all_of(notes.begin(), notes.end(),
+                           [](CNote* n) { return n->y() == 20 - n->height(); });
+    }));
+    EXPECT_GT(onTheWay, 0);
+    for (int i = 0; i < 150; ++i) {
+        EXPECT_EQ(notes[i]->x(), 5 * i);
+        EXPECT_EQ(notes[i]->record().top, 200 + i);
+    }
+
+    // A note clicked while the group rolls down ends where a roll of its own takes it.
+    FindItem(panel->menus.notesMenu, 36)->trigger();
+    notes[7]->ToggleMinimized();
+    EXPECT_EQ(notes[7]->y(), 20 - notes[7]->height());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notes[149]->pos() == QPoint(745, 349); }));
+    for (int i = 0; i < 150; ++i)
+        if (i != 7)
+            EXPECT_EQ(notes[i]->pos(), QPoint(5 * i, 200 + i));
+    QTest::qWait(300); // no roll left to move it
+    EXPECT_EQ(notes[7]->y(), 20 - notes[7]->height());
 }
 
 TEST_F(PanelNotesTest, SavingANoteAsTemplateGrowsTheListAndTheFirstDefaultStillCounts)

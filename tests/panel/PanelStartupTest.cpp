@@ -291,6 +291,24 @@ TEST_F(PanelStartupTest, OnlyAHiddenPanelWakesUpToPollForTheHandOver)
     EXPECT_EQ(PanelTimers(*panel), std::vector<int>{});
 }
 
+TEST_F(PanelStartupTest, AHiddenPanelSleepsUntilASecondCopyComesAndThenShows)
+{
+    WriteSettings(SettingsBytes(false, false, 0, 0, 0, 0, 100, 200));
+    Start();
+    ASSERT_FALSE(panel->isVisible());
+    // After one look a second after hiding, nothing is left to wake the process up.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return PanelTimers(*panel).empty(); }, 5000));
+    {
+        InstanceLock secondCopy(folder);
+        ASSERT_EQ(secondCopy.Acquire(), InstanceLock::Result::HeldByOther);
+        QTest::qWait(300);
+        EXPECT_FALSE(panel->isVisible()); // still running: the file is held
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel->isVisible(); }, 5000));
+    EXPECT_FALSE(Exists(file("xo.log")));
+    EXPECT_EQ(PanelTimers(*panel), std::vector<int>{});
+}
+
 TEST_F(PanelStartupTest, APanelStoredHiddenPollsFromTheStart)
 {
     WriteSettings(SettingsBytes(false, false, 0, 0, 0, 0, 100, 200));

@@ -1,0 +1,130 @@
+#include "note/NoteTestSupport.h"
+
+#include "note/NoteEditor.h"
+
+#include <QPainter>
+#include <QPlainTextEdit>
+
+namespace {
+
+// Counts the repaints of a widget: a blinking caret repaints it twice a second.
+class PaintCount : public QObject {
+public:
+    explicit PaintCount(QWidget* w) : w_(w) { w->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (o == w_ && e->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+
+private:
+    QWidget* w_;
+};
+
+int RepaintsWithin(PaintCount& paints, int ms)
+{
+    paints.count = 0;
+    QTest::qWait(ms);
+    return paints.count;
+}
+
+// Whether the caret shows: a dark pixel on its (otherwise empty) line.
+bool CaretShown(QPlainTextEdit* editor)
+{
+    const QImage shown = editor->viewport()->grab().toImage();
+    const QRect caret = editor->cursorRect();
+    for (int x = caret.left(); x <= caret.right() + 1; ++x)
+        if (qGray(shown.pixel(x, caret.center().y())) < 100)
+            return true;
+    return false;
+}
+
+TEST_F(NoteTest, CaretStopsBlinkingAfterTenSecondsWithoutAKeyAndBlinksAgainAfterOne)
+{
+    CNote* note = Open(SavedNote());
+    note->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(note));
+    note->BeginTextEdit();
+    QPlainTextEdit* editor = note->editor();
+    ASSERT_TRUE(editor->hasFocus());
+    // The caret on an empty line of its own.
+    QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_Return);
+    PaintCount paints(editor->viewport());
+    EXPECT_GE(RepaintsWithin(paints, 1500), 2);
+
+    QTest::qWait(NoteEditor::kCaretRestMs);
+    EXPECT_EQ(RepaintsWithin(paints, 1500), 0);
+    EXPECT_TRUE(CaretShown(editor));
+    EXPECT_TRUE(note->isEditing());
+
+    QTest::keyClick(editor, Qt::Key_A);
+    EXPECT_GE(RepaintsWithin(paints, 1500), 2);
+    // Leaving the editor gives the rest of the program the desktop's blinking back.
+    const int blinking = QApplication::cursorFlashTime();
+    EXPECT_GT(blinking, 0);
+    QTest::qWait(NoteEditor::kCaretRestMs + 200);
+    EXPECT_EQ(QApplication::cursorFlashTime(), 0);
+    note->FinishTextEdit();
+    EXPECT_EQ(QApplication::cursorFlashTime(), blinking);
+    EXPECT_EQ(note->record().text, "Buy milk\r\na");
+}
+
+TEST_F(NoteTest, AOneMegabyteLineOpensInTheEditorAndTakesKeys)
+{
+    SNote record = SavedNote();
+    record.text = std::string(1 << 20, 'x');
+    CNote* note = Open(record);
+    note->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(note));
+    note->BeginTextEdit();
+    QPlainTextEdit* editor = note->editor();
+    ASSERT_TRUE(note->isEditing());
+    QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(editor, "yz");
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    note->FinishTextEdit();
+    EXPECT_FALSE(note->isEditing());
+    EXPECT_EQ(note->record().text.size(), (1u << 20) + 1);
+    EXPECT_EQ(note->record().text.substr((1u << 20) - 2), "xxy");
+    // The label shows the text again, from its start.
+    const QImage label = note->textLabel()->grab().toImage();
+    int dark = 0;
+    for (int y = 0; y < label.height(); ++y)
+        for (int x = 0; x < label.width(); ++x)
+            dark += qGray(label.pixel(x, y)) < 100;
+    EXPECT_GT(dark, 50);
+}
+
+// The label leaves out what can never show of a long stretch: the pixels stay those of
+// the whole text.
+TEST_F(NoteTest, ALabelPaintsAVeryLongStretchAsTheWholeTextWould)
+{
+    const QString stretch(300000, QLatin1Char('w'));
+    for (const QString& text :
+         {stretch, QStringLiteral("Start ") + stretch + QStringLiteral(" and &more\nwords"),
+          QStringLiteral("a-") + stretch + QStringLiteral("-b c")}) {
+        SNote record = SavedNote();
+        record.text = text.toStdString();
+        CNote* note = Open(record);
+        CMyStatic* label = note->textLabel();
+        QImage whole(label->size(), QImage::Format_RGB32);
+        whole.fill(label->backColor());
+        QPainter painter(&whole);
+        painter.setFont(label->font());
+        painter.setPen(label->textColor());
+        painter.drawText(whole.rect(),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
+                         text);
+        painter.end();
+        EXPECT_EQ(label->grab().toImage().convertToFormat(QImage::Format_RGB32), whole)
+            << text.left(8).toStdString();
+        note->CloseNote();
+    }
+}
+
+} // namespace
