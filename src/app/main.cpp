@@ -4,8 +4,8 @@
 #include "platform/ActionChannel.h"
 #include "platform/AppIcon.h"
 #include "platform/AppId.h"
-#include "platform/SystemTrayIcon.h"
 #include "platform/HotKeyGrabber.h"
+#include "platform/SystemTrayIcon.h"
 #include "store/Stores.h"
 
 #include <QCommandLineParser>
@@ -13,12 +13,12 @@
 #include <QThread>
 #include <QTimer>
 
-#include <X11/Xlib.h>
-
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
+#include <vector>
 
 #ifndef PINLEAF_VERSION
 #define PINLEAF_VERSION "0"
@@ -72,24 +72,52 @@ QString ParseCommandLine(const QCoreApplication& core)
     return chosen;
 }
 
-// Why the toolkit could not reach a display, or empty when it can: the toolkit itself
-// would abort with a message about plugins that helps nobody.
+// Why there can be no display, or empty when there may be one: the toolkit itself would
+// abort with a message about plugins that helps nobody. Whether the display named can
+// be reached shows when the toolkit connects (see StartupMessages).
 std::string MissingDisplay()
 {
     const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
     if (!chosen.isEmpty() && !chosen.startsWith("xcb"))
         return {}; // the user picked another platform (offscreen, wayland...)
-    const QByteArray display = qgetenv("DISPLAY");
-    if (display.isEmpty()) {
+    if (qgetenv("DISPLAY").isEmpty()) {
         if (chosen.isEmpty() && !qgetenv("WAYLAND_DISPLAY").isEmpty())
             return {}; // a Wayland session without XWayland: runs without hot keys
         return "DISPLAY is not set";
     }
-    Display* x = XOpenDisplay(nullptr);
-    if (!x)
-        return "cannot open display " + display.toStdString();
-    XCloseDisplay(x);
     return {};
+}
+
+void SayNoDisplay(const std::string& why)
+{
+    std::fprintf(stderr, "pinleaf: no X display (%s); start Pinleaf from a graphical session\n",
+                 why.c_str());
+}
+
+// While the toolkit connects to the display, its messages wait here: when it cannot
+// connect, they give way to one line of ours; otherwise they are passed on as they came.
+struct HeldMessage {
+    QtMsgType type;
+    QString text;
+};
+QtMessageHandler passOn = nullptr;
+std::vector<HeldMessage>* held = nullptr;
+
+void StartupMessages(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtFatalMsg) {
+        SayNoDisplay("cannot open display " + qgetenv("DISPLAY").toStdString());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    if (held) {
+        const bool named = context.category && std::strcmp(context.category, "default") != 0;
+        held->push_back(
+            {type,
+             named ? QString::fromUtf8(context.category) + QStringLiteral(": ") + text : text});
+        return;
+    }
+    passOn(type, context, text);
 }
 
 void RunAction(const QString& name)
@@ -106,13 +134,14 @@ int main(int argc, char** argv)
 {
     QString action;
     QString socketPath;
-    {
+    // A plain start has nothing to parse: it goes straight to the window system.
+    if (argc > 1) {
         QCoreApplication core(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("pinleaf"));
         QCoreApplication::setApplicationVersion(QStringLiteral(PINLEAF_VERSION));
         action = ParseCommandLine(core);
-        socketPath = ActionSocketPath(store::DataFolder());
         if (!action.isEmpty()) {
+            socketPath = ActionSocketPath(store::DataFolder());
             switch (SendAction(socketPath, action, kHandOverTimeoutMs)) {
             case SendResult::Delivered:
                 return 0;
@@ -123,19 +152,27 @@ int main(int argc, char** argv)
                 break; // start, then act
             }
         }
-        const std::string missing = MissingDisplay();
-        if (!missing.empty()) {
-            std::fprintf(stderr,
-                         "pinleaf: no X display (%s); start Pinleaf from a graphical session\n",
-                         missing.c_str());
-            return 1;
-        }
+    }
+    const std::string missing = MissingDisplay();
+    if (!missing.empty()) {
+        SayNoDisplay(missing);
+        return 1;
     }
 
     ChooseWindowSystem();
+    std::vector<HeldMessage> startupMessages;
+    held = &startupMessages;
+    passOn = qInstallMessageHandler(StartupMessages);
     CNoteApp app(argc, argv);
+    held = nullptr;
+    qInstallMessageHandler(passOn);
+    for (const HeldMessage& message : startupMessages)
+        qt_message_output(message.type, QMessageLogContext(), message.text);
+    if (socketPath.isEmpty())
+        socketPath = ActionSocketPath(store::DataFolder());
     QGuiApplication::setDesktopFileName(QString::fromLatin1(AppId.data(), qsizetype(AppId.size())));
-    CNoteApp::setWindowIcon(AppIcon());
+    // The icon theme is asked once the windows are up.
+    CNoteApp::setWindowIcon(BuiltInAppIcon());
 
     // Listening starts once the panel runs, in the copy that holds the instance lock; a
     // second copy ends before its event loop and never listens.
@@ -152,12 +189,16 @@ int main(int argc, char** argv)
                          qPrintable(socketPath), qPrintable(actions.errorString()));
         if (!action.isEmpty())
             RunAction(action);
+        const QString id = QString::fromLatin1(AppId.data(), qsizetype(AppId.size()));
+        if (QIcon::hasThemeIcon(id)) {
+            CNoteApp::setWindowIcon(AppIcon());
+            panel->RefreshTrayIcon();
+        }
     });
 
     // Without an X display the grabs do nothing, and without a tray host the icon
     // stays away: the program runs on either way.
-    const int status =
-        app.InitInstance(ChooseHotKeyGrabber(), std::make_unique<SystemTrayIcon>());
+    const int status = app.InitInstance(ChooseHotKeyGrabber(), std::make_unique<SystemTrayIcon>());
     // Another copy was starting too and won: it listens in a moment.
     for (int attempt = 0; status == 0 && !running && !action.isEmpty() && attempt < 10; ++attempt) {
         if (SendAction(socketPath, action, kHandOverTimeoutMs / 4) == SendResult::Delivered)

@@ -104,6 +104,12 @@ public:
 
     // The tray icon.
     void AddTrayIcon(bool balloon);
+    // The program's icon has changed: the tray shows the new one.
+    void RefreshTrayIcon()
+    {
+        if (tray_)
+            tray_->refreshIcon();
+    }
     void OnTrayGesture(TrayIcon::Gesture gesture);
 
     // NoteHost

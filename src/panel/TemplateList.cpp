@@ -24,12 +24,21 @@ void KeepSelectionVisibleWithoutFocus(QWidget* view)
     view->setPalette(palette);
 }
 
+void ApplyColors(QWidget* view, const QColor& background, const QColor& text)
+{
+    QPalette palette = view->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, background);
+        palette.setColor(group, QPalette::Text, text);
+    }
+    view->setPalette(palette);
+}
+
 } // namespace
 
 TemplateListView::TemplateListView(Templates& templates, QWidget* parent)
     : QWidget(parent), model_(new TemplateListModel(templates, this)),
-      stack_(new QStackedLayout(this)), listView_(new QListView(this)),
-      reportView_(new QTreeView(this))
+      stack_(new QStackedLayout(this)), listView_(new QListView(this))
 {
     stack_->setContentsMargins(0, 0, 0, 0);
 
@@ -38,6 +47,17 @@ TemplateListView::TemplateListView(Templates& templates, QWidget* parent)
     listView_->setResizeMode(QListView::Adjust);
     listView_->setTextElideMode(Qt::ElideRight);
 
+    SetUpView(listView_);
+    stack_->addWidget(listView_);
+    ApplyViewMode(0);
+}
+
+QTreeView* TemplateListView::ReportView()
+{
+    // Most panels never show the report: it is built the first time it is asked for.
+    if (reportView_)
+        return reportView_;
+    reportView_ = new QTreeView(this);
     // Both views share one selection, so a mode switch keeps the selected item.
     reportView_->setModel(model_);
     QItemSelectionModel* ownSelection = reportView_->selectionModel();
@@ -58,12 +78,13 @@ TemplateListView::TemplateListView(Templates& templates, QWidget* parent)
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(header, &QHeaderView::sectionClicked, this, &TemplateListView::headerClicked);
-
-    SetUpView(listView_);
     SetUpView(reportView_);
-    stack_->addWidget(listView_);
+    if (colors_)
+        ApplyColors(reportView_, colors_->first, colors_->second);
+    if (columnsInserted_)
+        ApplyColumnWidths();
     stack_->addWidget(reportView_);
-    ApplyViewMode(0);
+    return reportView_;
 }
 
 void TemplateListView::SetUpView(QWidget* widget)
@@ -91,7 +112,7 @@ bool TemplateListView::eventFilter(QObject* watched, QEvent* event)
         return QWidget::eventFilter(watched, event);
     for (QWidget* view : {static_cast<QWidget*>(listView_), static_cast<QWidget*>(reportView_)}) {
         auto* itemView = static_cast<QAbstractItemView*>(view);
-        if (watched == view || watched == itemView->viewport()) {
+        if (itemView && (watched == view || watched == itemView->viewport())) {
             OnContextMenu(view, *static_cast<QContextMenuEvent*>(event));
             return true;
         }
@@ -140,8 +161,15 @@ void TemplateListView::resizeEvent(QResizeEvent* event)
 void TemplateListView::InsertColumns()
 {
     columnsInserted_ = true;
-    const int clientWidth = width() - 2 * reportView_->frameWidth();
-    const std::array<int, 7> widths = ColumnWidths(std::max(0, clientWidth));
+    // Both views have the same frame: the widths are known before the report exists.
+    columnsWidth_ = width() - 2 * listView_->frameWidth();
+    if (reportView_)
+        ApplyColumnWidths();
+}
+
+void TemplateListView::ApplyColumnWidths()
+{
+    const std::array<int, 7> widths = ColumnWidths(std::max(0, columnsWidth_));
     for (int column = 0; column < static_cast<int>(widths.size()); ++column)
         reportView_->header()->resizeSection(column, widths[static_cast<std::size_t>(column)]);
 }
@@ -170,7 +198,7 @@ void TemplateListView::ApplyViewMode(int mode)
         listView_->setWordWrap(false);
         stack_->setCurrentWidget(listView_);
     } else {
-        stack_->setCurrentWidget(reportView_);
+        stack_->setCurrentWidget(ReportView());
     }
     // Lay the items out now, so positions are right before the next paint.
     static_cast<QAbstractItemView*>(stack_->currentWidget())->doItemsLayout();
@@ -183,15 +211,10 @@ QWidget* TemplateListView::CurrentView() const
 
 void TemplateListView::SetColors(const QColor& background, const QColor& text)
 {
-    for (QWidget* view : {static_cast<QWidget*>(listView_), static_cast<QWidget*>(reportView_)}) {
-        QPalette palette = view->palette();
-        for (QPalette::ColorGroup group :
-             {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-            palette.setColor(group, QPalette::Base, background);
-            palette.setColor(group, QPalette::Text, text);
-        }
-        view->setPalette(palette);
-    }
+    colors_.emplace(background, text);
+    ApplyColors(listView_, background, text);
+    if (reportView_)
+        ApplyColors(reportView_, background, text);
 }
 
 void TemplateListView::Refill()

@@ -13,6 +13,8 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
+#include <utility>
 
 class QListView;
 class QStackedLayout;
@@ -43,7 +45,8 @@ public:
     // The view that shows the items in the current mode.
     QWidget* CurrentView() const;
     QListView* ListView() const { return listView_; }
-    QTreeView* ReportView() const { return reportView_; }
+    // The report view, built on first use.
+    QTreeView* ReportView();
     TemplateListModel* Model() const { return model_; }
 
 signals:
@@ -63,7 +66,11 @@ private:
     TemplateListModel* model_;
     QStackedLayout* stack_;
     QListView* listView_;
-    QTreeView* reportView_;
+    void ApplyColumnWidths();
+
+    QTreeView* reportView_ = nullptr;
     int mode_ = -1;
     bool columnsInserted_ = false;
+    int columnsWidth_ = 0;
+    std::optional<std::pair<QColor, QColor>> colors_;
 };

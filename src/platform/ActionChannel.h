@@ -7,10 +7,9 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
 #include <string>
-
-class QLocalServer;
-class QLocalSocket;
+#include <vector>
 
 // Where the running copy listens: in $XDG_RUNTIME_DIR (private to the user), else in
 // the data folder (private too). One channel per data folder, as one copy runs per
@@ -21,6 +20,7 @@ class ActionServer : public QObject {
     Q_OBJECT
 public:
     explicit ActionServer(QObject* parent = nullptr);
+    ~ActionServer() override;
 
     // Starts listening at path. Only the copy that holds the instance lock calls this,
     // so a socket file already there is one a crashed copy left, and it is replaced.
@@ -32,10 +32,14 @@ signals:
     void actionReceived(const QString& action);
 
 private:
+    struct Caller;
     void onNewConnection();
-    void onReadyRead(QLocalSocket* socket);
+    void onReadyRead(Caller* caller);
+    void dropCaller(Caller* caller);
 
-    QLocalServer* server_;
+    int fd_ = -1;
+    QString error_;
+    std::vector<std::unique_ptr<Caller>> callers_;
 };
 
 enum class SendResult {

@@ -2,6 +2,7 @@
 
 #include "platform/AppId.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -48,11 +49,24 @@ QImage DrawAppIcon(int size)
     return pixmap;
 }
 
+QIcon BuiltInAppIcon()
+{
+    QIcon builtIn;
+    // Every window carries these to the X server: the sizes window managers ask for.
+    for (int size : {16, 32, 48})
+        builtIn.addPixmap(QPixmap::fromImage(DrawAppIcon(size)));
+    return builtIn;
+}
+
 QIcon AppIcon()
 {
     // The installed icon theme's copy first, so a theme can restyle it.
-    QIcon builtIn;
-    for (int size : {16, 22, 32, 48, 64})
-        builtIn.addPixmap(QPixmap::fromImage(DrawAppIcon(size)));
-    return QIcon::fromTheme(QString::fromLatin1(AppId.data(), qsizetype(AppId.size())), builtIn);
+    return QIcon::fromTheme(QString::fromLatin1(AppId.data(), qsizetype(AppId.size())),
+                            BuiltInAppIcon());
+}
+
+QIcon CurrentAppIcon()
+{
+    const QIcon icon = QGuiApplication::windowIcon();
+    return icon.isNull() ? BuiltInAppIcon() : icon;
 }

@@ -5,8 +5,13 @@
 #include <QIcon>
 #include <QImage>
 
-// The icon theme's icon under the application id, else the built-in drawing.
+// The icon theme's icon under the application id, else the built-in drawing. Looking
+// through the theme takes a while: start-up shows the built-in drawing and asks the
+// theme once the windows are up.
 QIcon AppIcon();
+QIcon BuiltInAppIcon();
+// The program's window icon as it stands (the built-in drawing until one is set).
+QIcon CurrentAppIcon();
 // The built-in drawing at size x size pixels (needs no display: the installed PNGs
 // are made from it at build time).
 QImage DrawAppIcon(int size);

@@ -34,7 +34,7 @@ void SystemTrayIcon::ensureIcon()
     // Qt picks the protocol when the first icon is made; ask the bus the same question
     // at the same moment.
     statusNotifier_ = StatusNotifierHostRegistered();
-    icon_ = new QSystemTrayIcon(AppIcon(), this);
+    icon_ = new QSystemTrayIcon(CurrentAppIcon(), this);
     connect(icon_, &QSystemTrayIcon::activated, this, &SystemTrayIcon::onActivated);
 }
 
@@ -63,6 +63,12 @@ void SystemTrayIcon::showBalloonWhenPlaced(int tries)
     }
     QTimer::singleShot(kPlacementCheckMs, this,
                        [this, tries] { showBalloonWhenPlaced(tries - 1); });
+}
+
+void SystemTrayIcon::refreshIcon()
+{
+    if (icon_)
+        icon_->setIcon(CurrentAppIcon());
 }
 
 void SystemTrayIcon::remove()

@@ -17,6 +17,7 @@ public:
              const QString& balloonText) override;
     void remove() override;
     void setMenu(QMenu* menu) override;
+    void refreshIcon() override;
 
 private:
     void ensureIcon();

@@ -22,6 +22,8 @@ public:
     // The menu the host shows on a right-click (hosts that show only exported menus
     // need it). With a menu set, a right-click is the icon's own business.
     virtual void setMenu(QMenu* menu) = 0;
+    // Takes up the program's window icon anew (the theme's copy arrives after start-up).
+    virtual void refreshIcon() {}
 
 signals:
     void activated(TrayIcon::Gesture gesture);
