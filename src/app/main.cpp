@@ -189,11 +189,8 @@ int main(int argc, char** argv)
                          qPrintable(socketPath), qPrintable(actions.errorString()));
         if (!action.isEmpty())
             RunAction(action);
-        const QString id = QString::fromLatin1(AppId.data(), qsizetype(AppId.size()));
-        if (QIcon::hasThemeIcon(id)) {
-            CNoteApp::setWindowIcon(AppIcon());
+        if (UseThemedAppIcon())
             panel->RefreshTrayIcon();
-        }
     });
 
     // Without an X display the grabs do nothing, and without a tray host the icon

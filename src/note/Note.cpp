@@ -6,6 +6,7 @@
 #include "note/NoteLook.h"
 #include "note/NoteText.h"
 #include "note/RollAnimation.h"
+#include "platform/AppIcon.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
 
@@ -51,6 +52,7 @@ CNote::CNote(NoteHost& host, const SNote& record, bool isNew, int slot, QWidget*
 {
     // Never shown on a title bar; it names the window for window lists and tools.
     setWindowTitle(QStringLiteral("Pinleaf note"));
+    setWindowIcon(SmallAppIcon());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);

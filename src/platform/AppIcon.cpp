@@ -7,6 +7,8 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include <cstdlib>
+
 // Drawn on a 32-unit grid and scaled, so every size shows the same note. data/pinleaf.svg
 // is the same drawing.
 QImage DrawAppIcon(int size)
@@ -49,13 +51,50 @@ QImage DrawAppIcon(int size)
     return pixmap;
 }
 
+namespace {
+
+// Every window carries its icon to the X server, in every size the icon has, converted
+// anew for each window: these are the sizes window managers ask for.
+constexpr int kWindowIconSizes[] = {16, 32, 48};
+
+// Whether two pictures are the same but for the rounding of a trip through a file.
+bool LooksAlike(const QImage& one, const QImage& other)
+{
+    if (one.size() != other.size())
+        return false;
+    const QImage a = one.convertToFormat(QImage::Format_ARGB32);
+    const QImage b = other.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* p = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const auto* q = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            if (qAlpha(p[x]) == 0 && qAlpha(q[x]) == 0)
+                continue;
+            if (std::abs(qRed(p[x]) - qRed(q[x])) > 3 ||
+                std::abs(qGreen(p[x]) - qGreen(q[x])) > 3 ||
+                std::abs(qBlue(p[x]) - qBlue(q[x])) > 3 ||
+                std::abs(qAlpha(p[x]) - qAlpha(q[x])) > 3)
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 QIcon BuiltInAppIcon()
 {
     QIcon builtIn;
-    // Every window carries these to the X server: the sizes window managers ask for.
-    for (int size : {16, 32, 48})
+    for (int size : kWindowIconSizes)
         builtIn.addPixmap(QPixmap::fromImage(DrawAppIcon(size)));
     return builtIn;
+}
+
+QIcon SmallAppIcon()
+{
+    // Made once and kept to the end: the notes share it.
+    static const QIcon* const small = new QIcon(QPixmap::fromImage(DrawAppIcon(16)));
+    return *small;
 }
 
 QIcon AppIcon()
@@ -69,4 +108,25 @@ QIcon CurrentAppIcon()
 {
     const QIcon icon = QGuiApplication::windowIcon();
     return icon.isNull() ? BuiltInAppIcon() : icon;
+}
+
+bool UseThemedAppIcon()
+{
+    const QString id = QString::fromLatin1(AppId.data(), qsizetype(AppId.size()));
+    if (!QIcon::hasThemeIcon(id))
+        return false;
+    // A theme's icon comes in many sizes (up to 256 pixels); the windows take the small
+    // ones only. The installed icon is the built-in drawing: then nothing changes.
+    const QIcon themed = QIcon::fromTheme(id);
+    QIcon icon;
+    bool same = true;
+    for (int size : kWindowIconSizes) {
+        const QPixmap pixmap = themed.pixmap(size, size);
+        icon.addPixmap(pixmap);
+        same = same && LooksAlike(pixmap.toImage(), DrawAppIcon(size));
+    }
+    if (same)
+        return false;
+    QGuiApplication::setWindowIcon(icon);
+    return true;
 }

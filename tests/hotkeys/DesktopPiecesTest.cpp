@@ -1,13 +1,20 @@
 // The real key grabber, tray icon and program icon on a desktop without X or a tray.
 
 #include "platform/AppIcon.h"
+#include "platform/AppId.h"
 #include "platform/SystemTrayIcon.h"
 #include "platform/X11HotKeyGrabber.h"
 
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QSystemTrayIcon>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -46,6 +53,50 @@ TEST(DesktopPieces, ProgramIconIsAYellowNoteOnATransparentGround)
         EXPECT_GT(middle.green(), 180) << size;
         EXPECT_LT(middle.blue(), 120) << size;
     }
+}
+
+// An icon theme in a folder of its own holding the program's icon as given per size.
+void MakeTheme(const QTemporaryDir& folder, const std::function<QImage(int)>& picture)
+{
+    QDir root(folder.path());
+    root.mkpath(QStringLiteral("hicolor"));
+    QFile index(root.filePath(QStringLiteral("hicolor/index.theme")));
+    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+    QByteArray text = "[Icon Theme]\nName=hicolor\nDirectories=";
+    for (int size : {16, 32, 48, 256})
+        text += QByteArray::number(size) + "x" + QByteArray::number(size) + "/apps,";
+    text += "\n";
+    for (int size : {16, 32, 48, 256}) {
+        const QString dir = QStringLiteral("%1x%1/apps").arg(size);
+        text += "[" + dir.toLatin1() + "]\nSize=" + QByteArray::number(size) + "\nType=Fixed\n";
+        root.mkpath(QStringLiteral("hicolor/") + dir);
+        const QString id = QString::fromLatin1(AppId.data(), qsizetype(AppId.size()));
+        ASSERT_TRUE(
+            picture(size).save(root.filePath(QStringLiteral("hicolor/%1/%2.png").arg(dir, id))));
+    }
+    index.write(text);
+    QIcon::setThemeSearchPaths({folder.path()});
+    QIcon::setThemeName(QStringLiteral("hicolor"));
+}
+
+TEST(DesktopPieces, AThemedIconReachesTheWindowsInSmallSizesOnlyAndOnlyWhenItDiffers)
+{
+    QTemporaryDir installed;
+    MakeTheme(installed, [](int size) { return DrawAppIcon(size); });
+    QGuiApplication::setWindowIcon(BuiltInAppIcon());
+    // The installed copy is the built-in drawing: the windows keep what they carry.
+    EXPECT_FALSE(UseThemedAppIcon());
+
+    QTemporaryDir restyled;
+    MakeTheme(restyled, [](int size) {
+        QImage square(size, size, QImage::Format_ARGB32);
+        square.fill(Qt::blue);
+        return square;
+    });
+    ASSERT_TRUE(UseThemedAppIcon());
+    const QIcon icon = QGuiApplication::windowIcon();
+    EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
+    EXPECT_EQ(icon.pixmap(32, 32).toImage().pixelColor(16, 16), QColor(Qt::blue));
 }
 
 } // namespace
