@@ -16,30 +16,18 @@ run store_bench
 run notes_bench
 run snapshot_bench
 
-if [ -x "$build/pinleaf" ] && [ -x "$build/bench/bare_window" ]; then
-    echo "== startup"
-    bash "$(dirname "$0")/startup.sh" "$build"
-else
-    echo "== startup: not built, skipped"
-fi
+# A benchmark script, run when the programs it drives are built: script name program...
+script() {
+    local name=$1 program
+    shift
+    for program in pinleaf "$@"; do
+        [ -x "$build/$program" ] || { echo "== $name: not built, skipped"; return; }
+    done
+    echo "== $name"
+    bash "$(dirname "$0")/$name.sh" "$build"
+}
 
-if [ -x "$build/pinleaf" ] && [ -x "$build/bench/make_stores" ]; then
-    echo "== notes_startup"
-    bash "$(dirname "$0")/notes_startup.sh" "$build"
-else
-    echo "== notes_startup: not built, skipped"
-fi
-
-if [ -x "$build/pinleaf" ] && [ -x "$build/bench/floor_windows" ] && [ -x "$build/bench/map_timer" ]; then
-    echo "== notes_floor"
-    bash "$(dirname "$0")/notes_floor.sh" "$build"
-else
-    echo "== notes_floor: not built, skipped"
-fi
-
-if [ -x "$build/pinleaf" ] && [ -x "$build/bench/map_timer" ]; then
-    echo "== roll_all"
-    bash "$(dirname "$0")/roll_all.sh" "$build"
-else
-    echo "== roll_all: not built, skipped"
-fi
+script startup bench/bare_window
+script notes_startup bench/make_stores
+script notes_floor bench/floor_windows bench/map_timer
+script roll_all bench/map_timer

@@ -133,7 +133,7 @@ void RunAction(const QString& name)
 int main(int argc, char** argv)
 {
     QString action;
-    QString socketPath;
+    const QString socketPath = ActionSocketPath(store::DataFolder());
     // A plain start has nothing to parse: it goes straight to the window system.
     if (argc > 1) {
         QCoreApplication core(argc, argv);
@@ -141,7 +141,6 @@ int main(int argc, char** argv)
         QCoreApplication::setApplicationVersion(QStringLiteral(PINLEAF_VERSION));
         action = ParseCommandLine(core);
         if (!action.isEmpty()) {
-            socketPath = ActionSocketPath(store::DataFolder());
             switch (SendAction(socketPath, action, kHandOverTimeoutMs)) {
             case SendResult::Delivered:
                 return 0;
@@ -168,8 +167,6 @@ int main(int argc, char** argv)
     qInstallMessageHandler(passOn);
     for (const HeldMessage& message : startupMessages)
         qt_message_output(message.type, QMessageLogContext(), message.text);
-    if (socketPath.isEmpty())
-        socketPath = ActionSocketPath(store::DataFolder());
     QGuiApplication::setDesktopFileName(QString::fromLatin1(AppId.data(), qsizetype(AppId.size())));
     // The icon theme is asked once the windows are up.
     CNoteApp::setWindowIcon(BuiltInAppIcon());

@@ -97,13 +97,6 @@ QIcon SmallAppIcon()
     return *small;
 }
 
-QIcon AppIcon()
-{
-    // The installed icon theme's copy first, so a theme can restyle it.
-    return QIcon::fromTheme(QString::fromLatin1(AppId.data(), qsizetype(AppId.size())),
-                            BuiltInAppIcon());
-}
-
 QIcon CurrentAppIcon()
 {
     const QIcon icon = QGuiApplication::windowIcon();

@@ -42,7 +42,7 @@ TEST(DesktopPieces, WithoutATrayHostTheIconComesAndGoesQuietly)
 
 TEST(DesktopPieces, ProgramIconIsAYellowNoteOnATransparentGround)
 {
-    QIcon icon = AppIcon();
+    QIcon icon = BuiltInAppIcon();
     ASSERT_FALSE(icon.isNull());
     for (int size : {16, 32, 48}) {
         QImage image = icon.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32);
