@@ -6,8 +6,8 @@
 #include "note/NoteLook.h"
 #include "note/NoteText.h"
 #include "note/RollAnimation.h"
-#include "platform/AppIcon.h"
 #include "platform/Platform.h"
+#include "platform/SmallWindowIcon.h"
 #include "platform/Text.h"
 
 #include <QHash>
@@ -27,7 +27,7 @@ constexpr int kKeepUpDelayMs = 100;    // how soon a moved rolled-up note goes b
 
 struct Outline {
     QRegion shape;
-    QRegion frame;
+    QList<QRect> frame; // the window's border and the shape's edge, as few rectangles
 };
 
 // Outlines depend only on shape and size: notes of the same kind share one copy
@@ -39,8 +39,10 @@ const Outline& SharedOutline(int shape, QSize size)
     auto found = outlines.find(key);
     if (found == outlines.end()) {
         QRegion region = NoteRegion(shape, size);
-        QRegion frame = RegionFrame(region);
-        found = outlines.insert(key, {std::move(region), std::move(frame)});
+        const QRect all(QPoint(0, 0), size);
+        const QRegion border = QRegion(all) - QRegion(all.adjusted(1, 1, -1, -1));
+        const QRegion frame = (RegionFrame(region) + border) & region;
+        found = outlines.insert(key, {region, QList<QRect>(frame.begin(), frame.end())});
     }
     return *found;
 }
@@ -52,7 +54,7 @@ CNote::CNote(NoteHost& host, const SNote& record, bool isNew, int slot, QWidget*
 {
     // Never shown on a title bar; it names the window for window lists and tools.
     setWindowTitle(QStringLiteral("Pinleaf note"));
-    setWindowIcon(SmallAppIcon());
+    GiveSmallAppIcon(this);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
@@ -73,6 +75,7 @@ CNote::CNote(NoteHost& host, const SNote& record, bool isNew, int slot, QWidget*
     ApplyRecord(record_, isNew);
     peeking_ = false;
     show();
+    CarrySmallAppIcon(this);
 }
 
 CNote::~CNote() = default;
@@ -218,10 +221,10 @@ void CNote::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), fill_);
-    painter.setPen(frame_);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    for (const QRect& r : outlineFrame_)
-        painter.fillRect(r, frame_);
+    // One call for the whole frame: the rectangles are filled exactly, pixel for pixel.
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(frame_);
+    painter.drawRects(outlineFrame_);
 }
 
 CNote::Roll CNote::BeginRoll()

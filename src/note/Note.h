@@ -136,7 +136,7 @@ private:
     QColor fill_;
     QColor frame_;
     QRegion outline_;      // the shape, in window coordinates
-    QRegion outlineFrame_; // its edge pixels, painted in the frame colour
+    QList<QRect> outlineFrame_; // its edge pixels, painted in the frame colour
 
     bool dragging_ = false;
     bool peeking_ = false;

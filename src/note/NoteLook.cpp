@@ -141,11 +141,17 @@ QString FormatCreationTime(const SystemTime& time)
     QDate date(time.year, time.month, time.day);
     QTime clock(time.hour, time.minute);
     QString datePart = date.isValid() ? locale.toString(date, QLocale::ShortFormat) : QString();
-    QString timeFormat = locale.timeFormat(QLocale::ShortFormat);
-    // A short format that still carries seconds loses them (with their separator).
-    static const QRegularExpression seconds(QStringLiteral("[:.]?s+"));
-    timeFormat.remove(seconds);
-    QString timePart = clock.isValid() ? locale.toString(clock, timeFormat.trimmed()) : QString();
+    // A short format that still carries seconds loses them (with their separator). Worked
+    // out once per format: every note opening asks.
+    static QString shortFormat;
+    static QString timeFormat;
+    if (const QString asked = locale.timeFormat(QLocale::ShortFormat);
+        timeFormat.isEmpty() || asked != shortFormat) {
+        static const QRegularExpression seconds(QStringLiteral("[:.]?s+"));
+        shortFormat = asked;
+        timeFormat = QString(asked).remove(seconds).trimmed();
+    }
+    QString timePart = clock.isValid() ? locale.toString(clock, timeFormat) : QString();
     return datePart + QLatin1Char(' ') + timePart;
 }
 

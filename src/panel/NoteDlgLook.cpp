@@ -48,10 +48,14 @@ void CNoteDlg::ApplySettings()
     ApplyPanelStyle(settings.panelStyle);
     ApplyViewMode(settings.listViewMode);
 
-    settings.panelVisible = !settings.panelVisible;
-    OnCommand(50);
+    // Stay-on-top is set before the panel's window first appears: set on a shown panel,
+    // it makes Qt replace the window with a new one.
+    const bool shown = settings.panelVisible;
+    settings.panelVisible = false;
     settings.alwaysOnTop = !settings.alwaysOnTop;
     OnCommand(51);
+    settings.panelVisible = !shown;
+    OnCommand(50);
     setVisible(settings.panelVisible);
 
     // A stored place off the desktop (a screen that has gone) falls back to the

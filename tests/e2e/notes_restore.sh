@@ -34,6 +34,15 @@ C=$(note_of_size "132 x 152") || fail "no 132 x 152 note"
 # Off screen: centred on the 1280 x 1024 desktop.
 [ "$(geometry "$C")" = "574 436 132 152" ] || fail "note C at $(geometry "$C")"
 
+# Window lists get the program's picture: each note the 16-pixel one, the panel three
+# sizes (the notes open while the program's own icon is set aside; it must come back).
+icon_sizes() { xprop -id "$1" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' '; }
+for w in "$A" "$B" "$C"; do
+  [ "$(icon_sizes "$w")" = "Icon (16 x 16) " ] || fail "note icon: $(icon_sizes "$w")"
+done
+[ "$(icon_sizes "$PANEL")" = "Icon (16 x 16) Icon (32 x 32) Icon (48 x 48) " ] ||
+  fail "panel icon: $(icon_sizes "$PANEL")"
+
 # A click on A's bottom 5-pixel strip rolls it up.
 xdotool mousemove --sync 260 437 click 1
 wait_for_output "200 -120 120 140" geometry "$A"
