@@ -6,8 +6,8 @@
 #include "note/NoteLook.h"
 #include "note/NoteText.h"
 #include "note/RollAnimation.h"
+#include "platform/AppIcon.h"
 #include "platform/Platform.h"
-#include "platform/SmallWindowIcon.h"
 #include "platform/Text.h"
 
 #include <QHash>
@@ -54,7 +54,7 @@ CNote::CNote(NoteHost& host, const SNote& record, bool isNew, int slot, QWidget*
 {
     // Never shown on a title bar; it names the window for window lists and tools.
     setWindowTitle(QStringLiteral("Pinleaf note"));
-    GiveSmallAppIcon(this);
+    setWindowIcon(SmallAppIcon());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
@@ -75,7 +75,6 @@ CNote::CNote(NoteHost& host, const SNote& record, bool isNew, int slot, QWidget*
     ApplyRecord(record_, isNew);
     peeking_ = false;
     show();
-    CarrySmallAppIcon(this);
 }
 
 CNote::~CNote() = default;

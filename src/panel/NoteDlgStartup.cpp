@@ -9,7 +9,6 @@
 #include "platform/InstanceLock.h"
 #include "platform/MakerSite.h"
 #include "platform/Platform.h"
-#include "platform/SmallWindowIcon.h"
 #include "store/Stores.h"
 
 #include <QFile>
@@ -122,7 +121,6 @@ void CNoteDlg::ReadNotes()
     // Last, over a finished panel: one window per stored note, in slot order.
     const std::vector<SNote> records =
         restored_ ? restored_->notes : store::ReadNotes(dataFolder, FactoryFont());
-    const ManySmallWindows opening;
     for (const SNote& record : records)
         openNote(record, false);
 }

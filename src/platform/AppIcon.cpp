@@ -90,6 +90,13 @@ QIcon BuiltInAppIcon()
     return builtIn;
 }
 
+QIcon SmallAppIcon()
+{
+    // Made once and kept to the end: the notes share it.
+    static const QIcon* const small = new QIcon(QPixmap::fromImage(DrawAppIcon(16)));
+    return *small;
+}
+
 QIcon CurrentAppIcon()
 {
     const QIcon icon = QGuiApplication::windowIcon();

@@ -8,6 +8,9 @@
 // The built-in drawing in the sizes windows carry. Looking through the icon theme takes
 // a while: start-up shows this and asks the theme once the windows are up (below).
 QIcon BuiltInAppIcon();
+// The built-in drawing at 16 pixels only: for the many small windows that never show
+// an icon anywhere, each of which would otherwise carry every size to the X server.
+QIcon SmallAppIcon();
 // The program's window icon as it stands (the built-in drawing until one is set).
 QIcon CurrentAppIcon();
 // Makes the icon theme's icon under the application id the program's window icon when
