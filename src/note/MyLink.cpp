@@ -81,8 +81,7 @@ CMyLink::CMyLink(const QString& text, QWidget* parent) : QLabel(text, parent)
     // without a button held.
     setMouseTracking(true);
     // Reached with Tab, not taken by a click: a click on a panel button must not pull
-    // the focus away from the template list.
-    setFocusPolicy(Qt::TabFocus);
+    // the focus away from the template list. Given once the label is polished (below).
     InstallLabelAccessibility();
     BuildFonts();
     hoverFont_.setUnderline(true);
@@ -177,6 +176,17 @@ void CMyLink::SetTarget(const std::string& target)
 void CMyLink::Repaint()
 {
     update();
+}
+
+bool CMyLink::event(QEvent* event)
+{
+    const bool handled = QLabel::event(event);
+    // A label that takes focus keeps a whole text document, laid out as it is polished,
+    // which needs the font database: at start-up that would be read before the notes
+    // appear. The button draws its own text; the focus comes after the polish.
+    if (event->type() == QEvent::Polish)
+        setFocusPolicy(Qt::TabFocus);
+    return handled;
 }
 
 void CMyLink::paintEvent(QPaintEvent*)

@@ -60,7 +60,6 @@ bool CNoteDlg::OnInitDialog()
     // The colour icons are drawn once, on first use; the columns take their widths
     // from the list's client width.
     listCtrl->InsertColumns();
-    FillTemplateList();
     linkLabel->SetTarget(std::string(MakerSite::ProductPage()));
     if (tray_)
         connect(tray_.get(), &TrayIcon::activated, this, &CNoteDlg::OnTrayGesture);
@@ -70,6 +69,7 @@ bool CNoteDlg::OnInitDialog()
     setGeometry(-500, -500, 2, 2);
     ApplySettings();
     ReadNotes();
+    FillTemplateList();
     started_ = true;
     if (restored_) {
         restored_.reset();
