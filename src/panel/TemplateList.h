@@ -62,12 +62,11 @@ protected:
 private:
     void SetUpView(QWidget* view);
     void OnContextMenu(QWidget* view, const QContextMenuEvent& event);
+    void ApplyColumnWidths();
 
     TemplateListModel* model_;
     QStackedLayout* stack_;
     QListView* listView_;
-    void ApplyColumnWidths();
-
     QTreeView* reportView_ = nullptr;
     int mode_ = -1;
     bool columnsInserted_ = false;
