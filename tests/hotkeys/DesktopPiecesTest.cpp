@@ -1,11 +1,13 @@
 // The real key grabber, tray icon and program icon on a desktop without X or a tray.
 
+#include "platform/ActionChannel.h"
 #include "platform/AppIcon.h"
 #include "platform/AppId.h"
 #include "platform/SystemTrayIcon.h"
 #include "platform/X11HotKeyGrabber.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -14,7 +16,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
+#include <future>
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -97,6 +107,78 @@ TEST(DesktopPieces, AThemedIconReachesTheWindowsInSmallSizesOnlyAndOnlyWhenItDif
     const QIcon icon = QGuiApplication::windowIcon();
     EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
     EXPECT_EQ(icon.pixmap(32, 32).toImage().pixelColor(16, 16), QColor(Qt::blue));
+}
+
+// A caller writing raw bytes: what a confused or hostile program could send.
+struct RawCaller {
+    explicit RawCaller(const QString& path)
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray name = QFile::encodeName(path);
+        std::memcpy(address.sun_path, name.constData(), std::size_t(name.size()));
+        connected = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+    }
+    ~RawCaller() { ::close(fd); }
+    // What the server sends until it hangs up or waitMs pass, serving its event loop.
+    QByteArray Answer(int waitMs)
+    {
+        QByteArray answer;
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < waitMs) {
+            QCoreApplication::processEvents();
+            pollfd ready{fd, POLLIN, 0};
+            if (::poll(&ready, 1, 10) <= 0)
+                continue;
+            char buffer[64];
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got <= 0)
+                return answer + "<hung up>";
+            answer.append(buffer, qsizetype(got));
+        }
+        return answer;
+    }
+    int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    bool connected = false;
+};
+
+TEST(DesktopPieces, TheActionSocketIsPrivateAnswersEachLineAndHangsUpOnGarbage)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("actions"));
+    EXPECT_EQ(SendAction(path, QStringLiteral("new-note"), 500), SendResult::NoCopyRunning);
+
+    ActionServer server;
+    ASSERT_TRUE(server.listen(path)) << server.errorString().toStdString();
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 077, 0u) << "others may connect";
+    QStringList received;
+    QObject::connect(&server, &ActionServer::actionReceived,
+                     [&received](const QString& action) { received << action; });
+
+    // The real caller blocks for its receipt: it runs beside this event loop.
+    auto sent = std::async(std::launch::async,
+                           [&] { return SendAction(path, QStringLiteral("new-note"), 2000); });
+    while (sent.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(sent.get(), SendResult::Delivered);
+    EXPECT_EQ(received, QStringList{QStringLiteral("new-note")});
+
+    // Two lines in one write: two receipts, two actions, in order.
+    RawCaller two(path);
+    ASSERT_TRUE(two.connected);
+    ASSERT_EQ(::write(two.fd, "show-panel\nhide\n", 16), 16);
+    EXPECT_EQ(two.Answer(300), "ok\nok\n");
+    EXPECT_EQ(received, QStringList({"new-note", "show-panel", "hide"}));
+
+    // A line longer than any action: no receipt, no action, the caller is hung up on.
+    RawCaller garbage(path);
+    const QByteArray endless(200, 'x');
+    ASSERT_EQ(::write(garbage.fd, endless.constData(), std::size_t(endless.size())), 200);
+    EXPECT_EQ(garbage.Answer(1000), "<hung up>");
+    EXPECT_EQ(received.size(), 3);
 }
 
 } // namespace

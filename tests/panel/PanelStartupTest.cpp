@@ -136,6 +136,32 @@ TEST_F(PanelStartupTest, StoredSettingsAreApplied)
     EXPECT_EQ(panel->geometry(), QRect(100, 200, kW, kH));
 }
 
+TEST_F(PanelStartupTest, AShownStayOnTopPanelAppearsOnceWithItsMark)
+{
+    WriteSettings(SettingsBytes(true, true, 0, 0, 0, 0, 100, 200));
+    // The mark set on a panel already shown hides it and shows it again.
+    struct ShowCounter : QObject {
+        int shows = 0;
+        int hides = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            shows += event->type() == QEvent::Show;
+            hides += event->type() == QEvent::Hide;
+            return false;
+        }
+    } counter;
+    panel = std::make_unique<CNoteDlg>(nullptr, std::make_unique<FakeTrayIcon>());
+    panel->installEventFilter(&counter);
+    ASSERT_TRUE(panel->OnInitDialog());
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_TRUE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, 51));
+    EXPECT_EQ(OptionsItem50(), "Hide Panel");
+    EXPECT_EQ(panel->geometry(), QRect(100, 200, kW, kH));
+    EXPECT_EQ(counter.shows, 1);
+    EXPECT_EQ(counter.hides, 0);
+}
+
 TEST_F(PanelStartupTest, AStoredPlaceOnTheDesktopIsKeptEvenWhenThePanelSticksOut)
 {
     WriteSettings(SettingsBytes(false, true, 0, 0, 0, 0, 1200, 1000));
