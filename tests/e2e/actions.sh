@@ -32,11 +32,7 @@ act() {
   [ "$rc" = 0 ] || fail "--$1 ended with $rc: $(cat "$WORK/stderr.log")"
 }
 
-# No copy running: --new-note starts the program, which then makes the note. An idle
-# client keeps the X server from resetting (and the pointer from going back to the
-# middle) when xdotool disconnects.
-xev -root >/dev/null 2>&1 &
-PIDS+=("$!")
+# No copy running: --new-note starts the program, which then makes the note.
 xdotool mousemove --sync 400 300
 "$BIN" --new-note 2>>"$WORK/stderr.log" &
 PID=$!
