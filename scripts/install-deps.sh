@@ -9,7 +9,7 @@ run_packages=(
   # build
   build-essential cmake ninja-build pkg-config
   # GUI framework and X11 (the key grabs talk to Xlib directly)
-  qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libxcb1-dev libxkbcommon-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libxext-dev libxcb1-dev libxkbcommon-dev
   # the help and the web links open through xdg-open
   xdg-utils
   # fonts so text renders on a bare machine

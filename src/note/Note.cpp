@@ -7,6 +7,7 @@
 #include "note/NoteText.h"
 #include "note/RollAnimation.h"
 #include "platform/AppIcon.h"
+#include "platform/DesktopWindow.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
 
@@ -21,7 +22,6 @@
 namespace {
 
 constexpr int kRollSteps = 30;
-constexpr int kRolledUpStrip = 20;     // what stays visible of a rolled-up note
 constexpr int kRollStepPauseUs = 4000; // lets the eye follow the roll
 constexpr int kKeepUpDelayMs = 100;    // how soon a moved rolled-up note goes back up
 
@@ -50,12 +50,16 @@ const Outline& SharedOutline(int shape, QSize size)
 } // namespace
 
 CNote::CNote(NoteHost& host, const SNote& record, bool isNew, int slot, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), host_(host), record_(record), slot_(slot)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), host_(host), record_(record),
+      slot_(slot)
 {
     // Never shown on a title bar; it names the window for window lists and tools.
     setWindowTitle(QStringLiteral("Pinleaf note"));
     setWindowIcon(SmallAppIcon());
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Opening a note does not take the focus from what the user is doing; a note made
+    // by the hot key is brought forward on purpose.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
 
@@ -94,8 +98,10 @@ void CNote::ApplyRecord(const SNote& record, bool isNew)
 
 void CNote::PlaceOnOpening(bool isNew)
 {
-    const int w = width();
-    const int h = height();
+    const QSize full = NoteSizePixels(record_.size);
+    const int w = full.width();
+    const int h = full.height();
+    const int stripBottom = WorkTop() + kRolledUpStrip;
     // X keeps window positions in 16 bits; a damaged store can hold anything. Far-off
     // places stay far off, but within what the arithmetic below and the server handle.
     constexpr int kFarthest = 30000;
@@ -113,9 +119,9 @@ void CNote::PlaceOnOpening(bool isNew)
         record_.created = platform().now();
         record_.minimized = false;
     } else if (desktop.contains(QPoint(record_.left, record_.top))) {
-        y = record_.minimized ? kRolledUpStrip - h : record_.top;
+        y = record_.minimized ? stripBottom - h : record_.top;
     } else if (record_.minimized) {
-        y = kRolledUpStrip - h;
+        y = stripBottom - h;
     } else {
         // Saved somewhere no screen shows any more: bring it back to the middle.
         record_.left = desktop.width() / 2 - w / 2;
@@ -123,7 +129,7 @@ void CNote::PlaceOnOpening(bool isNew)
         x = record_.left;
         y = record_.top;
     }
-    move(x, y);
+    PlaceNote(QPoint(x, y));
 }
 
 void CNote::ApplyColor(int color)
@@ -145,7 +151,9 @@ void CNote::ApplyColor(int color)
 void CNote::ApplySize(int size)
 {
     record_.size = size;
-    setFixedSize(NoteSizePixels(size)); // keeps the top-left corner
+    const QSize full = NoteSizePixels(size);
+    cut_ = std::clamp(cut_, 0, full.height() - 1);
+    setFixedSize(full.width(), full.height() - cut_); // keeps the top-left corner
     LayoutControls();
     ApplyShape(record_.shape);
     Mark(SizeMarks, size);
@@ -155,13 +163,13 @@ void CNote::ApplySize(int size)
 void CNote::ApplyShape(int shape)
 {
     record_.shape = shape;
-    const Outline& outline = SharedOutline(shape, size());
+    const Outline& outline = SharedOutline(shape, NoteSizePixels(record_.size));
     outline_ = outline.shape;
     outlineFrame_ = outline.frame;
     if (IsRectangular(shape))
         clearMask();
     else
-        setMask(outline_);
+        setMask(cut_ ? outline_.translated(0, -cut_) : outline_);
     Mark(ShapeMarks, shape);
     Repaint();
 }
@@ -199,10 +207,39 @@ void CNote::ApplyFont()
 
 void CNote::LayoutControls()
 {
-    const NoteLayout layout = NoteLayoutFor(size());
-    caption_->setGeometry(layout.caption);
-    textLabel_->setGeometry(layout.text);
-    signature_->setGeometry(layout.signature);
+    const NoteLayout layout = NoteLayoutFor(NoteSizePixels(record_.size));
+    const QPoint shift(0, -cut_);
+    caption_->setGeometry(layout.caption.translated(shift));
+    textLabel_->setGeometry(layout.text.translated(shift));
+    signature_->setGeometry(layout.signature.translated(shift));
+}
+
+QRect CNote::noteRect() const
+{
+    return QRect(geometry().topLeft() - QPoint(0, cut_), NoteSizePixels(record_.size));
+}
+
+int CNote::WorkTop() const
+{
+    return platform().workArea().top();
+}
+
+void CNote::PlaceNote(QPoint to)
+{
+    const QSize full = NoteSizePixels(record_.size);
+    int cut = 0;
+    if (record_.minimized || rolling_)
+        cut = std::clamp(WorkTop() - to.y(), 0, full.height() - 1);
+    if (cut != cut_) {
+        cut_ = cut;
+        setFixedSize(full.width(), full.height() - cut_);
+        LayoutControls();
+        if (!IsRectangular(record_.shape))
+            setMask(cut_ ? outline_.translated(0, -cut_) : outline_);
+        update();
+    }
+    askedAt_ = QPoint(to.x(), to.y() + cut_);
+    move(askedAt_);
 }
 
 QRegion CNote::visibleRegion() const
@@ -219,7 +256,8 @@ void CNote::Repaint()
 void CNote::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), fill_);
+    painter.translate(0, -cut_);
+    painter.fillRect(QRect(QPoint(0, 0), NoteSizePixels(record_.size)), fill_);
     // One call for the whole frame: the rectangles are filled exactly, pixel for pixel.
     painter.setPen(Qt::NoPen);
     painter.setBrush(frame_);
@@ -231,16 +269,17 @@ CNote::Roll CNote::BeginRoll()
     record_.minimized = !record_.minimized;
     const QRect r = windowRect();
     const int bottom = r.y() + r.height();
+    const int stripBottom = WorkTop() + kRolledUpStrip;
     Roll roll;
     roll.left = r.x();
     roll.top = r.y();
     if (record_.minimized) {
         record_.left = roll.left; // the place to come back to
         record_.top = roll.top;
-        roll.step = -((bottom - kRolledUpStrip) / kRollSteps);
-        roll.endY = kRolledUpStrip - r.height();
+        roll.step = -((bottom - stripBottom) / kRollSteps);
+        roll.endY = stripBottom - r.height();
     } else {
-        roll.step = (record_.top - roll.top + bottom - kRolledUpStrip) / kRollSteps;
+        roll.step = (record_.top - roll.top + bottom - stripBottom) / kRollSteps;
         roll.endY = record_.top;
     }
     rolling_ = true;
@@ -249,8 +288,8 @@ CNote::Roll CNote::BeginRoll()
 
 void CNote::EndRoll(const Roll& roll)
 {
-    move(roll.left, roll.endY);
     rolling_ = false;
+    PlaceNote(QPoint(roll.left, roll.endY));
     host_.noteChanged();
 }
 
@@ -259,7 +298,7 @@ void CNote::ToggleMinimized()
     RollAnimation::Finish(this);
     const Roll roll = BeginRoll();
     for (int k = 0; k < kRollSteps; ++k) {
-        move(roll.stepPlace(k));
+        PlaceNote(roll.stepPlace(k));
         Repaint();
         if (isVisible())
             QThread::usleep(kRollStepPauseUs);
@@ -282,13 +321,45 @@ bool CNote::NeedsRollingBack() const
 {
     const QRect r = windowRect();
     return record_.minimized && !peeking_ && !rolling_ && !closed_ &&
-           r.y() + r.height() != kRolledUpStrip;
+           r.y() + r.height() != WorkTop() + kRolledUpStrip && geometry().topLeft() != refusedAt_;
 }
 
 void CNote::moveEvent(QMoveEvent* event)
 {
     KeepRolledUpSoon();
+    // Somebody else placed the window (a window manager keeping it inside the work
+    // area, another program): look again once the moves have settled.
+    if (!rolling_ && !dragging_ && !closed_ && geometry().topLeft() != askedAt_ &&
+        !timer3_.isActive())
+        timer3_.start(kKeepUpDelayMs, this);
     QWidget::moveEvent(event);
+}
+
+void CNote::TakeWindowManagersPlace()
+{
+    const QPoint at = geometry().topLeft();
+    if (rolling_ || dragging_ || closed_ || at == askedAt_)
+        return;
+    if (record_.minimized && !peeking_ && at != refusedAt_) {
+        // A rolled-up note goes back up once; where the window manager keeps it a
+        // second time, it stays.
+        refusedAt_ = at;
+        const QRect r = windowRect();
+        PlaceNote(QPoint(r.x(), WorkTop() + kRolledUpStrip - r.height()));
+        return;
+    }
+    // What is stored is where the note is: a rolled-up note keeps the place it comes
+    // back to.
+    askedAt_ = at;
+    record_.left = at.x();
+    if (!record_.minimized)
+        record_.top = at.y();
+}
+
+void CNote::showEvent(QShowEvent* event)
+{
+    KeepOffTaskbar(this);
+    QWidget::showEvent(event);
 }
 
 void CNote::resizeEvent(QResizeEvent* event)

@@ -1,8 +1,13 @@
 #pragma once
-// CNote: one sticky note on the desktop. A frameless tool window showing a caption strip,
+// CNote: one sticky note on the desktop. A frameless window showing a caption strip,
 // the note text and a bottom line; it can be dragged, rolled up under the top edge of the
 // screen and peeked at, edited in place and restyled from its own menu. It keeps its own
 // copy of the record; the panel reads that copy when it saves.
+//
+// Where the note is and what its window covers can differ: a note rolled up (or on its
+// way) reaches above the top of the work area, and no window manager keeps a window
+// there. The window then covers only the part at or below the work area's top and shows
+// that part of the note; noteRect() is the whole note, as if the screen went on above.
 
 #include "model/SNote.h"
 
@@ -12,6 +17,7 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <climits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,6 +73,8 @@ public:
     SNote currentRecord() const;
     // The window's visible area; empty for a rectangular note.
     QRegion visibleRegion() const;
+    // Where the whole note is on the screen (see above), and its full size.
+    QRect noteRect() const;
 
     // The two roll cursors (arrows with their hot spot at the top-left corner).
     static QCursor RollUpCursor();
@@ -82,10 +90,12 @@ protected:
     void timerEvent(QTimerEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class RollAnimation;
+    static constexpr int kRolledUpStrip = 20; // what stays visible of a rolled-up note
     enum class CursorKind { Arrow, RollUp, RollDown };
     // The radio groups of the note menu whose marks follow the record.
     enum MarkGroup { SizeMarks, ShapeMarks, ColorMarks, SignatureMarks, MarkGroupCount };
@@ -102,6 +112,13 @@ private:
     Roll BeginRoll();
     void EndRoll(const Roll& roll);
 
+    // Puts the note's top-left corner at to, cutting the window at the work area's top
+    // while the note is rolled up or rolling.
+    void PlaceNote(QPoint to);
+    // The top of the work area, where a rolled-up note's strip hangs.
+    int WorkTop() const;
+    // A window manager put the window somewhere else than asked: believe it.
+    void TakeWindowManagersPlace();
     void LayoutControls();
     void Repaint();
     void PlaceOnOpening(bool isNew);
@@ -121,7 +138,7 @@ private:
     // A rolled-up note that something moved (or resized) goes back up a moment later.
     void KeepRolledUpSoon();
     bool NeedsRollingBack() const;
-    QRect windowRect() const { return geometry(); }
+    QRect windowRect() const { return noteRect(); }
 
     NoteHost& host_;
     SNote record_;
@@ -135,13 +152,16 @@ private:
 
     QColor fill_;
     QColor frame_;
-    QRegion outline_;      // the shape, in window coordinates
+    QRegion outline_;           // the shape, in window coordinates
     QList<QRect> outlineFrame_; // its edge pixels, painted in the frame colour
 
     bool dragging_ = false;
     bool peeking_ = false;
     bool pressToggled_ = false;
-    bool rolling_ = false; // an animation moves the note: leave it alone
+    bool rolling_ = false;               // an animation moves the note: leave it alone
+    int cut_ = 0;                        // rows of the note above the work area, not in the window
+    QPoint askedAt_;                     // where the window was last put
+    QPoint refusedAt_{INT_MIN, INT_MIN}; // where a window manager last kept it instead
     QPoint dragOffset_;
     CursorKind cursor_ = CursorKind::Arrow;
 
@@ -155,7 +175,8 @@ private:
     std::optional<long long> lastValues_[MarkGroupCount];
     int categoryMark_ = -1;
 
-    QBasicTimer timer3_; // one-shot: puts a moved rolled-up note back up
-    QBasicTimer timer4_; // peek: drops the note into view
-    QBasicTimer timer5_; // peek: ends it once the cursor has left
+    QBasicTimer timer3_;      // one-shot: puts a moved rolled-up note back up
+    QBasicTimer timer4_;      // peek: drops the note into view
+    QBasicTimer timer5_;      // peek: ends it once the cursor has left
+    QBasicTimer settleTimer_; // one-shot: once moves settle, looks where the window is
 };

@@ -101,12 +101,12 @@ void CNote::mouseMoveEvent(QMouseEvent* event)
     if (dragging_) {
         QPoint to = cursor - dragOffset_;
         if (record_.minimized)
-            to.setY(y()); // a rolled-up note only slides along the top edge
-        move(to);
+            to.setY(windowRect().y()); // a rolled-up note only slides along the top edge
+        PlaceNote(to);
         return;
     }
     UpdateCursor();
-    if (record_.minimized && !peeking_ && cursor.y() <= kPeekEdge) {
+    if (record_.minimized && !peeking_ && cursor.y() <= WorkTop() + kPeekEdge) {
         peeking_ = true;
         timer4_.start(300, this);
         timer5_.start(500, this);
@@ -169,11 +169,13 @@ void CNote::timerEvent(QTimerEvent* event)
     const QRect r = windowRect();
     if (id == timer3_.timerId()) {
         timer3_.stop();
-        if (NeedsRollingBack())
-            move(r.x(), 20 - r.height());
+        if (geometry().topLeft() != askedAt_)
+            TakeWindowManagersPlace();
+        else if (NeedsRollingBack())
+            PlaceNote(QPoint(r.x(), WorkTop() + kRolledUpStrip - r.height()));
     } else if (id == timer4_.timerId()) {
         if (r.contains(platform().cursorPos()))
-            move(r.x(), 0);
+            PlaceNote(QPoint(r.x(), WorkTop()));
         timer4_.stop();
     } else if (id == timer5_.timerId()) {
         if (!r.contains(platform().cursorPos())) {

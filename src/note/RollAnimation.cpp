@@ -22,7 +22,7 @@ void RollAnimation::Start(const std::vector<CNote*>& notes)
     auto* animation = new RollAnimation;
     for (CNote* note : notes) {
         const CNote::Roll roll = note->BeginRoll();
-        note->move(roll.stepPlace(0));
+        note->PlaceNote(roll.stepPlace(0));
         animation->entries_.push_back({note, roll});
     }
     animation->step_ = 0;
@@ -76,5 +76,5 @@ void RollAnimation::timerEvent(QTimerEvent* event)
     step_ = due;
     for (const Entry& e : entries_)
         if (e.note)
-            e.note->move(e.roll.stepPlace(step_));
+            e.note->PlaceNote(e.roll.stepPlace(step_));
 }

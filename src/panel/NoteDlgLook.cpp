@@ -48,6 +48,19 @@ void CNoteDlg::ApplySettings()
     ApplyPanelStyle(settings.panelStyle);
     ApplyViewMode(settings.listViewMode);
 
+    // A stored place off the desktop (a screen that has gone) falls back to the
+    // bottom-right corner; a place on it is kept even when the panel sticks out.
+    // The window is placed before it first appears: a window manager places a window
+    // when it is mapped, and one mapped as a tiny placeholder and then resized is never
+    // drawn by some of them.
+    const QRect desktop = platform().desktopRect();
+    if (!desktop.contains(QPoint(settings.panelLeft, settings.panelTop))) {
+        settings.panelLeft = desktop.x() + desktop.width() - panelRect.width();
+        settings.panelTop = desktop.y() + desktop.height() - panelRect.height();
+    }
+    setGeometry(
+        QRect(settings.panelLeft, settings.panelTop, panelRect.width(), panelRect.height()));
+
     // Stay-on-top is set before the panel's window first appears: set on a shown panel,
     // it makes Qt replace the window with a new one.
     const bool shown = settings.panelVisible;
@@ -57,14 +70,4 @@ void CNoteDlg::ApplySettings()
     settings.panelVisible = !shown;
     OnCommand(50);
     setVisible(settings.panelVisible);
-
-    // A stored place off the desktop (a screen that has gone) falls back to the
-    // bottom-right corner; a place on it is kept even when the panel sticks out.
-    const QRect desktop = platform().desktopRect();
-    if (!desktop.contains(QPoint(settings.panelLeft, settings.panelTop))) {
-        settings.panelLeft = desktop.x() + desktop.width() - panelRect.width();
-        settings.panelTop = desktop.y() + desktop.height() - panelRect.height();
-    }
-    setGeometry(
-        QRect(settings.panelLeft, settings.panelTop, panelRect.width(), panelRect.height()));
 }

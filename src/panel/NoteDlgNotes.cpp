@@ -5,6 +5,7 @@
 
 #include "note/Note.h"
 #include "panel/TemplateList.h"
+#include "platform/DesktopWindow.h"
 #include "platform/Menus.h"
 #include "platform/Platform.h"
 
@@ -93,7 +94,9 @@ void CNoteDlg::OnHotKey(int id)
 
 void CNoteDlg::createNote()
 {
-    openNote(DefaultTemplate(), true);
+    // Made from another program by the hot key: the new note comes forward.
+    if (CNote* note = openNote(DefaultTemplate(), true))
+        ActivateWindow(note);
 }
 
 void CNoteDlg::bringToFront()
@@ -104,7 +107,7 @@ void CNoteDlg::bringToFront()
             note->raise();
     if (isVisible()) {
         raise();
-        activateWindow();
+        ActivateWindow(this);
     }
 }
 

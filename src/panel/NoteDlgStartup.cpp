@@ -66,7 +66,6 @@ bool CNoteDlg::OnInitDialog()
     AddTrayIcon(false);
     if (hotKeys_)
         connect(hotKeys_.get(), &HotKeyGrabber::pressed, this, &CNoteDlg::OnHotKey);
-    setGeometry(-500, -500, 2, 2);
     ApplySettings();
     ReadNotes();
     FillTemplateList();

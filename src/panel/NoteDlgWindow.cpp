@@ -8,6 +8,7 @@
 #include "note/NoteLook.h"
 #include "panel/PanelLook.h"
 #include "panel/TemplateList.h"
+#include "platform/DesktopWindow.h"
 #include "platform/DialogUnits.h"
 #include "platform/Help.h"
 #include "platform/InstanceLock.h"
@@ -34,10 +35,11 @@ CNoteDlg* CNoteDlg::instance()
     return thePanel;
 }
 
-// The panel is a frameless utility window without an owner. Taskbars leave utility
-// windows out, so no hidden owner window is needed to keep the panel off the taskbar.
+// The panel is a plain frameless window without an owner, kept off task bars and pagers
+// by its window states (see showEvent): window managers may hide a utility window, or
+// one transient for a window that does not exist, while another program is active.
 CNoteDlg::CNoteDlg(std::unique_ptr<HotKeyGrabber> hotKeys, std::unique_ptr<TrayIcon> tray)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), hotKeys_(std::move(hotKeys)),
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), hotKeys_(std::move(hotKeys)),
       tray_(std::move(tray))
 {
     thePanel = this;
@@ -177,6 +179,12 @@ void CNoteDlg::keyPressEvent(QKeyEvent* event)
     }
 }
 
+void CNoteDlg::showEvent(QShowEvent* event)
+{
+    KeepOffTaskbar(this);
+    QWidget::showEvent(event);
+}
+
 void CNoteDlg::closeEvent(QCloseEvent* event)
 {
     // The panel ends only through Exit, Enter or Escape; a window manager's close
@@ -189,6 +197,10 @@ void CNoteDlg::TogglePanel()
 {
     settings.panelVisible = !settings.panelVisible;
     setVisible(settings.panelVisible);
+    // Shown by a key, the tray or the command line, the panel takes the keyboard, so
+    // Enter and Escape reach it and not the window that had it.
+    if (settings.panelVisible && started_)
+        ActivateWindow(this);
     UpdatePollTimer();
     if (menus.optionsMenu) {
         if (QAction* item = FindItem(menus.optionsMenu, 50))

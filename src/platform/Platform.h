@@ -27,6 +27,9 @@ public:
 
     // The primary screen's full rectangle (the "desktop window").
     virtual QRect desktopRect() const = 0;
+    // The part of the primary screen that the desktop's own panels leave free (the
+    // window manager keeps windows out of the rest).
+    virtual QRect workArea() const { return desktopRect(); }
     virtual QPoint cursorPos() const = 0;
 
     // A modal message box. Returns true for Yes or OK.

@@ -22,6 +22,13 @@ QRect QtPlatform::desktopRect() const
     return {};
 }
 
+QRect QtPlatform::workArea() const
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->availableGeometry();
+    return {};
+}
+
 QPoint QtPlatform::cursorPos() const
 {
     return QCursor::pos();

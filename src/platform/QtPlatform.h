@@ -9,6 +9,7 @@
 class QtPlatform : public Platform {
 public:
     QRect desktopRect() const override;
+    QRect workArea() const override;
     QPoint cursorPos() const override;
     bool ask(QWidget* parent, const std::string& text, const std::string& caption,
              MessageButtons buttons, MessageIcon icon) override;

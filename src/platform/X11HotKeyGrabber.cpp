@@ -1,5 +1,7 @@
 #include "platform/X11HotKeyGrabber.h"
 
+#include "platform/DesktopWindow.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 
@@ -235,7 +237,13 @@ bool X11HotKeyGrabber::nativeEventFilter(const QByteArray& eventType, void* mess
                 // Handled after the filter returns, so whatever the press starts
                 // (a new window, a menu) never runs inside Qt's event dispatch.
                 QMetaObject::invokeMethod(
-                    this, [this, id = id] { emit pressed(id); }, Qt::QueuedConnection);
+                    this,
+                    [this, id = id, time = press->time] {
+                        // What the key brings forward gets the key's own time.
+                        SetUserActionTime(time);
+                        emit pressed(id);
+                    },
+                    Qt::QueuedConnection);
                 return true;
             }
         }

@@ -15,22 +15,22 @@ start
 PANEL=$(panel_window)
 wait_for_output 3 bash -c "xdotool search --onlyvisible --name '^Pinleaf note\$' | wc -l"
 
-# Tells the note windows apart by their size.
-note_of_size() {
+# Tells the note windows apart by their width (a rolled-up note's window is its strip).
+note_of_width() {
   local w
   for w in $(note_windows); do
-    read -r _ _ ww hh <<<"$(geometry "$w")"
-    [ "$ww x $hh" = "$1" ] && { echo "$w"; return 0; }
+    read -r _ _ ww _ <<<"$(geometry "$w")"
+    [ "$ww" = "$1" ] && { echo "$w"; return 0; }
   done
   return 1
 }
-A=$(note_of_size "120 x 140") || fail "no 120 x 140 note"
-B=$(note_of_size "150 x 110") || fail "no 150 x 110 note"
-C=$(note_of_size "132 x 152") || fail "no 132 x 152 note"
+A=$(note_of_width 120) || fail "no 120 x 140 note"
+B=$(note_of_width 150) || fail "no 150 x 110 note"
+C=$(note_of_width 132) || fail "no 132 x 152 note"
 
 [ "$(geometry "$A")" = "200 300 120 140" ] || fail "note A at $(geometry "$A")"
-# Rolled up: only its bottom 20 pixels show.
-[ "$(geometry "$B")" = "500 -90 150 110" ] || fail "note B at $(geometry "$B")"
+# Rolled up: only its bottom 20 pixels show, as a window of their size.
+[ "$(geometry "$B")" = "500 0 150 20" ] || fail "note B at $(geometry "$B")"
 # Off screen: centred on the 1280 x 1024 desktop.
 [ "$(geometry "$C")" = "574 436 132 152" ] || fail "note C at $(geometry "$C")"
 
@@ -45,7 +45,7 @@ done
 
 # A click on A's bottom 5-pixel strip rolls it up.
 xdotool mousemove --sync 260 437 click 1
-wait_for_output "200 -120 120 140" geometry "$A"
+wait_for_output "200 0 120 20" geometry "$A"
 
 # C dragged by its caption strip moves with the pointer.
 xdotool mousemove --sync 600 440 mousedown 1
@@ -57,7 +57,7 @@ wait_for_output "694 496 132 152" geometry "$C"
 xdotool mousemove --sync 560 8 mousedown 1
 xdotool mousemove --sync 640 60
 xdotool mousemove --sync 660 80 mouseup 1
-wait_for_output "600 -90 150 110" geometry "$B"
+wait_for_output "600 0 150 20" geometry "$B"
 
 # The pointer at the very top over B's strip drops B into view; once the pointer has
 # left it, B goes back up by itself.
@@ -65,7 +65,7 @@ xdotool mousemove --sync 650 3
 xdotool mousemove --sync 660 1
 wait_for_output "600 0 150 110" geometry "$B"
 xdotool mousemove --sync 100 800
-wait_for_output "600 -90 150 110" geometry "$B"
+wait_for_output "600 0 150 20" geometry "$B"
 
 # Give the pointer time to leave no peek pending, then save with Enter.
 xdotool mousemove --sync 100 900
@@ -85,10 +85,10 @@ $got"
 start
 PANEL=$(panel_window)
 wait_for_output 3 bash -c "xdotool search --onlyvisible --name '^Pinleaf note\$' | wc -l"
-A=$(note_of_size "120 x 140") && B=$(note_of_size "150 x 110") && C=$(note_of_size "132 x 152") ||
+A=$(note_of_width 120) && B=$(note_of_width 150) && C=$(note_of_width 132) ||
   fail "a note is missing after the restart"
-[ "$(geometry "$A")" = "200 -120 120 140" ] || fail "restarted note A at $(geometry "$A")"
-[ "$(geometry "$B")" = "600 -90 150 110" ] || fail "restarted note B at $(geometry "$B")"
+[ "$(geometry "$A")" = "200 0 120 20" ] || fail "restarted note A at $(geometry "$A")"
+[ "$(geometry "$B")" = "600 0 150 20" ] || fail "restarted note B at $(geometry "$B")"
 [ "$(geometry "$C")" = "694 496 132 152" ] || fail "restarted note C at $(geometry "$C")"
 press "$PANEL" Escape
 wait_end "$PID"

@@ -9,19 +9,19 @@ namespace {
 // Records the note's top edge at every repaint of the note itself.
 class PaintTops : public QObject {
 public:
-    explicit PaintTops(QWidget* w) : w_(w) { w->installEventFilter(this); }
+    explicit PaintTops(CNote* w) : w_(w) { w->installEventFilter(this); }
     std::vector<int> tops;
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override
     {
         if (o == w_ && e->type() == QEvent::Paint)
-            tops.push_back(w_->y());
+            tops.push_back(w_->noteRect().y());
         return false;
     }
 
 private:
-    QWidget* w_;
+    CNote* w_;
 };
 
 TEST_F(NoteTest, BottomStripRollsTheNoteUpInThirtyStepsAndBackDown)
@@ -38,7 +38,8 @@ TEST_F(NoteTest, BottomStripRollsTheNoteUpInThirtyStepsAndBackDown)
     for (int k = 0; k < 30; ++k)
         expected.push_back(300 - k * 14);
     EXPECT_EQ(paints.tops, expected);
-    EXPECT_EQ(note->geometry(), QRect(100, -120, 120, 140));
+    EXPECT_EQ(note->noteRect(), QRect(100, -120, 120, 140));
+    EXPECT_EQ(note->geometry(), QRect(100, 0, 120, 20)); // the strip alone has a window
     EXPECT_TRUE(note->record().minimized);
     EXPECT_EQ(note->record().left, 100);
     EXPECT_EQ(note->record().top, 300);
@@ -48,12 +49,12 @@ TEST_F(NoteTest, BottomStripRollsTheNoteUpInThirtyStepsAndBackDown)
     EXPECT_EQ(note->record().top, 300);
 
     // The strip, now at the top of the screen, shows the roll-down arrow and rolls back.
-    MoveTo(note, {60, 137});
+    MoveTo(note, {60, 17});
     EXPECT_EQ(note->cursor().pixmap().toImage(), CNote::RollDownCursor().pixmap().toImage());
     EXPECT_NE(CNote::RollDownCursor().pixmap().toImage(), CNote::RollUpCursor().pixmap().toImage());
     paints.tops.clear();
-    Press(note, {60, 137});
-    Release(note, {60, 137});
+    Press(note, {60, 17});
+    Release(note, {60, 17});
     ASSERT_EQ(paints.tops.size(), 30u);
     EXPECT_EQ(paints.tops[1], -120 + 14);
     EXPECT_EQ(note->geometry(), QRect(100, 300, 120, 140));
@@ -82,12 +83,12 @@ TEST_F(NoteTest, RolledUpNoteOnlySlidesSideways)
     SNote record = SavedNote();
     record.minimized = true;
     CNote* note = Open(record);
-    ASSERT_EQ(note->pos(), QPoint(100, -120));
-    Press(note, {30, 130});
+    ASSERT_EQ(note->noteRect().topLeft(), QPoint(100, -120));
+    Press(note, {30, 10});
     fake.cursor += QPoint(200, 300);
-    QTest::mouseMove(note, {230, 430});
-    EXPECT_EQ(note->pos(), QPoint(300, -120));
-    QTest::mouseRelease(note, Qt::LeftButton, {}, {230, 430});
+    QTest::mouseMove(note, {230, 310});
+    EXPECT_EQ(note->noteRect().topLeft(), QPoint(300, -120));
+    QTest::mouseRelease(note, Qt::LeftButton, {}, {230, 310});
     EXPECT_EQ(note->record().left, 300);
     EXPECT_EQ(note->record().top, 300); // still where it unrolls to
     // Unrolling keeps the new left edge.
@@ -105,7 +106,7 @@ TEST_F(NoteTest, PeekStartsAtTheTopTwoPixelsAndEnds)
     fake.cursor = QPoint(150, 3);
     QTest::mouseMove(note, note->mapFromGlobal(fake.cursor));
     QTest::qWait(800);
-    EXPECT_EQ(note->y(), -120);
+    EXPECT_EQ(note->noteRect().y(), -120);
 
     // At y 2 the whole note drops into view while the pointer stays on it...
     fake.cursor = QPoint(150, 2);
@@ -116,7 +117,8 @@ TEST_F(NoteTest, PeekStartsAtTheTopTwoPixelsAndEnds)
     EXPECT_EQ(note->y(), 0); // still on the note
     // ...and is pulled back up once it has left.
     fake.cursor = QPoint(600, 600);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return note->y() == -120; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return note->noteRect().y() == -120; }, 5000));
+    EXPECT_EQ(note->geometry(), QRect(100, 0, 120, 20));
     EXPECT_TRUE(note->record().minimized);
 }
 
@@ -126,7 +128,8 @@ TEST_F(NoteTest, RolledUpNoteIsKeptUpButARestoredOneIsLeftAlone)
     record.minimized = true;
     CNote* rolled = Open(record);
     rolled->move(100, 50);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return rolled->y() == -120; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rolled->noteRect().y() == -120; }, 5000));
+    EXPECT_EQ(rolled->geometry(), QRect(100, 0, 120, 20));
 
     rolled->ToggleMinimized(); // back at 300
     rolled->move(100, 50);

@@ -228,16 +228,29 @@ TEST_F(NoteTest, SavedNotesReopenWhereTheyWere)
     EXPECT_EQ(note->record().created, record.created); // an old note keeps its time
     EXPECT_TRUE(note->isVisible());
     EXPECT_TRUE(note->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(note->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+    // A plain window: window managers may hide utility windows of an inactive program.
+    EXPECT_EQ(note->windowFlags() & Qt::WindowType_Mask, Qt::Window);
 
+    // Rolled up, only the bottom strip has a window, at the top of the screen.
     record.minimized = true;
     CNote* rolled = Open(record);
-    EXPECT_EQ(rolled->geometry(), QRect(100, 20 - 140, 120, 140));
+    EXPECT_EQ(rolled->noteRect(), QRect(100, 20 - 140, 120, 140));
+    EXPECT_EQ(rolled->geometry(), QRect(100, 0, 120, 20));
     EXPECT_EQ(rolled->record().top, 300); // where it returns to
 
     record.left = 5000; // rolled up, but off every screen: stays where it was told
     CNote* far = Open(record);
-    EXPECT_EQ(far->pos(), QPoint(5000, -120));
+    EXPECT_EQ(far->noteRect().topLeft(), QPoint(5000, -120));
+
+    // Below a desktop's top panel the strip hangs from the panel's lower edge.
+    fake.work = QRect(0, 27, 1280, 997);
+    CNote* underPanel = Open(record);
+    EXPECT_EQ(underPanel->geometry(), QRect(5000, 27, 120, 20));
+    underPanel->ToggleMinimized();
+    EXPECT_EQ(underPanel->geometry(), QRect(5000, 300, 120, 140));
+    underPanel->ToggleMinimized();
+    EXPECT_EQ(underPanel->geometry(), QRect(5000, 27, 120, 20));
+    EXPECT_EQ(underPanel->record().top, 300);
 }
 
 TEST_F(NoteTest, NoteOffTheScreenComesBackCentred)
@@ -334,7 +347,7 @@ TEST_F(NoteTest, ExtremeStoredNumbersOpenAndRoll)
         record.left = record.top = value;
         record.font.height = record.font.weight = value;
         CNote* note = Open(record);
-        EXPECT_EQ(note->size(), QSize(200, 200));
+        EXPECT_EQ(note->noteRect().size(), QSize(200, 200));
         EXPECT_LE(std::abs(note->record().left), 30000);
         EXPECT_LE(std::abs(note->record().top), 30000);
         note->ToggleMinimized();

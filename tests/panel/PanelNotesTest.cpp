@@ -266,9 +266,9 @@ TEST_F(PanelNotesTest, StoredPlacesAreKeptCentredOrRolledUp)
     ASSERT_EQ(notes.size(), 4u);
     const QPoint centred(1280 / 2 - kW0 / 2, 1024 / 2 - kH0 / 2);
     EXPECT_EQ(notes[0]->pos(), centred);
-    EXPECT_EQ(notes[1]->pos(), QPoint(300, 20 - kH0));
+    EXPECT_EQ(notes[1]->noteRect().topLeft(), QPoint(300, 20 - kH0));
     EXPECT_EQ(notes[2]->pos(), QPoint(50, 60));
-    EXPECT_EQ(notes[3]->pos(), QPoint(-900, 20 - kH0));
+    EXPECT_EQ(notes[3]->noteRect().topLeft(), QPoint(-900, 20 - kH0));
 
     Exit();
     const std::vector<SNote> stored = StoredNotes();

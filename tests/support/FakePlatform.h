@@ -71,6 +71,7 @@ public:
     ~FakePlatform() override;
 
     QRect desktop{0, 0, 1280, 1024};
+    QRect work; // null: the whole desktop
     QPoint cursor{640, 512};
     SystemTime clock{2024, 6, 3, 12, 9, 30, 15, 0}; // Wed 12 June 2024 09:30:15
     std::int64_t seconds = 1718184615;
@@ -93,6 +94,7 @@ public:
     bool openSucceeds = true; // what open() reports
 
     QRect desktopRect() const override { return desktop; }
+    QRect workArea() const override { return work.isNull() ? desktop : work; }
     QPoint cursorPos() const override { return cursor; }
     bool ask(QWidget* parent, const std::string& text, const std::string& caption,
              MessageButtons buttons, MessageIcon icon) override;

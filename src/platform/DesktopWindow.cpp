@@ -1,0 +1,139 @@
+#include "platform/DesktopWindow.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/sync.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include <vector>
+
+namespace {
+
+std::uint32_t g_actionTime = 0;
+
+Display* X11Display()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->display() : nullptr;
+}
+
+Atom Intern(Display* display, const char* name)
+{
+    return XInternAtom(display, name, False);
+}
+
+// The server's time now, read from the SYNC extension's SERVERTIME counter: a plain
+// request and reply, so nothing is taken from the toolkit's event queue.
+Time ServerTimeNow(Display* display)
+{
+    int eventBase = 0;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    if (!XSyncQueryExtension(display, &eventBase, &errorBase) ||
+        !XSyncInitialize(display, &major, &minor))
+        return CurrentTime;
+    int count = 0;
+    XSyncSystemCounter* counters = XSyncListSystemCounters(display, &count);
+    Time time = CurrentTime;
+    for (int i = 0; counters && i < count; ++i) {
+        XSyncValue value;
+        if (std::strcmp(counters[i].name, "SERVERTIME") == 0 &&
+            XSyncQueryCounter(display, counters[i].counter, &value))
+            time = static_cast<Time>(static_cast<std::uint32_t>(XSyncValueLow32(value)));
+    }
+    if (counters)
+        XSyncFreeSystemCounterList(counters);
+    return time;
+}
+
+// Whether a window manager that follows the desktop conventions runs.
+bool HasWindowManager(Display* display, Window root)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    const bool found =
+        XGetWindowProperty(display, root, Intern(display, "_NET_SUPPORTING_WM_CHECK"), 0, 1, False,
+                           XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+        type == XA_WINDOW && count == 1;
+    if (data)
+        XFree(data);
+    return found;
+}
+
+} // namespace
+
+void KeepOffTaskbar(QWidget* window)
+{
+    Display* display = X11Display();
+    if (!display || !window)
+        return;
+    const Window id = static_cast<Window>(window->winId());
+    const Atom state = Intern(display, "_NET_WM_STATE");
+    // Qt merges its own states into what the property holds when it maps the window.
+    std::vector<Atom> atoms;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, id, state, 0, 64, False, XA_ATOM, &type, &format, &count,
+                           &after, &data) == Success &&
+        data) {
+        if (type == XA_ATOM && format == 32) {
+            const auto* held = reinterpret_cast<const Atom*>(data);
+            atoms.assign(held, held + count);
+        }
+        XFree(data);
+    }
+    for (const char* name : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER",
+                             "_KDE_NET_WM_STATE_SKIP_SWITCHER"}) {
+        const Atom atom = Intern(display, name);
+        if (std::find(atoms.begin(), atoms.end(), atom) == atoms.end())
+            atoms.push_back(atom);
+    }
+    XChangeProperty(display, id, state, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(atoms.data()),
+                    static_cast<int>(atoms.size()));
+}
+
+void SetUserActionTime(std::uint32_t serverTime)
+{
+    g_actionTime = serverTime;
+}
+
+void ActivateWindow(QWidget* window)
+{
+    Display* display = X11Display();
+    if (!display || !window || !window->isVisible())
+        return;
+    const Window id = static_cast<Window>(window->winId());
+    Time time = g_actionTime;
+    g_actionTime = 0;
+    if (time == CurrentTime)
+        time = ServerTimeNow(display);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = id;
+    event.xclient.message_type = Intern(display, "_NET_ACTIVE_WINDOW");
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 1; // a request from an application
+    event.xclient.data.l[1] = static_cast<long>(time);
+    event.xclient.data.l[2] = 0;
+    const Window root = DefaultRootWindow(display);
+    if (!HasWindowManager(display, root)) {
+        // Nobody would answer the request: the window takes the focus itself.
+        window->activateWindow();
+        return;
+    }
+    XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XFlush(display);
+}
