@@ -2,6 +2,7 @@
 
 #include "dialogs/DialogFont.h"
 #include "note/MyLink.h"
+#include "platform/DesktopWindow.h"
 #include "platform/DialogUnits.h"
 #include "platform/MakerSite.h"
 
@@ -42,6 +43,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("About Pinleaf"));
     setFixedSize(DluSize(194, 95));
+    KeepDialogFixed(this);
     setFont(DialogFont());
 
     auto* icon = new QLabel(this);

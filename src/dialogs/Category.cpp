@@ -3,6 +3,7 @@
 #include "dialogs/DialogFont.h"
 #include "model/Collections.h"
 #include "model/Factory.h"
+#include "platform/DesktopWindow.h"
 #include "platform/DialogUnits.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
@@ -27,6 +28,7 @@ CCategory::CCategory(Categories& categories, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("List of Category"));
     setFixedSize(DluSize(145, 185));
+    KeepDialogFixed(this);
     setFont(DialogFont());
 
     auto* label = new QLabel(QStringLiteral("New Category"), this);

@@ -4,6 +4,7 @@
 
 #include "dialogs/DialogFont.h"
 #include "model/Collections.h"
+#include "platform/DesktopWindow.h"
 #include "platform/DialogUnits.h"
 #include "platform/Text.h"
 
@@ -18,6 +19,7 @@ CEditText::CEditText(Templates& templates, int templateIndex, QWidget* parent)
     setWindowTitle(QStringLiteral("Edit text..."));
     setWindowFlag(Qt::Tool);
     setFixedSize(DluSize(96, 99));
+    KeepDialogFixed(this);
     setFont(DialogFont());
 
     // Created first so it comes first in tab order and takes the focus.

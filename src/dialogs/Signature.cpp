@@ -1,6 +1,7 @@
 #include "dialogs/Signature.h"
 
 #include "dialogs/DialogFont.h"
+#include "platform/DesktopWindow.h"
 #include "platform/DialogUnits.h"
 #include "platform/Text.h"
 
@@ -15,6 +16,7 @@ CSignature::CSignature(SNote& record, QWidget* parent)
     setWindowTitle(QStringLiteral("Text of signature"));
     setFont(DialogFont());
     setFixedSize(DluSize(125, 43));
+    KeepDialogFixed(this);
 
     edit_ = new QLineEdit(this);
     edit_->setGeometry(DluRect(7, 7, 111, 16));

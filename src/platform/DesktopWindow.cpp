@@ -1,5 +1,6 @@
 #include "platform/DesktopWindow.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -136,4 +137,21 @@ void ActivateWindow(QWidget* window)
     }
     XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
     XFlush(display);
+}
+
+void KeepDialogFixed(QWidget* dialog)
+{
+    const Qt::WindowFlags kept =
+        dialog->windowFlags() & (Qt::WindowType_Mask | Qt::WindowStaysOnTopHint);
+    dialog->setWindowFlags(kept | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint);
+    // Title bars draw the caption in a bold face beside the window's icon and its close
+    // button; a narrower dialog has its caption cut short.
+    QFont titleFont = dialog->font();
+    titleFont.setBold(true);
+    constexpr int kTitleBarExtras = 64;
+    const int needed =
+        QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle()) + kTitleBarExtras;
+    if (dialog->minimumWidth() == dialog->maximumWidth() && dialog->width() < needed)
+        dialog->setFixedWidth(needed);
 }

@@ -21,3 +21,7 @@ void SetUserActionTime(std::uint32_t serverTime);
 // action (or, with none known, the server's time now: the user asked through the tray
 // or the command line a moment ago).
 void ActivateWindow(QWidget* window);
+
+// A dialog of fixed size gets a title bar with a close button only (no minimise or
+// maximise), and is at least as wide as its whole caption needs.
+void KeepDialogFixed(QWidget* dialog);

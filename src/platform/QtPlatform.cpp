@@ -1,5 +1,6 @@
 #include "platform/QtPlatform.h"
 
+#include "platform/DesktopWindow.h"
 #include "platform/Text.h"
 
 #include <QApplication>
@@ -58,6 +59,7 @@ bool QtPlatform::ask(QWidget* parent, const std::string& text, const std::string
     else if (buttons == MessageButtons::OkCancel)
         boxButtons = QMessageBox::Ok | QMessageBox::Cancel;
     QMessageBox box(boxIcon, ToQt(caption), ToQt(text), boxButtons, parent);
+    KeepDialogFixed(&box);
     const int answer = box.exec();
     return answer == QMessageBox::Yes || answer == QMessageBox::Ok;
 }
@@ -69,6 +71,7 @@ bool QtPlatform::askRetry(QWidget* parent, const std::string& text, const std::s
         box.addButton(QStringLiteral("Quit without saving"), QMessageBox::DestructiveRole);
     box.setDefaultButton(QMessageBox::Retry);
     box.setEscapeButton(QMessageBox::Retry);
+    KeepDialogFixed(&box);
     box.exec();
     return box.clickedButton() != quit;
 }
