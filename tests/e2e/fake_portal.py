@@ -86,7 +86,8 @@ class Portal(dbus.service.Object):
             return self.respond(request, 2, {})
         bound = dbus.Array([dbus.Struct((sid, {"description": props["description"],
                                                 "trigger_description": props.get("preferred_trigger", "")}),
-                                        signature="sa{sv}") for sid, props in shortcuts if UNBOUND not in (sid, "all")],
+                                        signature="sa{sv}")
+                            for sid, props in shortcuts if UNBOUND not in (sid, "all")],
                            signature="(sa{sv})")
         return self.respond(request, 0, {"shortcuts": bound})
 
