@@ -27,6 +27,8 @@ test_packages=(
   desktop-file-utils appstream
   # a private session bus with a fake StatusNotifier host and a fake desktop portal
   dbus-daemon dbus-bin python3-dbus python3-gi
+  # KDE's global shortcut service (kglobalaccel5)
+  libkf5globalaccel-bin
 )
 
 case "${1:-test}" in

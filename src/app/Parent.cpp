@@ -25,6 +25,7 @@ int CParent::OnInitDialog(std::unique_ptr<HotKeyGrabber> hotKeys, std::unique_pt
     if (panel.Ended())
         return panel.ExitStatus();
     const int status = loop.exec();
+    panel.EndHotKeys();
     // Everything is saved and the tray icon is gone. The windows go with the connection
     // to the X server; taking them down one by one would cost a round trip each.
     std::fflush(nullptr);

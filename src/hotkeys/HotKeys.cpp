@@ -57,13 +57,17 @@ bool IsKeySet(std::int32_t mode)
 
 const std::array<HotKeyBinding, 6> kHotKeys = {{
     {CreateNote, "CreateNote", "new-note", "New note from the default template", kCtrlShift, 'C',
-     kInsert},
+     kInsert, "Create Note"},
     {SetForeground, "SetForeground", "bring-forward", "Bring the panel forward", kCtrlShiftWin, 0,
-     0},
-    {RestoreNotes, "RestoreNotes", "roll-down", "Roll all notes down", kCtrlShift, 'S', kDown},
-    {MinimizeNotes, "MinimizeNotes", "roll-up", "Roll all notes up", kCtrlShift, 'W', kUp},
-    {TopToggle, "TopToggle", "toggle-on-top", "Panel always on top", kCtrlShift, 'E', kRight},
-    {ShowHide, "ShowHide", "toggle-panel", "Show or hide the panel", kCtrlShift, 'Q', kLeft},
+     0, "Bring the panel forward"},
+    {RestoreNotes, "RestoreNotes", "roll-down", "Roll all notes down", kCtrlShift, 'S', kDown,
+     "Restore all"},
+    {MinimizeNotes, "MinimizeNotes", "roll-up", "Roll all notes up", kCtrlShift, 'W', kUp,
+     "Minimize all"},
+    {TopToggle, "TopToggle", "toggle-on-top", "Panel always on top", kCtrlShift, 'E', kRight,
+     "Always Top"},
+    {ShowHide, "ShowHide", "toggle-panel", "Show or hide the panel", kCtrlShift, 'Q', kLeft,
+     "Show Panel"},
 }};
 
 void ApplyHotKeyMode(HotKeyGrabber& grabber, QMenu* hotKeysMenu, int mode, std::int32_t& hotKeyMode)

@@ -19,7 +19,8 @@ enum HotKeyId : int {
 
 // One binding in both sets: every key is pressed with Ctrl+Shift, except
 // SetForeground, which is Ctrl+Shift+Win alone (key 0) in both. The action name and
-// the description are what the desktop's shortcut settings show (portal shortcut ids).
+// the description are what the desktop's shortcut settings show (portal shortcut ids);
+// KDE's settings show the text of the menu command the key runs.
 struct HotKeyBinding {
     HotKeyId id;
     const char* name;
@@ -28,6 +29,7 @@ struct HotKeyBinding {
     unsigned modifiers;
     unsigned leftKey;
     unsigned rightKey;
+    const char* command; // the menu command's text (the description where none exists)
 };
 
 extern const std::array<HotKeyBinding, 6> kHotKeys;

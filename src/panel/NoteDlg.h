@@ -126,6 +126,9 @@ public:
     bool Ended() const { return ended_; }
 
     HotKeyGrabber* hotKeyGrabber() const { return hotKeys_.get(); }
+    // At the end of the program: a desktop service that holds the hot keys' keys for
+    // this program lets them go.
+    void EndHotKeys() { hotKeys_.reset(); }
     TrayIcon* trayIcon() const { return tray_.get(); }
 
     // The collections and settings of the run.

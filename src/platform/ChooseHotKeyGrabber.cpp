@@ -1,9 +1,12 @@
 // Which hot key grabber this desktop gets. X key grabs fire on Wayland desktops only
-// while an X window has the focus, so there the portal's global shortcuts come first.
+// while an X window has the focus, so there the desktop's own service comes first:
+// KDE's kglobalaccel where it runs (Plasma's portal would open its shortcut settings at
+// every start), else the portal's global shortcuts.
 
 #include "hotkeys/HotKeys.h"
 #include "platform/AppId.h"
 #include "platform/HotKeyGrabber.h"
+#include "platform/KGlobalAccelHotKeyGrabber.h"
 #include "platform/PortalHotKeyGrabber.h"
 #include "platform/X11HotKeyGrabber.h"
 
@@ -26,6 +29,17 @@ std::unique_ptr<HotKeyGrabber> MakeX11Grabber()
     return std::make_unique<X11HotKeyGrabber>();
 }
 
+std::unique_ptr<HotKeyGrabber> MakeKGlobalAccelGrabber(const QDBusConnection& bus,
+                                                       const QString& appId)
+{
+    std::vector<KGlobalAccelHotKeyGrabber::Action> actions;
+    for (const HotKeyBinding& binding : kHotKeys)
+        actions.push_back({binding.id, QString::fromLatin1(binding.action),
+                           QString::fromLatin1(binding.command)});
+    return std::make_unique<KGlobalAccelHotKeyGrabber>(bus, appId, QStringLiteral("Pinleaf"),
+                                                       std::move(actions));
+}
+
 } // namespace
 
 std::unique_ptr<HotKeyGrabber> ChooseHotKeyGrabber()
@@ -33,9 +47,11 @@ std::unique_ptr<HotKeyGrabber> ChooseHotKeyGrabber()
     if (!IsWaylandSession())
         return MakeX11Grabber();
     QDBusConnection bus = QDBusConnection::sessionBus();
+    const QString appId = QString::fromUtf8(AppId.data(), qsizetype(AppId.size()));
+    if (KGlobalAccelHotKeyGrabber::IsRunning(bus))
+        return MakeKGlobalAccelGrabber(bus, appId);
     if (bus.isConnected())
-        PortalHotKeyGrabber::RegisterAppId(
-            bus, QString::fromUtf8(AppId.data(), qsizetype(AppId.size())));
+        PortalHotKeyGrabber::RegisterAppId(bus, appId);
     if (const QString why = PortalHotKeyGrabber::WhyNotOffered(bus); !why.isEmpty()) {
         PortalHotKeyGrabber::TellFallback(why);
         return MakeX11Grabber();

@@ -30,6 +30,7 @@ signals:
     void pressed(int id);
 };
 
-// The grabber this desktop offers: the GlobalShortcuts portal in a Wayland session
-// that has one, X key grabs everywhere else (ChooseHotKeyGrabber.cpp).
+// The grabber this desktop offers: in a Wayland session KDE's global shortcut service
+// where it runs, else the GlobalShortcuts portal where there is one; X key grabs
+// everywhere else (ChooseHotKeyGrabber.cpp).
 std::unique_ptr<HotKeyGrabber> ChooseHotKeyGrabber();

@@ -115,9 +115,10 @@ PortalHotKeyGrabber::~PortalHotKeyGrabber()
         closeSession();
 }
 
-void PortalHotKeyGrabber::TellFallback(const QString& why)
+void PortalHotKeyGrabber::TellFallback(const QString& why, const QString& which)
 {
-    std::fprintf(stderr, "Pinleaf: %s; hot keys use X key grabs instead.\n", qPrintable(why));
+    std::fprintf(stderr, "Pinleaf: %s; %s use X key grabs instead.\n", qPrintable(why),
+                 qPrintable(which));
 }
 
 void PortalHotKeyGrabber::RegisterAppId(const QDBusConnection& bus, const QString& appId)
@@ -273,7 +274,37 @@ void PortalHotKeyGrabber::bindShortcuts()
                     qdbus_cast<QList<ShortcutEntry>>(results.value(QStringLiteral("shortcuts")));
                 for (const ShortcutEntry& entry : reported)
                     bound_.insert(entry.id);
+                takeUnbound();
             });
+}
+
+void PortalHotKeyGrabber::takeUnbound()
+{
+    // A shortcut missing from the answer is not bound (a desktop may even answer with
+    // none): the fallback grabs those keys.
+    std::map<int, Keys> unbound;
+    QStringList names;
+    for (const auto& [id, keys] : wanted_) {
+        if (const QString& name = shortcutFor(id)->name; !bound_.count(name)) {
+            unbound.emplace(id, keys);
+            names << name;
+        }
+    }
+    if (unbound.size() == wanted_.size()) {
+        fallBack(QStringLiteral("bound none of the shortcuts"));
+        return;
+    }
+    if (unbound.empty())
+        return;
+    TellFallback(
+        QStringLiteral("the desktop portal did not bind %1").arg(names.join(QStringLiteral(", "))),
+        QStringLiteral("those"));
+    spare_ = fallbackFactory_();
+    connect(spare_.get(), &HotKeyGrabber::pressed, this, &HotKeyGrabber::pressed);
+    spare_->beginSet();
+    for (const auto& [id, keys] : unbound)
+        spare_->grab(id, keys.modifiers, keys.virtualKey);
+    spare_->commitSet();
 }
 
 void PortalHotKeyGrabber::closeSession()
@@ -283,6 +314,7 @@ void PortalHotKeyGrabber::closeSession()
                                                  QStringLiteral("Close")));
     session_.clear();
     bound_.clear();
+    spare_.reset();
     sessionWanted_ = false;
 }
 

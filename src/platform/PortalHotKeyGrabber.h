@@ -2,8 +2,9 @@
 // System-wide key combinations through the desktop portal's GlobalShortcuts interface,
 // the one way a program gets global keys on a Wayland desktop. The portal binds a
 // whole set at once and may let the user pick other triggers or refuse some: only the
-// shortcuts it reports bound fire. When the portal refuses or goes away, the set moves
-// to the fallback grabber (X key grabs) and stays there.
+// shortcuts it reports bound fire, the fallback grabber (X key grabs) takes the others.
+// When the portal refuses, binds none or goes away, the set moves to the fallback
+// grabber and stays there.
 
 #include "platform/HotKeyGrabber.h"
 
@@ -40,8 +41,8 @@ public:
     // Empty when the bus offers GlobalShortcuts version 1 or later, else why not.
     static QString WhyNotOffered(const QDBusConnection& bus);
 
-    // The one line on standard error when the hot keys go to X key grabs instead.
-    static void TellFallback(const QString& why);
+    // The one line on standard error when hot keys go to X key grabs instead.
+    static void TellFallback(const QString& why, const QString& which = QStringLiteral("hot keys"));
 
     // Portal notation of a combination ("CTRL+SHIFT+c"); empty for keys it cannot name.
     static QString Trigger(unsigned modifiers, unsigned virtualKey);
@@ -66,6 +67,7 @@ private:
 
     void createSession();
     void bindShortcuts();
+    void takeUnbound();
     void closeSession();
     void fallBack(const QString& reason);
     // Calls a portal method whose answer comes as a Response on a request object.
@@ -81,6 +83,7 @@ private:
     std::vector<Shortcut> shortcuts_;
     FallbackFactory fallbackFactory_;
     std::unique_ptr<HotKeyGrabber> fallback_;
+    std::unique_ptr<HotKeyGrabber> spare_; // grabs what the portal did not bind
 
     bool inSet_ = false;
     std::map<int, Keys> pending_; // the set being assembled

@@ -5,7 +5,8 @@
 # to the log file given as first argument:
 #   ready | register APPID | session PATH | bind PATH id=TRIGGER ... | close PATH
 # FAKE_PORTAL_REFUSE=1 makes it refuse every binding (response 2); FAKE_PORTAL_UNBOUND=ID
-# leaves that shortcut out of what it reports bound, as when the user declines one.
+# leaves that shortcut out of what it reports bound, as when the user declines one, and
+# FAKE_PORTAL_UNBOUND=all reports none bound (an empty list with response 0).
 # The test drives it with org.example.FakePortal.Activate(shortcut id).
 import os
 import sys
@@ -85,7 +86,8 @@ class Portal(dbus.service.Object):
             return self.respond(request, 2, {})
         bound = dbus.Array([dbus.Struct((sid, {"description": props["description"],
                                                 "trigger_description": props.get("preferred_trigger", "")}),
-                                        signature="sa{sv}") for sid, props in shortcuts if sid != UNBOUND],
+                                        signature="sa{sv}")
+                            for sid, props in shortcuts if UNBOUND not in (sid, "all")],
                            signature="(sa{sv})")
         return self.respond(request, 0, {"shortcuts": bound})
 

@@ -15,21 +15,6 @@ portal_story() {
            if (!($i in name)) name[$i] = "S" (++n); $i = name[$i] } print }' "$PORTAL_LOG"
 }
 
-# Chooses an item of the panel's "Options" > "Hot keys" submenu: 0 Left, 1 Right, 2 None.
-choose_hot_keys() {
-  local px py
-  read -r px py _ _ <<<"$(geometry "$PANEL")"
-  # "Options" sits at 104,7 dialog units (x*6/4, y*13/8) in the panel, 25 x 12 units.
-  xdotool mousemove $((px + 104 * 6 / 4 + 15)) $((py + 7 * 13 / 8 + 8)) sleep 0.2 click 1
-  sleep 0.5
-  # "Hot keys" is the sixth item; its submenu opens on "Left keys".
-  xdotool key Down Down Down Down Down Down Right
-  sleep 0.3
-  local k
-  for ((k = 0; k < $1; k++)); do xdotool key Down; done
-  xdotool key Return
-}
-
 start_bus
 start_portal
 start

@@ -1,6 +1,6 @@
-# Helpers of the portal scenarios (sourced after lib.sh): a private session bus, the
-# fake portal on it, and a Wayland-looking session for the program. The X server is
-# still Xvfb, so the program draws through X as it does under XWayland.
+# Helpers of the portal and kglobalaccel scenarios (sourced after lib.sh): a private
+# session bus, the fake portal on it, and a Wayland-looking session for the program.
+# The X server is still Xvfb, so the program draws through X as it does under XWayland.
 
 # Starts a private bus daemon and points this script's children at it.
 start_bus() {
@@ -46,4 +46,19 @@ expect_note_at() {
     [ "$(geometry "$w")" = "$(($1 - 66)) $(($2 - 76)) 132 152" ] && return 0
   done
   fail "no note centred on $1,$2: $(for w in $(note_windows); do geometry "$w"; done | tr '\n' ';')"
+}
+
+# Chooses an item of the panel's "Options" > "Hot keys" submenu: 0 Left, 1 Right, 2 None.
+choose_hot_keys() {
+  local px py
+  read -r px py _ _ <<<"$(geometry "$PANEL")"
+  # "Options" sits at 104,7 dialog units (x*6/4, y*13/8) in the panel, 25 x 12 units.
+  xdotool mousemove $((px + 104 * 6 / 4 + 15)) $((py + 7 * 13 / 8 + 8)) sleep 0.2 click 1
+  sleep 0.5
+  # "Hot keys" is the sixth item; its submenu opens on "Left keys".
+  xdotool key Down Down Down Down Down Down Right
+  sleep 0.3
+  local k
+  for ((k = 0; k < $1; k++)); do xdotool key Down; done
+  xdotool key Return
 }

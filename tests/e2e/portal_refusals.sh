@@ -1,7 +1,9 @@
 # A Wayland session where the portal cannot give hot keys: with no portal on the bus,
-# and with a portal that refuses the shortcuts, the program says so in one line on
-# standard error, runs on, and its X grabs make Ctrl+Shift+C work. A shortcut the
-# portal does not report bound does nothing; the others work through the portal.
+# with a portal that refuses the shortcuts and with one that answers with none bound,
+# the program says so in one line on standard error, runs on, and its X grabs make
+# Ctrl+Shift+C work. A shortcut the portal does not report bound does nothing through
+# the portal: the line names it and an X grab takes its key; the others work through
+# the portal.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/portal_lib.sh"
 
@@ -29,18 +31,29 @@ start_expecting "Pinleaf: the desktop portal refused the shortcuts (response 2);
 grep -q '^bind .*new-note=CTRL+SHIFT+c' "$PORTAL_LOG" || fail "the program asked the portal: $(cat "$PORTAL_LOG")"
 
 kill "$PORTAL_PID"
+start_portal FAKE_PORTAL_UNBOUND=all
+start_expecting "Pinleaf: the desktop portal bound none of the shortcuts; hot keys use X key grabs instead." 400 350
+grep -q '^close ' "$PORTAL_LOG" || fail "the useless session stayed open: $(cat "$PORTAL_LOG")"
+
+kill "$PORTAL_PID"
 start_portal FAKE_PORTAL_UNBOUND=toggle-panel
 : >"$WORK/stderr.log"
 start
 PANEL=$(panel_window)
 wait_for_line '^bind ' "$PORTAL_LOG"
+wait_for_line 'use X key grabs' "$WORK/stderr.log"
+[ "$(cat "$WORK/stderr.log")" = "Pinleaf: the desktop portal did not bind toggle-panel; those use X key grabs instead." ] ||
+  fail "standard error holds: $(cat "$WORK/stderr.log")"
 xdotool mousemove --sync 600 500
 # Signals from the portal arrive in order: once the note is there, toggle-panel was seen.
 activate toggle-panel
 activate new-note
 expect_note_at 600 500 1
 [ "$(map_state "$PANEL")" = IsViewable ] || fail "a shortcut the portal did not bind hid the panel"
-[ ! -s "$WORK/stderr.log" ] || fail "standard error holds: $(cat "$WORK/stderr.log")"
+xdotool key ctrl+shift+q
+wait_for_output IsUnMapped map_state "$PANEL"
+xdotool key ctrl+shift+q
+wait_for_output IsViewable map_state "$PANEL"
 quit_without_saving "$PANEL"
 wait_end "$PID"
 echo PASS
