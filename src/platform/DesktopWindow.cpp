@@ -1,5 +1,6 @@
 #include "platform/DesktopWindow.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QWidget>
@@ -141,15 +142,18 @@ void ActivateWindow(QWidget* window)
 
 void KeepDialogFixed(QWidget* dialog)
 {
-    const Qt::WindowFlags kept =
-        dialog->windowFlags() & (Qt::WindowType_Mask | Qt::WindowStaysOnTopHint);
-    dialog->setWindowFlags(kept | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    const Qt::WindowFlags kept = dialog->windowFlags() & Qt::WindowStaysOnTopHint;
+    dialog->setWindowFlags(kept | Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint);
-    // Title bars draw the caption in a bold face beside the window's icon and its close
-    // button; a narrower dialog has its caption cut short.
-    QFont titleFont = dialog->font();
+    // Title bars draw the caption in a bold face beside the window's icon and its
+    // buttons (some window managers add minimise whatever the hints say); a narrower
+    // dialog has its caption cut short. Without a window manager there is no title bar.
+    Display* display = X11Display();
+    if (!display || !HasWindowManager(display, DefaultRootWindow(display)))
+        return;
+    QFont titleFont = QApplication::font();
     titleFont.setBold(true);
-    constexpr int kTitleBarExtras = 64;
+    constexpr int kTitleBarExtras = 110;
     const int needed =
         QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle()) + kTitleBarExtras;
     if (dialog->minimumWidth() == dialog->maximumWidth() && dialog->width() < needed)
