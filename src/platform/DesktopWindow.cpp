@@ -142,8 +142,9 @@ void ActivateWindow(QWidget* window)
 
 void KeepDialogFixed(QWidget* dialog)
 {
-    const Qt::WindowFlags kept = dialog->windowFlags() & Qt::WindowStaysOnTopHint;
-    dialog->setWindowFlags(kept | Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    const Qt::WindowFlags kept =
+        dialog->windowFlags() & (Qt::WindowType_Mask | Qt::WindowStaysOnTopHint);
+    dialog->setWindowFlags(kept | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint);
     // Title bars draw the caption in a bold face beside the window's icon and its
     // buttons (some window managers add minimise whatever the hints say); a narrower
