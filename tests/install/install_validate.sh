@@ -1,4 +1,5 @@
-# `cmake --install` into a temporary DESTDIR: every desktop file in place and valid, and
+# `cmake --install` into a temporary DESTDIR: every desktop file in place and valid, the
+# manual page names the folder the help went to (here and under another prefix), and
 # the installed program finds its installed help (F1 with a fake xdg-open, under Xvfb).
 set -euo pipefail
 BUILD=${1:?usage: install_validate.sh BUILD_DIR APP_ID}
@@ -12,9 +13,9 @@ D="$WORK/root"
 DESTDIR="$D" cmake --install "$BUILD" --prefix /usr >"$WORK/install.log" || fail "install: $(cat "$WORK/install.log")"
 S="$D/usr/share"
 for f in "$D/usr/bin/pinleaf" "$S/applications/$ID.desktop" "$S/metainfo/$ID.metainfo.xml" \
-         "$S/icons/hicolor/scalable/apps/$ID.svg" "$S/man/man1/pinleaf.1" \
-         "$S/pinleaf/help/index.html" "$S/pinleaf/help/style.css" "$S/pinleaf/help/Help.chm" \
-         "$S/doc/pinleaf/LICENSE"; do
+         "$S/icons/hicolor/scalable/apps/$ID.svg" "$S/man/man1/pinleaf.1.gz" \
+         "$S/doc/pinleaf/help/index.html" "$S/doc/pinleaf/help/style.css" \
+         "$S/doc/pinleaf/help/Help.chm" "$S/doc/pinleaf/copyright" "$S/doc/pinleaf/changelog.gz"; do
   [ -s "$f" ] || fail "not installed: ${f#"$D"}"
 done
 for size in 16 22 24 32 48 64 128 256; do
@@ -24,7 +25,15 @@ done
 desktop-file-validate "$S/applications/$ID.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$S/metainfo/$ID.metainfo.xml" || fail "appstreamcli validate"
 grep -qx "Exec=pinleaf --new-note" "$S/applications/$ID.desktop" || fail "no New Note action"
-grep -q "^\.TH PINLEAF 1" "$S/man/man1/pinleaf.1" || fail "the manual page has no title"
+zcat "$S/man/man1/pinleaf.1.gz" | grep -q "^\.TH PINLEAF 1" || fail "the manual page has no title"
+man_help() { zcat "$1/share/man/man1/pinleaf.1.gz" | grep -B1 '^the help pages' | sed -n 's/^\.I //p'; }
+HELP=$(man_help "$D/usr")
+[ "$HELP" = /usr/share/doc/pinleaf/help/ ] && [ -s "$D${HELP}index.html" ] ||
+  fail "the manual page names the help folder '$HELP'"
+cmake --install "$BUILD" --prefix "$WORK/other" >"$WORK/install.log" || fail "install: $(cat "$WORK/install.log")"
+other=$(man_help "$WORK/other")
+[ "$other" = "$WORK/other/share/doc/pinleaf/help/" ] && [ -s "${other}index.html" ] ||
+  fail "installed under $WORK/other, the manual page names the help folder '$other'"
 
 # The installed program, with a fake xdg-open that notes what it is asked to open, on
 # a desktop without a viewer for Help.chm.
@@ -40,6 +49,6 @@ PIDS+=("$!")
 PANEL=$(timeout 30 xdotool search --sync --onlyvisible --name '^Pinleaf$' | head -1)
 xdotool windowfocus --sync "$PANEL" key F1
 for _ in $(seq 100); do [ -s "$WORK/opened.log" ] && break; sleep 0.1; done
-[ "$(cat "$WORK/opened.log" 2>/dev/null)" = "file://$S/pinleaf/help/index.html" ] ||
+[ "$(cat "$WORK/opened.log" 2>/dev/null)" = "file://$D${HELP}index.html" ] ||
   fail "F1 opened '$(cat "$WORK/opened.log" 2>/dev/null)'"
 echo PASS
