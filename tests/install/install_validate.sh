@@ -45,12 +45,16 @@ other=$(man_help "$WORK/other")
   fail "installed under $WORK/other, the manual page names the help folder '$other'"
 
 # The installed program, with a fake xdg-open that notes what it is asked to open, on
-# a desktop without a viewer for Help.chm.
-mkdir -p "$WORK/bin" "$WORK/data" "$WORK/run"
+# a desktop without a viewer for Help.chm. It starts at login from a launcher an older
+# copy in another folder wrote; found on PATH now, it makes the launcher run "pinleaf".
+mkdir -p "$WORK/bin" "$WORK/data" "$WORK/run" "$WORK/config/autostart"
+AUTOSTART="$WORK/config/autostart/$ID.desktop"
+printf '[Desktop Entry]\nType=Application\nName=Pinleaf\nExec="/opt/old/pinleaf"\n' >"$AUTOSTART"
 printf '#!/bin/sh\necho "$1" >>"%s"\n' "$WORK/opened.log" >"$WORK/bin/xdg-open"
 printf '#!/bin/sh\nexit 0\n' >"$WORK/bin/xdg-mime"
 chmod +x "$WORK/bin/xdg-open" "$WORK/bin/xdg-mime"
-export PATH="$WORK/bin:$PATH" XDG_DATA_HOME="$WORK/data" XDG_RUNTIME_DIR="$WORK/run"
+export PATH="$WORK/bin:$D/usr/bin:$PATH" XDG_DATA_HOME="$WORK/data" XDG_RUNTIME_DIR="$WORK/run" \
+  XDG_CONFIG_HOME="$WORK/config"
 chmod 700 "$WORK/run"
 unset QT_QPA_PLATFORM
 (cd "$WORK" && exec "$D/usr/bin/pinleaf") &
@@ -60,4 +64,6 @@ xdotool windowfocus --sync "$PANEL" key F1
 for _ in $(seq 100); do [ -s "$WORK/opened.log" ] && break; sleep 0.1; done
 [ "$(cat "$WORK/opened.log" 2>/dev/null)" = "file://$D${HELP}index.html" ] ||
   fail "F1 opened '$(cat "$WORK/opened.log" 2>/dev/null)'"
+for _ in $(seq 100); do grep -qx "Exec=pinleaf" "$AUTOSTART" && break; sleep 0.1; done
+grep -qx "Exec=pinleaf" "$AUTOSTART" || fail "the autostart launcher: $(cat "$AUTOSTART")"
 echo PASS
