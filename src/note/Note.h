@@ -79,6 +79,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -135,7 +136,7 @@ private:
 
     QColor fill_;
     QColor frame_;
-    QRegion outline_;      // the shape, in window coordinates
+    QRegion outline_;           // the shape, in window coordinates
     QList<QRect> outlineFrame_; // its edge pixels, painted in the frame colour
 
     bool dragging_ = false;
