@@ -26,7 +26,8 @@ test: deps
 	cd build-test && ctest --output-on-failure -j $(JOBS)
 
 bench: deps
-	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPINLEAF_TESTS=OFF
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPINLEAF_TESTS=OFF \
+	  -DPINLEAF_BENCH=ON
 	cmake --build build-bench -j $(JOBS)
 	bash bench/run.sh build-bench
 

@@ -23,8 +23,8 @@ test_packages=(
   xvfb xauth xdotool x11-utils imagemagick openbox trayer
   # help file compiler (chmcmd): without it the build skips Help.chm
   fp-utils
-  # validators of the installed launcher and AppStream file
-  desktop-file-utils appstream
+  # validators of the installed launcher and AppStream file, and of the Debian package
+  desktop-file-utils appstream lintian
   # a private session bus with a fake StatusNotifier host and a fake desktop portal
   dbus-daemon dbus-bin python3-dbus python3-gi
   # KDE's global shortcut service (kglobalaccel5)

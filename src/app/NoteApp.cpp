@@ -1,6 +1,7 @@
 #include "app/NoteApp.h"
 
 #include "app/Parent.h"
+#include "platform/Menus.h"
 #include "platform/QtPlatform.h"
 
 #include <cstdlib>
@@ -19,6 +20,7 @@ CNoteApp::CNoteApp(int& argc, char** argv) : QApplication(argc, argv)
     // No display name: Qt would add " — <display name>" to every window caption.
     // Hiding the panel or closing every note never ends the program.
     setQuitOnLastWindowClosed(false);
+    OpenContextMenusOnShiftF10(this);
 }
 
 int CNoteApp::InitInstance(std::unique_ptr<HotKeyGrabber> hotKeys, std::unique_ptr<TrayIcon> tray)

@@ -4,6 +4,7 @@
 #include "platform/ActionChannel.h"
 #include "platform/AppIcon.h"
 #include "platform/AppId.h"
+#include "platform/Autostart.h"
 #include "platform/HotKeyGrabber.h"
 #include "platform/SystemTrayIcon.h"
 #include "store/Stores.h"
@@ -186,6 +187,10 @@ int main(int argc, char** argv)
                          qPrintable(socketPath), qPrintable(actions.errorString()));
         if (!action.isEmpty())
             RunAction(action);
+        QString error;
+        if (!RefreshStartAtLogin(&error))
+            std::fprintf(stderr, "pinleaf: cannot update %s: %s\n", qPrintable(AutostartFile()),
+                         qPrintable(error));
         if (UseThemedAppIcon())
             panel->RefreshTrayIcon();
     });

@@ -11,12 +11,14 @@
 #include "platform/Platform.h"
 #include "platform/Text.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimerEvent>
 
 namespace {
@@ -161,6 +163,22 @@ void CNote::keyPressEvent(QKeyEvent* event)
     default:
         QWidget::keyPressEvent(event);
     }
+}
+
+void CNote::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The mouse's menu opens when the right button is let go; this is the keyboard's
+    // (the Menu key, Shift+F10), in the middle of the part of the note on the screen.
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        event->ignore();
+        return;
+    }
+    QRect shown = rect();
+    if (const QScreen* on = screen()) {
+        const QRect desktop = on->geometry();
+        shown &= QRect(mapFromGlobal(desktop.topLeft()), desktop.size());
+    }
+    noteMenu()->popup(mapToGlobal((shown.isEmpty() ? rect() : shown).center()));
 }
 
 void CNote::timerEvent(QTimerEvent* event)

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace {
 
@@ -25,6 +26,16 @@ QString QuotedArgument(const QString& path)
 }
 
 } // namespace
+
+QString AutostartCommand()
+{
+    const QString self = QCoreApplication::applicationFilePath();
+    const QString found = QStandardPaths::findExecutable(QStringLiteral("pinleaf"));
+    if (!found.isEmpty() &&
+        QFileInfo(found).canonicalFilePath() == QFileInfo(self).canonicalFilePath())
+        return QStringLiteral("pinleaf");
+    return QuotedArgument(self);
+}
 
 QString AutostartFile()
 {
@@ -63,11 +74,24 @@ bool SetStartAtLogin(bool on, QString* error)
                                          "Icon=%2\n"
                                          "Terminal=false\n"
                                          "X-GNOME-Autostart-enabled=true\n")
-                              .arg(QuotedArgument(QCoreApplication::applicationFilePath()), id);
+                              .arg(AutostartCommand(), id);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(entry.toUtf8()) < 0 || !file.commit()) {
         *error = file.errorString();
         return false;
     }
     return true;
+}
+
+bool RefreshStartAtLogin(QString* error)
+{
+    QFile file(AutostartFile());
+    if (!file.open(QIODevice::ReadOnly))
+        return true; // off
+    const QString exec = QStringLiteral("Exec=") + AutostartCommand();
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    file.close();
+    if (lines.contains(exec))
+        return true;
+    return SetStartAtLogin(true, error);
 }

@@ -9,7 +9,7 @@
 #include <QProcess>
 
 #ifndef PINLEAF_HELP_FROM_BIN
-#define PINLEAF_HELP_FROM_BIN "../share/pinleaf/help"
+#define PINLEAF_HELP_FROM_BIN "../share/doc/pinleaf/help"
 #endif
 
 namespace {

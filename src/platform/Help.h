@@ -12,7 +12,7 @@ struct HelpFiles {
 };
 
 // The folders the program looks in: its own (the build folder), its help/ subfolder,
-// and the installed share/pinleaf/help/ beside its bin/.
+// and the installed share/doc/pinleaf/help/ beside its bin/.
 QStringList HelpFolders();
 // Help.chm in the current directory, else the first of folders holding it; the first
 // of folders holding index.html.

@@ -2,7 +2,51 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMenu>
+#include <QWidget>
+
+namespace {
+
+// Turns Shift+F10 into the keyboard context-menu event the toolkit makes of the Menu
+// key, for the widget the key went to, at its text cursor or current item. A key
+// nobody takes a menu for goes on as a key.
+class ShiftF10Menus : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_F10 || key->modifiers() != Qt::ShiftModifier)
+            return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        if (!widget->isEnabled())
+            return false;
+        const QPoint at = widget->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, widget->mapToGlobal(at),
+                               key->modifiers());
+        QCoreApplication::sendEvent(widget, &menu);
+        return menu.isAccepted();
+    }
+};
+
+} // namespace
+
+void OpenContextMenusOnShiftF10(QCoreApplication* app)
+{
+    const QString name = QStringLiteral("ShiftF10Menus");
+    if (app->findChild<QObject*>(name, Qt::FindDirectChildrenOnly))
+        return;
+    auto* filter = new ShiftF10Menus(app);
+    filter->setObjectName(name);
+    app->installEventFilter(filter);
+}
 
 QAction* AddItem(QMenu* menu, const QString& text, int id)
 {

@@ -5,7 +5,12 @@
 #include <QString>
 
 class QAction;
+class QCoreApplication;
 class QMenu;
+
+// Shift+F10 anywhere in the program opens the focused widget's context menu, as the
+// Menu key does (the same keyboard context-menu event). Installs once.
+void OpenContextMenusOnShiftF10(QCoreApplication* app);
 
 // Appends an item that carries id; a triggered item reports its id through CommandId().
 // Items become checkable only while they carry a mark.

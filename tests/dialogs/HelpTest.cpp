@@ -64,7 +64,7 @@ protected:
         f.write(bytes);
     }
     void SetViewer(const QByteArray& desktopFile) { Write(folder.filePath("viewer"), desktopFile); }
-    QString helpFolder() const { return folder.filePath("share/pinleaf/help"); }
+    QString helpFolder() const { return folder.filePath("share/doc/pinleaf/help"); }
 
     FakePlatform fake;
     QTemporaryDir folder;

@@ -1,6 +1,7 @@
 # The panel's template list with the mouse: a double-click on a template opens a new
 # note from it centred on the pointer; a right-click opens the template menu, whose
-# "Color" submenu recolours that template; Enter stores both.
+# "Color" submenu recolours that template; Shift+F10 opens the same menus from the
+# keyboard on the list and on a note; Enter stores both.
 # Screenshots are kept in the folder given as second argument.
 source "$(dirname "$0")/lib.sh"
 SHOTS=${2:-$WORK}
@@ -41,19 +42,36 @@ xdotool key Down Down Down Down Down Down Down Return
 sleep 0.3
 [ "$(note_windows | wc -l)" = 1 ] || fail "the template menu opened a note"
 
+# Shift+F10 on the list (the third template selected by a click, as the recolouring
+# refilled the list) and on the note: in each menu two steps down is "Color", whose
+# submenu opens on its first item, then STEPS down.
+windows() { xdotool search --onlyvisible --class pinleaf | wc -l; }
+keyboard_menu() { # keyboard_menu WINDOW STEPS
+  local n; n=$(windows)
+  xdotool windowfocus --sync "$1" key shift+F10
+  wait_for_output $((n + 1)) windows
+  xdotool key Down Down Right
+  wait_for_output $((n + 2)) windows
+  xdotool key $(printf 'Down %.0s' $(seq "$2")) Return
+  wait_for_output "$n" windows
+}
+xdotool mousemove --sync "$ITEM_X" "$(item_y 2)" click 1
+keyboard_menu "$PANEL" 4 # Red, then Green2
+keyboard_menu "$NOTE" 2  # Random, Red, then Orange
+
 press "$PANEL" Return
 wait_end "$PID"
 [ "$RC" = 0 ] || fail "exit status $RC"
 
-# default color size shape text: only the third template's colour changed (1 -> 7).
+# default color size shape text: only the third template's colour changed (1 -> 7 -> 4).
 got=$(templates_in "$DATA/data1.log")
 want="0 3 1 2 Don't forget about...
 0 6 1 0 Great idea...
-0 7 1 4 To do..."
+0 4 1 4 To do..."
 [ "$got" = "$want" ] || fail "data1.log holds
 $got"
 # minimized color size shape left top text
 got=$(notes_in "$DATA/data2.log")
-[ "$got" = "0 3 1 2 $((X0 - 66)) $((ITEM_Y - 76)) Don't forget about..." ] || fail "data2.log holds
+[ "$got" = "0 1 1 2 $((X0 - 66)) $((ITEM_Y - 76)) Don't forget about..." ] || fail "data2.log holds
 $got"
 echo PASS

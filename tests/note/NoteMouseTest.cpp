@@ -1,7 +1,11 @@
 #include "note/NoteTestSupport.h"
 
+#include "platform/Menus.h"
+
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 
 namespace {
@@ -213,6 +217,30 @@ TEST_F(NoteTest, RightClickShowsTheNoteMenuAtThePointer)
     EXPECT_TRUE(note->noteMenu()->isVisible());
     EXPECT_EQ(note->noteMenu()->pos(), QPoint(140, 340));
     note->noteMenu()->hide();
+}
+
+// The keyboard's menu (the Menu key's event, and Shift+F10 turned into it) opens in
+// the middle of the note; a right press's menu event leaves it to the release.
+TEST_F(NoteTest, MenuKeyAndShiftF10ShowTheNoteMenuOnTheNote)
+{
+    OpenContextMenusOnShiftF10(qApp);
+    CNote* note = Open(SavedNote());
+    const QPoint middle = note->mapToGlobal(note->rect().center());
+    QContextMenuEvent press(QContextMenuEvent::Mouse, {40, 40}, note->mapToGlobal(QPoint(40, 40)));
+    QApplication::sendEvent(note, &press);
+    EXPECT_FALSE(note->noteMenu()->isVisible());
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {});
+    QApplication::sendEvent(note, &menuKey);
+    ASSERT_TRUE(note->noteMenu()->isVisible());
+    EXPECT_EQ(note->noteMenu()->x(), middle.x());
+    note->noteMenu()->hide();
+
+    QTest::keyClick(note, Qt::Key_F10, Qt::ShiftModifier);
+    ASSERT_TRUE(note->noteMenu()->isVisible());
+    EXPECT_EQ(note->noteMenu()->x(), middle.x());
+    note->noteMenu()->hide();
+    QTest::keyClick(note, Qt::Key_F10); // F10 alone is no menu key
+    EXPECT_FALSE(note->noteMenu()->isVisible());
 }
 
 } // namespace

@@ -283,6 +283,16 @@ TEST_F(PanelWindowTest, KeyboardAndAccessibilityReachButtonsLinkListAndNotes)
     EXPECT_TRUE(QRect(view->viewport()->mapToGlobal(item.topLeft()), item.size())
                     .contains(panel->menus.templateMenu->pos()));
     panel->menus.templateMenu->hide();
+    // Shift+F10 does the same for the template selected now.
+    OpenContextMenusOnShiftF10(qApp);
+    panel->listCtrl->SelectIndex(2);
+    QTest::keyClick(view, Qt::Key_F10, Qt::ShiftModifier);
+    ASSERT_TRUE(panel->menus.templateMenu->isVisible());
+    EXPECT_EQ(panel->selectedTemplate, 2);
+    const QRect third = view->visualRect(panel->listCtrl->Model()->index(2, 0));
+    EXPECT_TRUE(QRect(view->viewport()->mapToGlobal(third.topLeft()), third.size())
+                    .contains(panel->menus.templateMenu->pos()));
+    panel->menus.templateMenu->hide();
 
     // A note: named after the first line of its text; its labels read as their texts.
     SNote record = panel->templates.get(0);
