@@ -78,6 +78,9 @@ public:
     void ApplyPanelStyle(int index);
     void TogglePanel();
     void ToggleAlwaysOnTop();
+    // "On all desktops": this machine's choice, for the panel and every note.
+    void ToggleOnAllDesktops();
+    void MarkOnAllDesktops();
     void ApplySettings();
 
     // The template list (list.cpp side of the panel).

@@ -6,7 +6,9 @@
 #include "note/MyLink.h"
 #include "note/Note.h"
 #include "panel/TemplateList.h"
+#include "platform/DesktopWindow.h"
 #include "platform/InstanceLock.h"
+#include "platform/MachineSettings.h"
 #include "platform/MakerSite.h"
 #include "platform/Platform.h"
 #include "store/Stores.h"
@@ -66,6 +68,9 @@ bool CNoteDlg::OnInitDialog()
     AddTrayIcon(false);
     if (hotKeys_)
         connect(hotKeys_.get(), &HotKeyGrabber::pressed, this, &CNoteDlg::OnHotKey);
+    // This machine's choice, before any window shows.
+    SetOnAllDesktops(OnAllDesktopsSetting());
+    MarkOnAllDesktops();
     ApplySettings();
     ReadNotes();
     FillTemplateList();
@@ -113,6 +118,8 @@ void CNoteDlg::ReadTemplates()
 void CNoteDlg::BuildMenus()
 {
     menus = ::BuildMenus(this, categories, [this](int id) { OnCommand(id); });
+    MarkOnAllDesktops();
+    connect(menus.onAllDesktops, &QAction::triggered, this, &CNoteDlg::ToggleOnAllDesktops);
 }
 
 void CNoteDlg::ReadNotes()

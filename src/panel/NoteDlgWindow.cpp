@@ -12,6 +12,7 @@
 #include "platform/DialogUnits.h"
 #include "platform/Help.h"
 #include "platform/InstanceLock.h"
+#include "platform/MachineSettings.h"
 #include "platform/MakerSite.h"
 #include "platform/Menus.h"
 #include "platform/Platform.h"
@@ -209,6 +210,29 @@ void CNoteDlg::TogglePanel()
     }
     if (showTrayBalloon && !settings.panelVisible)
         AddTrayIcon(true);
+}
+
+void CNoteDlg::MarkOnAllDesktops()
+{
+    if (QAction* item = menus.onAllDesktops) {
+        // Like every mark here, only a marked item is checkable.
+        item->setCheckable(OnAllDesktops());
+        item->setChecked(OnAllDesktops());
+    }
+}
+
+void CNoteDlg::ToggleOnAllDesktops()
+{
+    const bool on = !OnAllDesktops();
+    if (!SetOnAllDesktopsSetting(on))
+        platform().ask(nullptr, "Cannot change " + MachineSettingsFile().toStdString(),
+                       "Attention!", MessageButtons::Ok, MessageIcon::Stop);
+    SetOnAllDesktops(on);
+    ApplyOnAllDesktops(this);
+    for (int slot = 0; slot < notes.count(); ++slot)
+        if (CNote* note = notes.get(slot))
+            ApplyOnAllDesktops(note);
+    MarkOnAllDesktops();
 }
 
 void CNoteDlg::ToggleAlwaysOnTop()

@@ -111,6 +111,7 @@ PanelMenus BuildMenus(QWidget* owner, const Categories& categories,
     AddSubmenu(m.optionsMenu, QStringLiteral("Help"), m.helpMenu);
     m.optionsMenu->addSeparator();
     m.startAtLogin = AddStartAtLogin(m.optionsMenu);
+    m.onAllDesktops = m.optionsMenu->addAction(QStringLiteral("On all desktops"));
     AddItem(m.optionsMenu, QStringLiteral("Exit"), 54);
 
     m.categoryMenu = new QMenu(owner);

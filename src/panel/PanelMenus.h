@@ -28,6 +28,8 @@ struct PanelMenus {
     QMenu* templateMenu = nullptr;
     // "Start at login" in optionsMenu: no command id, it acts on its own.
     QAction* startAtLogin = nullptr;
+    // "On all desktops" in optionsMenu: no command id; the panel acts on it.
+    QAction* onAllDesktops = nullptr;
 };
 
 // Creates every menu, owned by owner, in the order of the panel's menu table, fills

@@ -76,7 +76,8 @@ void MarkTemplateFieldCommand(const TemplateMenus& menus, int id)
     }
     for (const FieldRange& range : kFieldRanges) {
         if (id >= range.first && id <= range.last) {
-            CheckRadioValue(MenuOf(menus, range.first), range.first, range.markLast, id - range.first);
+            CheckRadioValue(MenuOf(menus, range.first), range.first, range.markLast,
+                            id - range.first);
             return;
         }
     }

@@ -17,6 +17,8 @@
 namespace {
 
 std::uint32_t g_actionTime = 0;
+bool g_onAllDesktops = false;
+constexpr long kAllDesktops = 0xFFFFFFFF;
 
 Display* X11Display()
 {
@@ -102,9 +104,73 @@ void KeepOffTaskbar(QWidget* window)
         if (std::find(atoms.begin(), atoms.end(), atom) == atoms.end())
             atoms.push_back(atom);
     }
+    const Atom sticky = Intern(display, "_NET_WM_STATE_STICKY");
+    atoms.erase(std::remove(atoms.begin(), atoms.end(), sticky), atoms.end());
+    if (g_onAllDesktops)
+        atoms.push_back(sticky);
     XChangeProperty(display, id, state, XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(atoms.data()),
                     static_cast<int>(atoms.size()));
+    // The workspace a window maps on: every one, or the window manager's choice.
+    const Atom desktop = Intern(display, "_NET_WM_DESKTOP");
+    if (g_onAllDesktops) {
+        const long all = kAllDesktops;
+        XChangeProperty(display, id, desktop, XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&all), 1);
+    } else {
+        XDeleteProperty(display, id, desktop);
+    }
+}
+
+void SetOnAllDesktops(bool on)
+{
+    g_onAllDesktops = on;
+}
+
+bool OnAllDesktops()
+{
+    return g_onAllDesktops;
+}
+
+void ApplyOnAllDesktops(QWidget* window)
+{
+    Display* display = X11Display();
+    if (!display || !window || !window->isVisible())
+        return;
+    const Window root = DefaultRootWindow(display);
+    const Window id = static_cast<Window>(window->winId());
+    auto send = [&](const char* type, long l0, long l1) {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = id;
+        event.xclient.message_type = Intern(display, type);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = l0;
+        event.xclient.data.l[1] = l1;
+        event.xclient.data.l[3] = 1; // from an application
+        XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    };
+    constexpr long kRemove = 0;
+    constexpr long kAdd = 1;
+    send("_NET_WM_STATE", g_onAllDesktops ? kAdd : kRemove,
+         static_cast<long>(Intern(display, "_NET_WM_STATE_STICKY")));
+    long current = 0;
+    if (!g_onAllDesktops) {
+        // Back to the workspace the user looks at.
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display, root, Intern(display, "_NET_CURRENT_DESKTOP"), 0, 1, False,
+                               XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
+            data && count == 1)
+            current = *reinterpret_cast<const long*>(data);
+        if (data)
+            XFree(data);
+    }
+    send("_NET_WM_DESKTOP", g_onAllDesktops ? kAllDesktops : current, 1);
+    XFlush(display);
 }
 
 void SetUserActionTime(std::uint32_t serverTime)

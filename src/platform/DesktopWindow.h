@@ -14,6 +14,12 @@ class QWidget;
 // window's states.
 void KeepOffTaskbar(QWidget* window);
 
+// Whether windows prepared by KeepOffTaskbar show on every workspace, and the same
+// for a window already shown.
+void SetOnAllDesktops(bool on);
+bool OnAllDesktops();
+void ApplyOnAllDesktops(QWidget* window);
+
 // Remembers the server time of the user's action that is being handled (a hot key).
 void SetUserActionTime(std::uint32_t serverTime);
 

@@ -1,0 +1,41 @@
+# "On all desktops" under a window manager with workspaces (openbox, which keeps the
+# choice as the window's workspace 0xFFFFFFFF): the choice kept in pinleaf.conf puts
+# the panel and every note on every workspace at start, and the Options item takes
+# them back to the current one.
+source "$(dirname "$0")/lib.sh"
+
+export XDG_CONFIG_HOME="$WORK/config"
+mkdir -p "$XDG_CONFIG_HOME/pinleaf"
+printf '[General]\nonAllDesktops=true\n' >"$XDG_CONFIG_HOME/pinleaf/pinleaf.conf"
+note_record 0 2 0 0 200 300 "Note A" | write_notes 1
+
+openbox --replace --config-file /dev/null >"$WORK/openbox.log" 2>&1 &
+PIDS+=($!)
+wait_for_output 1 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -c 'window id'"
+
+start
+PANEL=$(panel_window)
+wait_for_output 1 bash -c "xdotool search --onlyvisible --name '^Pinleaf note\$' | wc -l"
+NOTE=$(note_windows | head -1)
+
+desktop_of() { xprop -id "$1" _NET_WM_DESKTOP | awk '{print $NF}'; }
+for w in "$PANEL" "$NOTE"; do
+  wait_for_output 4294967295 desktop_of "$w"
+done
+
+# Options (104,7 dialog units in the panel) > "On all desktops", the item above "Exit".
+menus() { xdotool search --onlyvisible --classname pinleaf 2>/dev/null | wc -l; }
+before=$(menus)
+read -r px py _ _ <<<"$(geometry "$PANEL")"
+xdotool mousemove --sync $((px + 104 * 6 / 4 + 15)) $((py + 7 * 13 / 8 + 8)) click 1
+for _ in $(seq 300); do [ "$(menus)" -gt "$before" ] && break; sleep 0.1; done
+xdotool key Up Up Return
+for w in "$PANEL" "$NOTE"; do
+  wait_for_output 0 desktop_of "$w"
+done
+grep -q '^onAllDesktops=false$' "$XDG_CONFIG_HOME/pinleaf/pinleaf.conf" ||
+  fail "pinleaf.conf: $(cat "$XDG_CONFIG_HOME/pinleaf/pinleaf.conf")"
+
+press "$PANEL" Return
+wait_end "$PID"
+echo PASS
