@@ -14,6 +14,8 @@ run_packages=(
   xdg-utils
   # fonts so text renders on a bare machine
   fonts-dejavu-core
+  # translations: lupdate/lrelease build the .qm files; Qt's own texts (standard buttons)
+  qt6-l10n-tools qt6-translations-l10n
 )
 test_packages=(
   clang-format

@@ -107,6 +107,8 @@ private:
     void PlaceOnOpening(bool isNew);
     void UpdateCursor();
     void EndTextEdit();
+    // Shows record_.text in the label and names the window after it.
+    void ShowText();
     void RunSignatureDialog();
     void ChooseFont();
     void SaveAsTemplate();
@@ -135,7 +137,7 @@ private:
 
     QColor fill_;
     QColor frame_;
-    QRegion outline_;      // the shape, in window coordinates
+    QRegion outline_;           // the shape, in window coordinates
     QList<QRect> outlineFrame_; // its edge pixels, painted in the frame colour
 
     bool dragging_ = false;

@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -70,14 +71,14 @@ void CNoteDlg::CreateControls()
         QRect rect;
     };
     const Button buttons[] = {
-        {&newLabel, "New", DluRect(7, 7, 26, 12)},
-        {&sortLabel, "Sort", DluRect(38, 7, 27, 12)},
-        {&viewLabel, "View", DluRect(71, 7, 27, 12)},
-        {&optionsLabel, "Options", DluRect(104, 7, 25, 12)},
-        {&hideLabel, "Hide", DluRect(150, 7, 16, 12)},
+        {&newLabel, QT_TR_NOOP("New"), DluRect(7, 7, 26, 12)},
+        {&sortLabel, QT_TR_NOOP("Sort"), DluRect(38, 7, 27, 12)},
+        {&viewLabel, QT_TR_NOOP("View"), DluRect(71, 7, 27, 12)},
+        {&optionsLabel, QT_TR_NOOP("Options"), DluRect(104, 7, 25, 12)},
+        {&hideLabel, QT_TR_NOOP("Hide"), DluRect(150, 7, 16, 12)},
     };
     for (const Button& b : buttons) {
-        *b.member = new CMyLink(QString::fromLatin1(b.text), this);
+        *b.member = new CMyLink(tr(b.text), this);
         (*b.member)->setAlignment(Qt::AlignCenter);
         (*b.member)->setGeometry(b.rect);
     }
@@ -192,8 +193,9 @@ void CNoteDlg::TogglePanel()
     UpdatePollTimer();
     if (menus.optionsMenu) {
         if (QAction* item = FindItem(menus.optionsMenu, 50))
-            item->setText(settings.panelVisible ? QStringLiteral("Hide Panel")
-                                                : QStringLiteral("Show Panel"));
+            item->setText(settings.panelVisible
+                              ? QCoreApplication::translate("PanelMenus", "Hide Panel")
+                              : QCoreApplication::translate("PanelMenus", "Show Panel"));
     }
     if (showTrayBalloon && !settings.panelVisible)
         AddTrayIcon(true);

@@ -4,6 +4,7 @@
 #include "platform/Text.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 
 #include <algorithm>
@@ -76,7 +77,8 @@ void MarkTemplateFieldCommand(const TemplateMenus& menus, int id)
     }
     for (const FieldRange& range : kFieldRanges) {
         if (id >= range.first && id <= range.last) {
-            CheckRadioValue(MenuOf(menus, range.first), range.first, range.markLast, id - range.first);
+            CheckRadioValue(MenuOf(menus, range.first), range.first, range.markLast,
+                            id - range.first);
             return;
         }
     }
@@ -104,7 +106,7 @@ void RefillCategoryMenu(QMenu* categoryMenu, const Categories& categories)
                           QByteArray(name.data(), static_cast<qsizetype>(name.size())));
     }
     categoryMenu->addSeparator();
-    AddItem(categoryMenu, QStringLiteral("Edit..."), kEditCategories);
+    AddItem(categoryMenu, QCoreApplication::translate("PanelMenus", "Edit..."), kEditCategories);
 }
 
 std::string CategoryCommandText(QMenu* categoryMenu, int id)

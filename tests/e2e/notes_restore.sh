@@ -13,7 +13,7 @@ source "$(dirname "$0")/lib.sh"
 
 start
 PANEL=$(panel_window)
-wait_for_output 3 bash -c "xdotool search --onlyvisible --name '^Pinleaf note\$' | wc -l"
+wait_for_output 3 bash -c "note_windows | wc -l"
 
 # Tells the note windows apart by their size.
 note_of_size() {
@@ -84,7 +84,7 @@ $got"
 # The next start puts them back where they were left.
 start
 PANEL=$(panel_window)
-wait_for_output 3 bash -c "xdotool search --onlyvisible --name '^Pinleaf note\$' | wc -l"
+wait_for_output 3 bash -c "note_windows | wc -l"
 A=$(note_of_size "120 x 140") && B=$(note_of_size "150 x 110") && C=$(note_of_size "132 x 152") ||
   fail "a note is missing after the restart"
 [ "$(geometry "$A")" = "200 -120 120 140" ] || fail "restarted note A at $(geometry "$A")"
