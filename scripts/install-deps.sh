@@ -23,6 +23,8 @@ test_packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # end-to-end tests under a virtual X server
   xvfb xauth xdotool x11-utils imagemagick openbox trayer
+  # reading menu and box texts off the screen (the German scenario)
+  tesseract-ocr tesseract-ocr-deu
   # help file compiler (chmcmd): without it the build skips Help.chm
   fp-utils
   # validators of the installed launcher and AppStream file

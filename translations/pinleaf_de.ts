@@ -260,6 +260,10 @@
         <source>Create new template</source>
         <translation>Neue Vorlage erstellen</translation>
     </message>
+    <message>
+        <source>Pinleaf note</source>
+        <translation>Pinleaf-Notiz</translation>
+    </message>
 </context>
 <context>
     <name>CNoteDlg</name>

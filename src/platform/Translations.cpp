@@ -12,20 +12,6 @@
 
 namespace {
 
-// "de-DE" -> "de_DE", "de".
-QStringList Candidates(const QString& language)
-{
-    QString name = language;
-    name.replace(QLatin1Char('-'), QLatin1Char('_'));
-    QStringList names{name};
-    for (qsizetype cut = name.lastIndexOf(QLatin1Char('_')); cut > 0;
-         cut = name.lastIndexOf(QLatin1Char('_'))) {
-        name.truncate(cut);
-        names << name;
-    }
-    return names;
-}
-
 bool IsEnglish(const QString& language)
 {
     return language == QLatin1String("C") || language == QLatin1String("POSIX") ||
@@ -50,30 +36,30 @@ QStringList UserLanguages()
 QString LoadTranslations(QCoreApplication& app, const QStringList& folders,
                          const QStringList& languages)
 {
-    for (const QString& language : languages) {
+    for (QString language : languages) {
         if (IsEnglish(language))
             return {};
-        for (const QString& name : Candidates(language)) {
-            auto* own = new QTranslator(&app);
-            bool found = false;
-            for (const QString& folder : folders)
-                if ((found = own->load(QStringLiteral("pinleaf_") + name, folder)))
-                    break;
-            if (!found) {
-                delete own;
-                continue;
-            }
-            app.installTranslator(own);
-            // Qt's own texts (standard buttons, the font dialog) in the same language,
-            // when the system has them.
-            auto* qt = new QTranslator(&app);
-            if (qt->load(QStringLiteral("qtbase_") + name,
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-                app.installTranslator(qt);
-            else
-                delete qt;
-            return name;
+        // "de-AT" looks for pinleaf_de_AT, then pinleaf_de (the loader drops parts).
+        language.replace(QLatin1Char('-'), QLatin1Char('_'));
+        auto* own = new QTranslator(&app);
+        bool found = false;
+        for (const QString& folder : folders)
+            if ((found = own->load(QStringLiteral("pinleaf_") + language, folder)))
+                break;
+        if (!found) {
+            delete own;
+            continue;
         }
+        app.installTranslator(own);
+        // Qt's own texts (standard buttons, the font dialog) in the same language, when
+        // the system has them.
+        auto* qt = new QTranslator(&app);
+        if (qt->load(QStringLiteral("qtbase_") + language,
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            app.installTranslator(qt);
+        else
+            delete qt;
+        return own->language();
     }
     return {};
 }

@@ -15,8 +15,8 @@ QStringList TranslationFolders();
 // LC_MESSAGES, LANG).
 QStringList UserLanguages();
 
-// Installs the translators for the first of languages that has a translation (a
-// language tag such as "de-DE" also takes "de"); stops at English. Returns the language
-// of the program's translation found, or an empty string.
+// Installs the translators for the first of languages that has a translation ("de-AT"
+// also takes "de"); stops at English. Returns the language of the program's translation
+// installed ("de"), or an empty string.
 QString LoadTranslations(QCoreApplication& app, const QStringList& folders = TranslationFolders(),
                          const QStringList& languages = UserLanguages());

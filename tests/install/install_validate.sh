@@ -14,7 +14,7 @@ S="$D/usr/share"
 for f in "$D/usr/bin/pinleaf" "$S/applications/$ID.desktop" "$S/metainfo/$ID.metainfo.xml" \
          "$S/icons/hicolor/scalable/apps/$ID.svg" "$S/man/man1/pinleaf.1" \
          "$S/pinleaf/help/index.html" "$S/pinleaf/help/style.css" "$S/pinleaf/help/Help.chm" \
-         "$S/doc/pinleaf/LICENSE"; do
+         "$S/doc/pinleaf/LICENSE" "$S/pinleaf/translations/pinleaf_de.qm"; do
   [ -s "$f" ] || fail "not installed: ${f#"$D"}"
 done
 for size in 16 22 24 32 48 64 128 256; do
@@ -25,6 +25,10 @@ desktop-file-validate "$S/applications/$ID.desktop" || fail "desktop-file-valida
 appstreamcli validate --no-net "$S/metainfo/$ID.metainfo.xml" || fail "appstreamcli validate"
 grep -qx "Exec=pinleaf --new-note" "$S/applications/$ID.desktop" || fail "no New Note action"
 grep -q "^\.TH PINLEAF 1" "$S/man/man1/pinleaf.1" || fail "the manual page has no title"
+# The installed program finds its German translation where it was installed, and Qt's own.
+HELP=$(LANGUAGE=de "$D/usr/bin/pinleaf" --help)
+grep -q "^Haftnotizen für den Linux-Desktop\.$" <<<"$HELP" || fail "no German description: $HELP"
+grep -q "Zeigt Hilfe zu den Kommandozeilenoptionen an" <<<"$HELP" || fail "no Qt German: $HELP"
 
 # The installed program, with a fake xdg-open that notes what it is asked to open, on
 # a desktop without a viewer for Help.chm.
