@@ -2,6 +2,7 @@
 
 #include "note/NoteEditor.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QPlainTextEdit>
 
@@ -148,6 +149,9 @@ TEST_F(NoteTest, TheWindowIsNamedByTheFirstLineOfItsText)
     note->editor()->setPlainText(QStringLiteral(" \n "));
     note->FinishTextEdit();
     EXPECT_EQ(note->windowTitle(), QStringLiteral("Pinleaf note"));
+    // A screen reader reads the same name.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(note)->text(QAccessible::Name),
+              QStringLiteral("Pinleaf note"));
 
     // A long first line is cut (never inside a character); a megabyte one costs nothing.
     record.text = std::string(59, 'x') + "\xF0\x9F\x93\x8C" + std::string(1 << 20, 'y');
