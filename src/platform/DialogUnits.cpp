@@ -1,7 +1,8 @@
 #include "platform/DialogUnits.h"
 
 #include <QFont>
-#include <QFontInfo>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -21,7 +22,14 @@ void SetDialogScale(int permille)
 
 int DesktopFontScale(const QFont& desktopFont)
 {
-    const int pixels = QFontInfo(desktopFont).pixelSize();
+    // Worked out from the size asked for, as the font would be drawn: no font is loaded
+    // for it (start-up reads the font database only once the windows are up).
+    int pixels = desktopFont.pixelSize();
+    if (pixels <= 0) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const qreal dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+        pixels = static_cast<int>(std::lround(desktopFont.pointSizeF() * dpi / 72.0));
+    }
     if (pixels <= 0)
         return 1000;
     return std::clamp(static_cast<int>(std::lround(1000.0 * pixels / kDefaultPixels)), kSmallest,
