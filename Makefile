@@ -1,7 +1,7 @@
 # The two commands of a fresh Debian/Ubuntu machine: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps-run deps build run test bench package fuzz format clean
+.PHONY: all deps-run deps build run test bench package fuzz format clean translations
 
 all: build
 
@@ -47,6 +47,12 @@ fuzz:
 	mkdir -p build-fuzz/corpus
 	./build-fuzz/tests/fuzz/store_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 \
 	  -max_len=4096 build-fuzz/corpus
+
+# Brings translations/*.ts up to date with the texts in the sources (Qt's lupdate); the
+# build turns them into .qm files. New texts arrive unfinished, for a translator.
+LUPDATE ?= /usr/lib/qt6/bin/lupdate
+translations: deps-run
+	for ts in translations/*.ts; do $(LUPDATE) -no-obsolete -locations none src -ts $$ts; done
 
 format:
 	find src tests bench data -name '*.cpp' -o -name '*.h' | xargs clang-format -i

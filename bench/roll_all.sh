@@ -19,8 +19,9 @@ mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 coproc TIMER { "$BUILD/bench/map_timer" $((COUNT + 1)) "$BUILD/pinleaf"; }
 read -r MS PID <&"${TIMER[0]}"
 sleep 1
-# The note of the last slot rolls last when the notes roll one after another.
-LAST=$(xdotool search --name '^Pinleaf note$' | tail -1)
+# The note of the last slot rolls last when the notes roll one after another; notes are
+# named by their first lines.
+LAST=$(xdotool search --name "^Note $((COUNT - 1)): " | tail -1)
 now() { date +%s%N; }
 begin=$(now)
 xdotool key ctrl+shift+w

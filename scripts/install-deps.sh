@@ -14,6 +14,8 @@ run_packages=(
   xdg-utils
   # fonts so text renders on a bare machine
   fonts-dejavu-core
+  # translations: lupdate/lrelease build the .qm files; Qt's own texts (standard buttons)
+  qt6-l10n-tools qt6-translations-l10n
 )
 test_packages=(
   clang-format
@@ -21,6 +23,8 @@ test_packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # end-to-end tests under a virtual X server
   xvfb xauth xdotool x11-utils imagemagick openbox trayer
+  # reading menu and box texts off the screen (the German scenario)
+  tesseract-ocr tesseract-ocr-deu
   # help file compiler (chmcmd): without it the build skips Help.chm
   fp-utils
   # validators of the installed launcher and AppStream file, and of the Debian package

@@ -5,10 +5,13 @@
 #include "platform/AppIcon.h"
 #include "platform/AppId.h"
 #include "platform/Autostart.h"
+#include "platform/DialogUnits.h"
 #include "platform/HotKeyGrabber.h"
 #include "platform/SystemTrayIcon.h"
+#include "platform/Translations.h"
 #include "store/Stores.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QThread>
@@ -43,16 +46,17 @@ std::optional<HotKeyId> ActionHotKey(const QString& name)
 QString ParseCommandLine(const QCoreApplication& core)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Sticky notes for the Linux desktop.\n\nWith an action, a running copy does it and "
-        "this call ends; with no copy running, Pinleaf starts and then does it. Bind the "
-        "actions to keyboard shortcuts in your desktop's settings."));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "main", "Sticky notes for the Linux desktop.\n\nWith an action, a running copy does it and "
+                "this call ends; with no copy running, Pinleaf starts and then does it. Bind the "
+                "actions to keyboard shortcuts in your desktop's settings."));
     parser.addHelpOption();
     parser.addVersionOption();
     // The six hot-key commands, as options a desktop's own keyboard shortcuts can run.
     for (const HotKeyBinding& binding : kHotKeys)
-        parser.addOption(QCommandLineOption(QString::fromLatin1(binding.action),
-                                            QString::fromLatin1(binding.description)));
+        parser.addOption(
+            QCommandLineOption(QString::fromLatin1(binding.action),
+                               QCoreApplication::translate("HotKeys", binding.description)));
     parser.process(core);
 
     QString chosen;
@@ -140,6 +144,7 @@ int main(int argc, char** argv)
         QCoreApplication core(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("pinleaf"));
         QCoreApplication::setApplicationVersion(QStringLiteral(PINLEAF_VERSION));
+        LoadTranslations(core);
         action = ParseCommandLine(core);
         if (!action.isEmpty()) {
             switch (SendAction(socketPath, action, kHandOverTimeoutMs)) {
@@ -166,6 +171,9 @@ int main(int argc, char** argv)
     CNoteApp app(argc, argv);
     held = nullptr;
     qInstallMessageHandler(passOn);
+    LoadTranslations(app);
+    // Layouts, the dialog font and the panel's buttons follow the desktop's font size.
+    SetDialogScale(DesktopFontScale(QApplication::font()));
     for (const HeldMessage& message : startupMessages)
         qt_message_output(message.type, QMessageLogContext(), message.text);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(AppId.data(), qsizetype(AppId.size())));

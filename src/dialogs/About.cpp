@@ -41,7 +41,7 @@ QIcon ProgramIcon(const QWidget* widget)
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("About Pinleaf"));
+    setWindowTitle(tr("About Pinleaf"));
     setFixedSize(DluSize(194, 95));
     KeepDialogFixed(this);
     setFont(DialogFont());
@@ -53,10 +53,10 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     const int side = std::min(iconRect.width(), iconRect.height());
     icon->setPixmap(ProgramIcon(this).pixmap(side, side));
 
-    AddStatic(this, QStringLiteral("Pinleaf version 1.65"), 38, 12, 143, 8);
-    QLabel* homeLabel = AddStatic(this, QStringLiteral("Home page:"), 38, 27, 40, 8);
-    QLabel* contactLabel = AddStatic(this, QStringLiteral("Contact form:"), 38, 39, 46, 8);
-    AddStatic(this, QStringLiteral("Sticky notes for your Linux desktop."), 38, 55, 143, 8);
+    AddStatic(this, tr("Pinleaf version 1.65"), 38, 12, 143, 8);
+    QLabel* homeLabel = AddStatic(this, tr("Home page:"), 38, 27, 40, 8);
+    QLabel* contactLabel = AddStatic(this, tr("Contact form:"), 38, 39, 46, 8);
+    AddStatic(this, tr("Sticky notes for your Linux desktop."), 38, 55, 143, 8);
 
     const std::string home(MakerSite::HomePage());
     // The full address is too long for the line; the site's name stands for it.
@@ -66,14 +66,14 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     homePage_->setObjectName(QStringLiteral("homePage"));
     homePage_->setGeometry(DluRect(89, 27, 92, 8));
     homePage_->SetStyle(WebLinkStyle);
-    homePage_->SetTip(QString::fromStdString("Go to " + home + "!"));
+    homePage_->SetTip(tr("Go to %1!").arg(QString::fromStdString(home)));
     homePage_->SetTarget(home);
 
-    contact_ = new CMyLink(QStringLiteral("click here"), this);
+    contact_ = new CMyLink(tr("click here"), this);
     contact_->setObjectName(QStringLiteral("contactForm"));
     contact_->setGeometry(DluRect(89, 39, 92, 8));
     contact_->SetStyle(WebLinkStyle);
-    contact_->SetTip(QStringLiteral("Send email to support"));
+    contact_->SetTip(tr("Send email to support"));
     contact_->SetTarget(std::string(MakerSite::ContactPage()));
 
     auto* line = new QFrame(this);
@@ -82,7 +82,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     // One dialog unit is too thin for the two lines of an etched rule.
     line->setGeometry(DluX(7), DluY(69), DluX(180), 2);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setGeometry(DluRect(142, 76, 45, 14));
     ok->setDefault(true);

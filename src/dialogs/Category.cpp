@@ -26,12 +26,12 @@ constexpr int OriginalBytesRole = Qt::UserRole;
 CCategory::CCategory(Categories& categories, QWidget* parent)
     : QDialog(parent), categories_(categories)
 {
-    setWindowTitle(QStringLiteral("List of Category"));
+    setWindowTitle(tr("List of Category"));
     setFixedSize(DluSize(145, 185));
     KeepDialogFixed(this);
     setFont(DialogFont());
 
-    auto* label = new QLabel(QStringLiteral("New Category"), this);
+    auto* label = new QLabel(tr("New Category"), this);
     label->setGeometry(DluRect(8, 6, 47, 8));
 
     edit_ = new QLineEdit(this);
@@ -47,23 +47,23 @@ CCategory::CCategory(Categories& categories, QWidget* parent)
     connect(list_, &QListWidget::currentRowChanged, this, &CCategory::OnUserSelected);
     connect(list_, &QListWidget::itemClicked, this, &CCategory::OnUserSelected);
 
-    connect(AddButton(QStringLiteral("Add"), "add", 98, 16, 40, 14), &QPushButton::clicked, this,
+    connect(AddButton(tr("Add"), "add", 98, 16, 40, 14), &QPushButton::clicked, this,
             &CCategory::OnAdd);
-    connect(AddButton(QStringLiteral("Replace"), "replace", 98, 34, 40, 14), &QPushButton::clicked,
-            this, &CCategory::OnReplace);
-    connect(AddButton(QStringLiteral("Delete"), "delete", 98, 52, 40, 14), &QPushButton::clicked,
-            this, &CCategory::OnDelete);
-    connect(AddButton(QStringLiteral("Move Up"), "moveUp", 98, 87, 40, 14), &QPushButton::clicked,
-            this, &CCategory::OnMoveUp);
-    connect(AddButton(QStringLiteral("Move Down"), "moveDown", 98, 105, 40, 14),
-            &QPushButton::clicked, this, &CCategory::OnMoveDown);
-    connect(AddButton(QStringLiteral("Set default"), "setDefault", 98, 139, 40, 14),
-            &QPushButton::clicked, this, &CCategory::OnSetDefault);
-    auto* ok = AddButton(QStringLiteral("OK"), "ok", 47, 164, 44, 14);
+    connect(AddButton(tr("Replace"), "replace", 98, 34, 40, 14), &QPushButton::clicked, this,
+            &CCategory::OnReplace);
+    connect(AddButton(tr("Delete"), "delete", 98, 52, 40, 14), &QPushButton::clicked, this,
+            &CCategory::OnDelete);
+    connect(AddButton(tr("Move Up"), "moveUp", 98, 87, 40, 14), &QPushButton::clicked, this,
+            &CCategory::OnMoveUp);
+    connect(AddButton(tr("Move Down"), "moveDown", 98, 105, 40, 14), &QPushButton::clicked, this,
+            &CCategory::OnMoveDown);
+    connect(AddButton(tr("Set default"), "setDefault", 98, 139, 40, 14), &QPushButton::clicked,
+            this, &CCategory::OnSetDefault);
+    auto* ok = AddButton(tr("OK"), "ok", 47, 164, 44, 14);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CCategory::accept);
-    connect(AddButton(QStringLiteral("Cancel"), "cancel", 98, 164, 40, 14), &QPushButton::clicked,
-            this, &CCategory::reject);
+    connect(AddButton(tr("Cancel"), "cancel", 98, 164, 40, 14), &QPushButton::clicked, this,
+            &CCategory::reject);
 
     FitTexts(this);
     Fill();
@@ -128,8 +128,8 @@ void CCategory::OnAdd()
         }
     }
     if (list_->count() >= MaxItems)
-        platform().ask(this, "50 items is maximum!", "Attention!", MessageButtons::Ok,
-                       MessageIcon::Stop);
+        platform().ask(this, FromQt(tr("50 items is maximum!")), FromQt(tr("Attention!")),
+                       MessageButtons::Ok, MessageIcon::Stop);
     else
         list_->insertItem(0, new QListWidgetItem(text));
     edit_->clear();
@@ -144,8 +144,9 @@ void CCategory::OnReplace()
     const QString text = edit_->text();
     if (text == list_->item(row)->text())
         return;
-    if (!platform().ask(this, "Do you want to replace selected item?", "Confirmation",
-                        MessageButtons::OkCancel, MessageIcon::Question))
+    if (!platform().ask(this, FromQt(tr("Do you want to replace selected item?")),
+                        FromQt(tr("Confirmation")), MessageButtons::OkCancel,
+                        MessageIcon::Question))
         return;
     {
         QSignalBlocker block(list_);
@@ -164,8 +165,9 @@ void CCategory::OnDelete()
     if (row < 0 || list_->count() <= 1)
         return;
     const std::string question =
-        "Do you want delete - \"" + FromQt(list_->item(row)->text()) + "\" ?";
-    if (!platform().ask(this, question, "Brindle", MessageButtons::YesNo, MessageIcon::Question))
+        FromQt(tr("Do you want delete - \"%1\" ?").arg(list_->item(row)->text()));
+    if (!platform().ask(this, question, FromQt(tr("Brindle")), MessageButtons::YesNo,
+                        MessageIcon::Question))
         return;
     {
         QSignalBlocker block(list_);
@@ -202,8 +204,8 @@ void CCategory::OnMoveDown()
 
 void CCategory::OnSetDefault()
 {
-    if (!platform().ask(this, "Do you want set default items?", "Brindle", MessageButtons::YesNo,
-                        MessageIcon::Question))
+    if (!platform().ask(this, FromQt(tr("Do you want set default items?")), FromQt(tr("Brindle")),
+                        MessageButtons::YesNo, MessageIcon::Question))
         return;
     // Takes effect at once; Cancel afterwards does not bring the old list back.
     LoadFactoryCategories(categories_);

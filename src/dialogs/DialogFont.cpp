@@ -1,6 +1,7 @@
 #include "dialogs/DialogFont.h"
 
 #include "model/SNote.h"
+#include "platform/DialogUnits.h"
 #include "platform/Text.h"
 
 #include <QFontMetrics>
@@ -16,7 +17,7 @@ constexpr int SmallestPixelSize = 8;
 QFont DialogFont()
 {
     LogFont font;
-    font.height = -11;
+    font.height = -Scaled(11);
     font.setFace("MS Shell Dlg");
     return ToQFont(font);
 }

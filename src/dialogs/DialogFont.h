@@ -1,7 +1,8 @@
 #pragma once
 // The font the dialog-unit layouts are measured in: the desktop's sans at 8 points
-// (11 pixels at 96 DPI). Linux desktop fonts run wider than the fonts these layouts
-// were drawn for, so FitTexts makes the texts fit the fixed layout.
+// (11 pixels at 96 DPI), scaled with the desktop's font size (DialogScale). Linux desktop fonts run
+// wider than the fonts these layouts were drawn for, so FitTexts makes the texts fit the fixed
+// layout.
 
 #include <QFont>
 

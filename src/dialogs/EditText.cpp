@@ -16,14 +16,14 @@ CEditText::CEditText(Templates& templates, int templateIndex, QWidget* parent)
 {
     const SNote note = templates_.get(templateIndex_);
 
-    setWindowTitle(QStringLiteral("Edit text..."));
+    setWindowTitle(tr("Edit text..."));
     setWindowFlag(Qt::Tool);
     setFixedSize(DluSize(96, 99));
     KeepDialogFixed(this);
     setFont(DialogFont());
 
     // Created first so it comes first in tab order and takes the focus.
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setGeometry(DluRect(47, 80, 44, 14));
     ok->setDefault(true);

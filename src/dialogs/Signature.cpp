@@ -13,14 +13,14 @@ CSignature::CSignature(SNote& record, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       record_(record)
 {
-    setWindowTitle(QStringLiteral("Text of signature"));
+    setWindowTitle(tr("Text of signature"));
     setFont(DialogFont());
     setFixedSize(DluSize(125, 43));
     KeepDialogFixed(this);
 
     edit_ = new QLineEdit(this);
     edit_->setGeometry(DluRect(7, 7, 111, 16));
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_ = new QPushButton(tr("OK"), this);
     ok_->setGeometry(DluRect(75, 26, 43, 12));
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);

@@ -3,6 +3,8 @@
 #include "platform/HotKeyGrabber.h"
 #include "platform/Menus.h"
 
+#include <QtGlobal>
+
 namespace {
 
 constexpr unsigned kCtrlShift = HotKeyGrabber::Control | HotKeyGrabber::Shift;
@@ -56,18 +58,20 @@ bool IsKeySet(std::int32_t mode)
 } // namespace
 
 const std::array<HotKeyBinding, 6> kHotKeys = {{
-    {CreateNote, "CreateNote", "new-note", "New note from the default template", kCtrlShift, 'C',
-     kInsert, "Create Note"},
-    {SetForeground, "SetForeground", "bring-forward", "Bring the panel forward", kCtrlShiftWin, 0,
-     0, "Bring the panel forward"},
-    {RestoreNotes, "RestoreNotes", "roll-down", "Roll all notes down", kCtrlShift, 'S', kDown,
-     "Restore all"},
-    {MinimizeNotes, "MinimizeNotes", "roll-up", "Roll all notes up", kCtrlShift, 'W', kUp,
-     "Minimize all"},
-    {TopToggle, "TopToggle", "toggle-on-top", "Panel always on top", kCtrlShift, 'E', kRight,
-     "Always Top"},
-    {ShowHide, "ShowHide", "toggle-panel", "Show or hide the panel", kCtrlShift, 'Q', kLeft,
-     "Show Panel"},
+    {CreateNote, "CreateNote", "new-note",
+     QT_TRANSLATE_NOOP("HotKeys", "New note from the default template"), kCtrlShift, 'C', kInsert,
+     "Create Note"},
+    {SetForeground, "SetForeground", "bring-forward",
+     QT_TRANSLATE_NOOP("HotKeys", "Bring the panel forward"), kCtrlShiftWin, 0, 0,
+     "Bring the panel forward"},
+    {RestoreNotes, "RestoreNotes", "roll-down", QT_TRANSLATE_NOOP("HotKeys", "Roll all notes down"),
+     kCtrlShift, 'S', kDown, "Restore all"},
+    {MinimizeNotes, "MinimizeNotes", "roll-up", QT_TRANSLATE_NOOP("HotKeys", "Roll all notes up"),
+     kCtrlShift, 'W', kUp, "Minimize all"},
+    {TopToggle, "TopToggle", "toggle-on-top", QT_TRANSLATE_NOOP("HotKeys", "Panel always on top"),
+     kCtrlShift, 'E', kRight, "Always Top"},
+    {ShowHide, "ShowHide", "toggle-panel", QT_TRANSLATE_NOOP("HotKeys", "Show or hide the panel"),
+     kCtrlShift, 'Q', kLeft, "Show Panel"},
 }};
 
 void ApplyHotKeyMode(HotKeyGrabber& grabber, QMenu* hotKeysMenu, int mode, std::int32_t& hotKeyMode)

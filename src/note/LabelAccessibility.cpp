@@ -61,8 +61,9 @@ public:
     QString text(QAccessible::Text kind) const override
     {
         const auto* note = static_cast<const CNote*>(widget());
-        if (kind == QAccessible::Name && note->accessibleName().isEmpty() && note->textLabel())
-            return Spoken(note->textLabel()->text().section(QLatin1Char('\n'), 0, 0));
+        // The name window lists show too: the first line with text (see NoteTitle).
+        if (kind == QAccessible::Name && note->accessibleName().isEmpty())
+            return note->windowTitle();
         return QAccessibleWidget::text(kind);
     }
 };

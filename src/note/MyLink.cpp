@@ -1,6 +1,7 @@
 #include "note/MyLink.h"
 
 #include "note/LabelAccessibility.h"
+#include "platform/DialogUnits.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
 
@@ -18,7 +19,7 @@ int panelStyle = 0;
 LogFont LinkFontDescription()
 {
     LogFont font;
-    font.height = -11;
+    font.height = -Scaled(11); // the panel's buttons grow with the desktop's font
     font.weight = 400;
     font.charSet = 0; // ANSI
     font.setFace("MS Shell Dlg 2");

@@ -53,8 +53,10 @@ CNote::CNote(NoteHost& host, const SNote& record, bool isNew, int slot, QWidget*
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), host_(host), record_(record),
       slot_(slot)
 {
-    // Never shown on a title bar; it names the window for window lists and tools.
-    setWindowTitle(QStringLiteral("Pinleaf note"));
+    // Never shown on a title bar: the title (the first line of text, see ShowText) names
+    // the window for window lists and screen readers; the role tells notes apart from
+    // the program's other windows.
+    setWindowRole(QStringLiteral("pinleaf-note"));
     setWindowIcon(SmallAppIcon());
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Opening a note does not take the focus from what the user is doing; a note made
@@ -92,8 +94,15 @@ void CNote::ApplyRecord(const SNote& record, bool isNew)
     ApplySignatureKind(record_.signatureKind);
     MarkCategory();
     ApplyFont();
-    textLabel_->setText(NoteTextToQt(record_.text));
+    ShowText();
     PlaceOnOpening(isNew);
+}
+
+void CNote::ShowText()
+{
+    const QString text = NoteTextToQt(record_.text);
+    textLabel_->setText(text);
+    setWindowTitle(NoteTitle(text));
 }
 
 void CNote::PlaceOnOpening(bool isNew)

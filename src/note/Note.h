@@ -125,6 +125,8 @@ private:
     void PlaceOnOpening(bool isNew);
     void UpdateCursor();
     void EndTextEdit();
+    // Shows record_.text in the label and names the window after it.
+    void ShowText();
     void RunSignatureDialog();
     void ChooseFont();
     void SaveAsTemplate();

@@ -43,41 +43,45 @@ void CNote::BuildNoteMenu()
 {
     delete noteMenu_;
     noteMenu_ = new QMenu(this);
-    AddTitle(noteMenu_, QStringLiteral("Note Menu"));
+    AddTitle(noteMenu_, tr("Note Menu"));
 
     // Submenus are children of the menu that shows them, so a command chosen in any of
     // them reaches the note menu's triggered signal.
-    QMenu* edit = AddSubmenu(noteMenu_, QStringLiteral("Edit"), new QMenu(noteMenu_));
-    QMenu* signature = AddSubmenu(edit, QStringLiteral("Signature"), new QMenu(edit));
-    AddItem(signature, QStringLiteral("Category"), 100);
-    AddItem(signature, QStringLiteral("Time create"), 101);
-    AddItem(signature, QStringLiteral("Void"), 103);
+    QMenu* edit = AddSubmenu(noteMenu_, tr("Edit"), new QMenu(noteMenu_));
+    QMenu* signature = AddSubmenu(edit, tr("Signature"), new QMenu(edit));
+    AddItem(signature, tr("Category"), 100);
+    AddItem(signature, tr("Time create"), 101);
+    AddItem(signature, tr("Void"), 103);
     signature->addSeparator();
-    AddItem(signature, QStringLiteral("Text..."), 104);
-    AddItem(edit, QStringLiteral("Text..."), 51);
-    AddItem(edit, QStringLiteral("Font..."), 52);
-    categoryMenu_ = AddSubmenu(edit, QStringLiteral("Category"), new QMenu(edit));
+    AddItem(signature, tr("Text..."), 104);
+    AddItem(edit, tr("Text..."), 51);
+    AddItem(edit, tr("Font..."), 52);
+    categoryMenu_ = AddSubmenu(edit, tr("Category"), new QMenu(edit));
     for (int i = 0; i < static_cast<int>(categoryNames_.size()); ++i)
         AddItem(categoryMenu_, ToQt(categoryNames_[static_cast<std::size_t>(i)]),
                 kFirstCategory + i);
 
-    QMenu* color = AddSubmenu(noteMenu_, QStringLiteral("Color"), new QMenu(noteMenu_));
-    AddItem(color, QStringLiteral("Random"), 50);
+    QMenu* color = AddSubmenu(noteMenu_, tr("Color"), new QMenu(noteMenu_));
+    AddItem(color, tr("Random"), 50);
     color->addSeparator();
-    const char* colors[] = {"Red",   "Orange", "Yellow", "Green1", "Green2",
-                            "Blue1", "Blue2",  "Violet", "Gray",   "White"};
+    static const char* const colors[] = {
+        QT_TR_NOOP("Red"),    QT_TR_NOOP("Orange"), QT_TR_NOOP("Yellow"), QT_TR_NOOP("Green1"),
+        QT_TR_NOOP("Green2"), QT_TR_NOOP("Blue1"),  QT_TR_NOOP("Blue2"),  QT_TR_NOOP("Violet"),
+        QT_TR_NOOP("Gray"),   QT_TR_NOOP("White")};
     for (int i = 0; i < 10; ++i)
-        AddItem(color, QString::fromLatin1(colors[i]), 40 + i);
+        AddItem(color, tr(colors[i]), 40 + i);
 
-    QMenu* style = AddSubmenu(noteMenu_, QStringLiteral("Style"), new QMenu(noteMenu_));
-    AddItem(style, QStringLiteral("Random"), 29);
+    QMenu* style = AddSubmenu(noteMenu_, tr("Style"), new QMenu(noteMenu_));
+    AddItem(style, tr("Random"), 29);
     style->addSeparator();
-    const char* shapes[] = {"Rectangle", "Round top", "Round all", "Cut BR",
-                            "Cut BL",    "Cut TL,BR", "Cut TR,BL"};
+    static const char* const shapes[] = {QT_TR_NOOP("Rectangle"), QT_TR_NOOP("Round top"),
+                                         QT_TR_NOOP("Round all"), QT_TR_NOOP("Cut BR"),
+                                         QT_TR_NOOP("Cut BL"),    QT_TR_NOOP("Cut TL,BR"),
+                                         QT_TR_NOOP("Cut TR,BL")};
     for (int i = 0; i < 7; ++i)
-        AddItem(style, QString::fromLatin1(shapes[i]), 20 + i);
+        AddItem(style, tr(shapes[i]), 20 + i);
 
-    QMenu* sizes = AddSubmenu(noteMenu_, QStringLiteral("Size"), new QMenu(noteMenu_));
+    QMenu* sizes = AddSubmenu(noteMenu_, tr("Size"), new QMenu(noteMenu_));
     const char* sizeTexts[] = {"120 x 140", "132 x 152", "145 x 165",
                                "150 x 110", "162 x 122", "175 x 135"};
     for (int i = 0; i < 6; ++i) {
@@ -87,10 +91,10 @@ void CNote::BuildNoteMenu()
     }
 
     noteMenu_->addSeparator();
-    AddItem(noteMenu_, QStringLiteral("Clone"), 33);
-    AddItem(noteMenu_, QStringLiteral("Save"), 32);
+    AddItem(noteMenu_, tr("Clone"), 33);
+    AddItem(noteMenu_, tr("Save"), 32);
     noteMenu_->addSeparator();
-    AddItem(noteMenu_, QStringLiteral("Close"), 34);
+    AddItem(noteMenu_, tr("Close"), 34);
 
     connect(noteMenu_, &QMenu::triggered, this, [this](QAction* action) {
         // Marks follow the record, not the click: undo the toggle Qt made and let the
@@ -198,8 +202,9 @@ void CNote::ChooseRandomShape()
 
 void CNote::SaveAsTemplate()
 {
-    if (platform().ask(this, "Do you want to save this note as new template?",
-                       "Create new template", MessageButtons::YesNo, MessageIcon::Exclamation))
+    if (platform().ask(this, FromQt(tr("Do you want to save this note as new template?")),
+                       FromQt(tr("Create new template")), MessageButtons::YesNo,
+                       MessageIcon::Exclamation))
         host_.saveAsTemplate(record_);
 }
 

@@ -263,7 +263,7 @@ void CNote::EndTextEdit()
 {
     record_.text = NoteTextFromQt(editor_->noteText());
     editor_->hide();
-    textLabel_->setText(NoteTextToQt(record_.text));
+    ShowText();
 }
 
 bool CNote::eventFilter(QObject* watched, QEvent* event)

@@ -2,6 +2,7 @@
 
 #include "platform/Text.h"
 
+#include <QCoreApplication>
 #include <QTextBoundaryFinder>
 
 namespace {
@@ -75,4 +76,28 @@ QString WrappedLabelText(const QString& text)
     }
     shown += QStringView(text).mid(start);
     return shown;
+}
+
+QString NoteTitle(const QString& text)
+{
+    const QStringView all(text);
+    for (qsizetype start = 0; start < all.size();) {
+        qsizetype end = all.indexOf(QLatin1Char('\n'), start);
+        if (end < 0)
+            end = all.size();
+        // Only the line's beginning matters: a megabyte pasted as one line costs nothing.
+        QString title = all.mid(start, end - start).trimmed().left(kTitleChars * 4).toString();
+        title = title.simplified();
+        start = end + 1;
+        if (title.isEmpty())
+            continue;
+        if (title.size() > kTitleChars) {
+            qsizetype cut = kTitleChars - 3;
+            if (title[cut - 1].isHighSurrogate())
+                --cut;
+            title = title.left(cut) + QStringLiteral("...");
+        }
+        return title;
+    }
+    return QCoreApplication::translate("CNote", "Pinleaf note");
 }

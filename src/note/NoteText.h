@@ -14,3 +14,9 @@ std::string NoteTextFromQt(const QString& text);
 // few thousand characters never shows; leaving that out keeps the painting of a
 // megabyte pasted as one line as quick as that of a short note. Same pixels.
 QString WrappedLabelText(const QString& text);
+
+// The note window's name in window lists and for screen readers: the first line that
+// holds more than blanks, its blanks evened out, at most kTitleChars characters (cut
+// ones end in "..."); "Pinleaf note" for a note without text.
+inline constexpr qsizetype kTitleChars = 60;
+QString NoteTitle(const QString& text);

@@ -7,6 +7,7 @@
 #include "model/Factory.h"
 #include "note/Note.h"
 #include "platform/Platform.h"
+#include "platform/Text.h"
 #include "session/RecoverySnapshot.h"
 
 #include <QSystemTrayIcon>
@@ -56,12 +57,11 @@ void CNoteDlg::ShowRestoredMessage()
 {
     if (ended_)
         return;
-    const std::string text = "The notes of a session that ended unexpectedly were restored.";
+    const QString text = tr("The notes of a session that ended unexpectedly were restored.");
     if (tray_ && QSystemTrayIcon::isSystemTrayAvailable())
-        tray_->add(QStringLiteral("Pinleaf"), true, QStringLiteral("Pinleaf"),
-                   QString::fromStdString(text));
+        tray_->add(QStringLiteral("Pinleaf"), true, QStringLiteral("Pinleaf"), text);
     else
-        platform().ask(this, text, "Pinleaf", MessageButtons::Ok, MessageIcon::Information);
+        platform().ask(this, FromQt(text), "Pinleaf", MessageButtons::Ok, MessageIcon::Information);
 }
 
 void CNoteDlg::MarkChanged()
@@ -101,8 +101,8 @@ bool CNoteDlg::SaveStores(const store::Session& session, std::string& error)
         conflictCopies_.push_back(std::move(copy));
     const bool saved = store::WriteSession(dataFolder, session);
     if (!saved)
-        error =
-            "Pinleaf could not save your notes to " + dataFolder + ": " + store::LastWriteError();
+        error = FromQt(tr("Pinleaf could not save your notes to %1: %2")
+                           .arg(ToQt(dataFolder), ToQt(store::LastWriteError())));
     // Whatever reached the disk is this program's own from now on.
     storeStamps_ = store::TakeStoreStamps(dataFolder);
     // Only now: a kill during the save restores the whole session from the snapshot.
@@ -119,8 +119,10 @@ void CNoteDlg::TellConflicts(bool canAsk)
     for (const std::string& copy : conflictCopies_)
         names += (names.empty() ? "" : ", ") + copy;
     conflictCopies_.clear();
-    const std::string text = "Another program changed the notes in " + dataFolder +
-                             " while Pinleaf ran. Its version was kept as " + names + ".";
+    const std::string text =
+        FromQt(tr("Another program changed the notes in %1 while Pinleaf ran. Its version was "
+                  "kept as %2.")
+                   .arg(ToQt(dataFolder), ToQt(names)));
     if (canAsk)
         platform().ask(this, text, "Pinleaf", MessageButtons::Ok, MessageIcon::Information);
     else

@@ -11,6 +11,7 @@
 #include "platform/MachineSettings.h"
 #include "platform/MakerSite.h"
 #include "platform/Platform.h"
+#include "platform/Text.h"
 #include "store/Stores.h"
 
 #include <QFile>
@@ -46,8 +47,10 @@ bool CNoteDlg::OnInitDialog()
         std::fprintf(stderr, "pinleaf: %s\n", text.c_str());
         // Started from a desktop menu there is no terminal to read that line.
         if (std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY"))
-            platform().ask(nullptr, "Pinleaf " + text, "Pinleaf", MessageButtons::Ok,
-                           MessageIcon::Stop);
+            platform().ask(nullptr,
+                           FromQt(tr("Pinleaf cannot use the data folder %1: %2")
+                                      .arg(ToQt(dataFolder), ToQt(instanceLock_->error()))),
+                           "Pinleaf", MessageButtons::Ok, MessageIcon::Stop);
         EndDialog(1);
         return false;
     }
@@ -188,8 +191,8 @@ void CNoteDlg::OnCancel()
     // Escape is the dialog's default cancel, easy to press by accident: unsaved work
     // is not dropped without a question.
     if (changedSinceStart_ &&
-        !platform().ask(this, "Quit without saving the changes of this session?", "Pinleaf",
-                        MessageButtons::YesNo, MessageIcon::Question))
+        !platform().ask(this, FromQt(tr("Quit without saving the changes of this session?")),
+                        "Pinleaf", MessageButtons::YesNo, MessageIcon::Question))
         return;
     if (ended_)
         return; // the session ended while the question was open

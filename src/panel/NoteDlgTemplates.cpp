@@ -11,6 +11,7 @@
 #include "panel/TemplateSort.h"
 #include "platform/Menus.h"
 #include "platform/Platform.h"
+#include "platform/Text.h"
 
 #include <QMenu>
 
@@ -81,8 +82,8 @@ SNote CNoteDlg::DefaultTemplate() const
 
 void CNoteDlg::NewTemplate()
 {
-    if (!platform().ask(this, "Do you want to create new template?", "New template",
-                        MessageButtons::YesNo, MessageIcon::Question))
+    if (!platform().ask(this, FromQt(tr("Do you want to create new template?")),
+                        FromQt(tr("New template")), MessageButtons::YesNo, MessageIcon::Question))
         return;
     SNote t = DefaultTemplate();
     t.created = platform().now();
@@ -134,8 +135,9 @@ bool CNoteDlg::OnTemplateCommand(int id)
                 t.font = *font;
             break;
         case 101:
-            if (platform().ask(this, "Do you want to clone this item?", "Clone item",
-                               MessageButtons::YesNo, MessageIcon::Exclamation)) {
+            if (platform().ask(this, FromQt(tr("Do you want to clone this item?")),
+                               FromQt(tr("Clone item")), MessageButtons::YesNo,
+                               MessageIcon::Exclamation)) {
                 SNote clone = t;
                 clone.created = platform().now();
                 templates.append(clone);
@@ -146,8 +148,9 @@ bool CNoteDlg::OnTemplateCommand(int id)
             writeBack = false;
             break;
         case 106:
-            if (platform().ask(this, "Do you want to delete this item?", "Delete item",
-                               MessageButtons::YesNo, MessageIcon::Exclamation))
+            if (platform().ask(this, FromQt(tr("Do you want to delete this item?")),
+                               FromQt(tr("Delete item")), MessageButtons::YesNo,
+                               MessageIcon::Exclamation))
                 templates.remove(s);
             writeBack = false;
             break;

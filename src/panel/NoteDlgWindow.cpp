@@ -16,14 +16,20 @@
 #include "platform/MakerSite.h"
 #include "platform/Menus.h"
 #include "platform/Platform.h"
+#include "platform/Text.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -73,17 +79,57 @@ void CNoteDlg::CreateControls()
         QRect rect;
     };
     const Button buttons[] = {
-        {&newLabel, "New", DluRect(7, 7, 26, 12)},
-        {&sortLabel, "Sort", DluRect(38, 7, 27, 12)},
-        {&viewLabel, "View", DluRect(71, 7, 27, 12)},
-        {&optionsLabel, "Options", DluRect(104, 7, 25, 12)},
-        {&hideLabel, "Hide", DluRect(150, 7, 16, 12)},
+        {&newLabel, QT_TR_NOOP("New"), DluRect(7, 7, 26, 12)},
+        {&sortLabel, QT_TR_NOOP("Sort"), DluRect(38, 7, 27, 12)},
+        {&viewLabel, QT_TR_NOOP("View"), DluRect(71, 7, 27, 12)},
+        {&optionsLabel, QT_TR_NOOP("Options"), DluRect(104, 7, 25, 12)},
+        {&hideLabel, QT_TR_NOOP("Hide"), DluRect(150, 7, 16, 12)},
     };
     for (const Button& b : buttons) {
-        *b.member = new CMyLink(QString::fromLatin1(b.text), this);
+        *b.member = new CMyLink(tr(b.text), this);
         (*b.member)->setAlignment(Qt::AlignCenter);
         (*b.member)->setGeometry(b.rect);
     }
+    // A translated label gets the room its text needs as far as the row holds it (what
+    // does not fit is shared out and the texts drawn a little condensed): the first four
+    // then sit side by side from the left, "Hide" at the row's end. The English labels
+    // keep the layout as drawn.
+    std::array<int, 5> drawn{};
+    std::array<int, 5> wanted{};
+    for (std::size_t i = 0; i < 5; ++i) {
+        CMyLink* link = *buttons[i].member;
+        drawn[i] = buttons[i].rect.width();
+        wanted[i] = drawn[i];
+        if (link->text() != QLatin1String(buttons[i].text))
+            wanted[i] =
+                std::max(drawn[i], QFontMetrics(link->font()).horizontalAdvance(link->text()) + 6);
+    }
+    if (wanted != drawn) {
+        const int gap = DluX(3);
+        const int rowLeft = buttons[0].rect.left();
+        const int rowEnd = buttons[4].rect.right();
+        const int room = rowEnd + 1 - rowLeft - 4 * gap;
+        int sumDrawn = 0;
+        int sumWanted = 0;
+        for (std::size_t i = 0; i < 5; ++i) {
+            sumDrawn += drawn[i];
+            sumWanted += wanted[i];
+        }
+        if (sumWanted > room && sumWanted > sumDrawn) {
+            const int extra = std::max(0, room - sumDrawn);
+            for (std::size_t i = 0; i < 5; ++i)
+                wanted[i] = drawn[i] + (wanted[i] - drawn[i]) * extra / (sumWanted - sumDrawn);
+        }
+        int x = rowLeft;
+        for (std::size_t i = 0; i < 4; ++i) {
+            const QRect r = buttons[i].rect;
+            (*buttons[i].member)->setGeometry(x, r.top(), wanted[i], r.height());
+            x += wanted[i] + gap;
+        }
+        const QRect r = buttons[4].rect;
+        (*buttons[4].member)->setGeometry(rowEnd + 1 - wanted[4], r.top(), wanted[4], r.height());
+    }
+
     linkLabel =
         new CMyLink(QString::fromLatin1(MakerSite::Host.data(), MakerSite::Host.size()), this);
     linkLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -205,8 +251,9 @@ void CNoteDlg::TogglePanel()
     UpdatePollTimer();
     if (menus.optionsMenu) {
         if (QAction* item = FindItem(menus.optionsMenu, 50))
-            item->setText(settings.panelVisible ? QStringLiteral("Hide Panel")
-                                                : QStringLiteral("Show Panel"));
+            item->setText(settings.panelVisible
+                              ? QCoreApplication::translate("PanelMenus", "Hide Panel")
+                              : QCoreApplication::translate("PanelMenus", "Show Panel"));
     }
     if (showTrayBalloon && !settings.panelVisible)
         AddTrayIcon(true);
@@ -225,8 +272,11 @@ void CNoteDlg::ToggleOnAllDesktops()
 {
     const bool on = !OnAllDesktops();
     if (!SetOnAllDesktopsSetting(on))
-        platform().ask(nullptr, "Cannot change " + MachineSettingsFile().toStdString(),
-                       "Attention!", MessageButtons::Ok, MessageIcon::Stop);
+        platform().ask(nullptr,
+                       FromQt(QCoreApplication::translate("PanelMenus", "Cannot write %1.")
+                                  .arg(MachineSettingsFile())),
+                       FromQt(QCoreApplication::translate("PanelMenus", "Attention!")),
+                       MessageButtons::Ok, MessageIcon::Stop);
     SetOnAllDesktops(on);
     ApplyOnAllDesktops(this);
     for (int slot = 0; slot < notes.count(); ++slot)

@@ -7,6 +7,7 @@
 #include "platform/Text.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 
 #include <algorithm>
@@ -26,7 +27,7 @@ QMenu* MakeMenu(QWidget* owner, std::initializer_list<Item> items)
         if (item.id == 0)
             menu->addSeparator();
         else
-            AddItem(menu, QString::fromLatin1(item.text), item.id);
+            AddItem(menu, QCoreApplication::translate("PanelMenus", item.text), item.id);
     }
     return menu;
 }
@@ -57,15 +58,18 @@ void MarkStartAtLogin(QAction* item)
 
 QAction* AddStartAtLogin(QMenu* optionsMenu)
 {
-    QAction* item = optionsMenu->addAction(QStringLiteral("Start at login"));
+    QAction* item =
+        optionsMenu->addAction(QCoreApplication::translate("PanelMenus", "Start at login"));
     MarkStartAtLogin(item);
     QObject::connect(optionsMenu, &QMenu::aboutToShow, item, [item] { MarkStartAtLogin(item); });
     QObject::connect(item, &QAction::triggered, item, [item] {
         QString error;
         if (!SetStartAtLogin(!StartsAtLogin(), &error))
-            platform().ask(
-                nullptr, FromQt(QStringLiteral("Cannot change %1: %2").arg(AutostartFile(), error)),
-                "Attention!", MessageButtons::Ok, MessageIcon::Stop);
+            platform().ask(nullptr,
+                           FromQt(QCoreApplication::translate("PanelMenus", "Cannot change %1: %2")
+                                      .arg(AutostartFile(), error)),
+                           FromQt(QCoreApplication::translate("PanelMenus", "Attention!")),
+                           MessageButtons::Ok, MessageIcon::Stop);
         MarkStartAtLogin(item);
     });
     return item;
@@ -77,53 +81,72 @@ PanelMenus BuildMenus(QWidget* owner, const Categories& categories,
                       std::function<void(int)> onCommand)
 {
     PanelMenus m;
-    m.viewMenu = MakeMenu(owner, {{"Icons", 30}, {"List", 31}});
-    m.sortMenu = MakeMenu(
-        owner,
-        {{"Text", 40}, {"Category", 41}, {"Date", 42}, {"Color", 43}, {"Style", 44}, {"Size", 45}});
-    m.panelColorMenu =
-        MakeMenu(owner, {{"Blue", 60}, {"Red", 61}, {"Gray", 62}, {"Green", 63}, {"Violet", 64}});
-    m.panelStyleMenu = MakeMenu(
-        owner,
-        {{"Rectangle", 70}, {"Round angles", 71}, {"Cut TL and BR", 72}, {"Cut TR and BL", 73}});
-    m.hotKeysMenu = MakeMenu(owner, {{"Left keys", 75}, {"Right keys", 76}, {"", 0}, {"None", 77}});
-    m.notesMenu = MakeMenu(owner, {{"Create Note", 38},
+    m.viewMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Icons"), 30},
+                                  {QT_TRANSLATE_NOOP("PanelMenus", "List"), 31}});
+    m.sortMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Text"), 40},
+                                  {QT_TRANSLATE_NOOP("PanelMenus", "Category"), 41},
+                                  {QT_TRANSLATE_NOOP("PanelMenus", "Date"), 42},
+                                  {QT_TRANSLATE_NOOP("PanelMenus", "Color"), 43},
+                                  {QT_TRANSLATE_NOOP("PanelMenus", "Style"), 44},
+                                  {QT_TRANSLATE_NOOP("PanelMenus", "Size"), 45}});
+    m.panelColorMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Blue"), 60},
+                                        {QT_TRANSLATE_NOOP("PanelMenus", "Red"), 61},
+                                        {QT_TRANSLATE_NOOP("PanelMenus", "Gray"), 62},
+                                        {QT_TRANSLATE_NOOP("PanelMenus", "Green"), 63},
+                                        {QT_TRANSLATE_NOOP("PanelMenus", "Violet"), 64}});
+    m.panelStyleMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Rectangle"), 70},
+                                        {QT_TRANSLATE_NOOP("PanelMenus", "Round angles"), 71},
+                                        {QT_TRANSLATE_NOOP("PanelMenus", "Cut TL and BR"), 72},
+                                        {QT_TRANSLATE_NOOP("PanelMenus", "Cut TR and BL"), 73}});
+    m.hotKeysMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Left keys"), 75},
+                                     {QT_TRANSLATE_NOOP("PanelMenus", "Right keys"), 76},
+                                     {"", 0},
+                                     {QT_TRANSLATE_NOOP("PanelMenus", "None"), 77}});
+    m.notesMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Create Note"), 38},
                                    {"", 0},
-                                   {"Minimize all", 35},
-                                   {"Restore all", 36},
+                                   {QT_TRANSLATE_NOOP("PanelMenus", "Minimize all"), 35},
+                                   {QT_TRANSLATE_NOOP("PanelMenus", "Restore all"), 36},
                                    {"", 0},
-                                   {"Close all", 37}});
-    m.helpMenu = MakeMenu(owner, {{"Help Topic    F1", 55},
-                                  {"Lastet Version", 58},
-                                  {"Home Page", 58},
-                                  {"Contact Form", 59},
+                                   {QT_TRANSLATE_NOOP("PanelMenus", "Close all"), 37}});
+    m.helpMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Help Topic    F1"), 55},
+                                  {QT_TRANSLATE_NOOP("PanelMenus", "Lastet Version"), 58},
+                                  {QT_TRANSLATE_NOOP("PanelMenus", "Home Page"), 58},
+                                  {QT_TRANSLATE_NOOP("PanelMenus", "Contact Form"), 59},
                                   {"", 0},
-                                  {"About...", 52}});
+                                  {QT_TRANSLATE_NOOP("PanelMenus", "About..."), 52}});
 
-    m.optionsMenu = MakeMenu(owner, {{"Show Panel", 50}, {"Always Top", 51}, {"", 0}});
-    AddSubmenu(m.optionsMenu, QStringLiteral("Color Panel"), m.panelColorMenu);
-    AddSubmenu(m.optionsMenu, QStringLiteral("Style Panel"), m.panelStyleMenu);
+    m.optionsMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Show Panel"), 50},
+                                     {QT_TRANSLATE_NOOP("PanelMenus", "Always Top"), 51},
+                                     {"", 0}});
+    AddSubmenu(m.optionsMenu, QCoreApplication::translate("PanelMenus", "Color Panel"),
+               m.panelColorMenu);
+    AddSubmenu(m.optionsMenu, QCoreApplication::translate("PanelMenus", "Style Panel"),
+               m.panelStyleMenu);
     m.optionsMenu->addSeparator();
-    AddSubmenu(m.optionsMenu, QStringLiteral("Notes"), m.notesMenu);
-    AddSubmenu(m.optionsMenu, QStringLiteral("Hot keys"), m.hotKeysMenu);
-    AddItem(m.optionsMenu, QStringLiteral("Category..."), 57);
+    AddSubmenu(m.optionsMenu, QCoreApplication::translate("PanelMenus", "Notes"), m.notesMenu);
+    AddSubmenu(m.optionsMenu, QCoreApplication::translate("PanelMenus", "Hot keys"), m.hotKeysMenu);
+    AddItem(m.optionsMenu, QCoreApplication::translate("PanelMenus", "Category..."), 57);
     m.optionsMenu->addSeparator();
-    AddSubmenu(m.optionsMenu, QStringLiteral("Help"), m.helpMenu);
+    AddSubmenu(m.optionsMenu, QCoreApplication::translate("PanelMenus", "Help"), m.helpMenu);
     m.optionsMenu->addSeparator();
     m.startAtLogin = AddStartAtLogin(m.optionsMenu);
-    m.onAllDesktops = m.optionsMenu->addAction(QStringLiteral("On all desktops"));
-    AddItem(m.optionsMenu, QStringLiteral("Exit"), 54);
+    m.onAllDesktops =
+        m.optionsMenu->addAction(QCoreApplication::translate("PanelMenus", "On all desktops"));
+    AddItem(m.optionsMenu, QCoreApplication::translate("PanelMenus", "Exit"), 54);
 
     m.categoryMenu = new QMenu(owner);
     RefillCategoryMenu(m.categoryMenu, categories);
-    m.signatureMenu = MakeMenu(
-        owner, {{"Category", 80}, {"Time create", 81}, {"Void", 83}, {"", 0}, {"Text...", 84}});
+    m.signatureMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Category"), 80},
+                                       {QT_TRANSLATE_NOOP("PanelMenus", "Time create"), 81},
+                                       {QT_TRANSLATE_NOOP("PanelMenus", "Void"), 83},
+                                       {"", 0},
+                                       {QT_TRANSLATE_NOOP("PanelMenus", "Text..."), 84}});
 
     m.editMenu = new QMenu(owner);
-    AddSubmenu(m.editMenu, QStringLiteral("Signature"), m.signatureMenu);
-    AddItem(m.editMenu, QStringLiteral("Text..."), 90);
-    AddItem(m.editMenu, QStringLiteral("Font..."), 92);
-    AddSubmenu(m.editMenu, QStringLiteral("Category"), m.categoryMenu);
+    AddSubmenu(m.editMenu, QCoreApplication::translate("PanelMenus", "Signature"), m.signatureMenu);
+    AddItem(m.editMenu, QCoreApplication::translate("PanelMenus", "Text..."), 90);
+    AddItem(m.editMenu, QCoreApplication::translate("PanelMenus", "Font..."), 92);
+    AddSubmenu(m.editMenu, QCoreApplication::translate("PanelMenus", "Category"), m.categoryMenu);
 
     m.templateSizeMenu = MakeMenu(owner, {{"120 x 140", 110},
                                           {"132 x 152", 111},
@@ -132,39 +155,42 @@ PanelMenus BuildMenus(QWidget* owner, const Categories& categories,
                                           {"150 x 110", 113},
                                           {"162 x 122", 114},
                                           {"175 x 135", 115}});
-    m.templateStyleMenu = MakeMenu(owner, {{"Rectangle", 120},
-                                           {"Round top", 121},
-                                           {"Round all", 122},
-                                           {"Cut BR", 123},
-                                           {"Cut BL", 124},
-                                           {"Cut TL,BR", 125},
-                                           {"Cut TR,BL", 126},
+    m.templateStyleMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Rectangle"), 120},
+                                           {QT_TRANSLATE_NOOP("PanelMenus", "Round top"), 121},
+                                           {QT_TRANSLATE_NOOP("PanelMenus", "Round all"), 122},
+                                           {QT_TRANSLATE_NOOP("PanelMenus", "Cut BR"), 123},
+                                           {QT_TRANSLATE_NOOP("PanelMenus", "Cut BL"), 124},
+                                           {QT_TRANSLATE_NOOP("PanelMenus", "Cut TL,BR"), 125},
+                                           {QT_TRANSLATE_NOOP("PanelMenus", "Cut TR,BL"), 126},
                                            {"", 0},
-                                           {"Random", 127}});
-    m.templateColorMenu = MakeMenu(owner, {{"Red", 140},
-                                           {"Orange", 141},
-                                           {"Yellow", 142},
-                                           {"Green1", 143},
-                                           {"Green2", 144},
-                                           {"Blue1", 145},
-                                           {"Blue2", 146},
-                                           {"Violet", 147},
-                                           {"Gray", 148},
-                                           {"White", 149},
+                                           {QT_TRANSLATE_NOOP("PanelMenus", "Random"), 127}});
+    m.templateColorMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Red"), 140},
+                                           {QT_TRANSLATE_NOOP("PanelMenus", "Orange"), 141},
+                                           {QT_TRANSLATE_NOOP("PanelMenus", "Yellow"), 142},
+                                           {QT_TRANSLATE_NOOP("PanelMenus", "Green1"), 143},
+                                           {QT_TRANSLATE_NOOP("PanelMenus", "Green2"), 144},
+                                           {QT_TRANSLATE_NOOP("PanelMenus", "Blue1"), 145},
+                                           {QT_TRANSLATE_NOOP("PanelMenus", "Blue2"), 146},
+                                           {QT_TRANSLATE_NOOP("PanelMenus", "Violet"), 147},
+                                           {QT_TRANSLATE_NOOP("PanelMenus", "Gray"), 148},
+                                           {QT_TRANSLATE_NOOP("PanelMenus", "White"), 149},
                                            {"", 0},
-                                           {"Random", 150}});
+                                           {QT_TRANSLATE_NOOP("PanelMenus", "Random"), 150}});
 
     m.templateMenu = new QMenu(owner);
-    AddTitle(m.templateMenu, QStringLiteral("Template"));
-    AddSubmenu(m.templateMenu, QStringLiteral("Edit"), m.editMenu);
-    AddSubmenu(m.templateMenu, QStringLiteral("Color"), m.templateColorMenu);
-    AddSubmenu(m.templateMenu, QStringLiteral("Style"), m.templateStyleMenu);
-    AddSubmenu(m.templateMenu, QStringLiteral("Size"), m.templateSizeMenu);
+    AddTitle(m.templateMenu, QCoreApplication::translate("PanelMenus", "Template"));
+    AddSubmenu(m.templateMenu, QCoreApplication::translate("PanelMenus", "Edit"), m.editMenu);
+    AddSubmenu(m.templateMenu, QCoreApplication::translate("PanelMenus", "Color"),
+               m.templateColorMenu);
+    AddSubmenu(m.templateMenu, QCoreApplication::translate("PanelMenus", "Style"),
+               m.templateStyleMenu);
+    AddSubmenu(m.templateMenu, QCoreApplication::translate("PanelMenus", "Size"),
+               m.templateSizeMenu);
     m.templateMenu->addSeparator();
-    AddItem(m.templateMenu, QStringLiteral("Clone"), 101);
-    AddItem(m.templateMenu, QStringLiteral("Default"), 105);
+    AddItem(m.templateMenu, QCoreApplication::translate("PanelMenus", "Clone"), 101);
+    AddItem(m.templateMenu, QCoreApplication::translate("PanelMenus", "Default"), 105);
     m.templateMenu->addSeparator();
-    AddItem(m.templateMenu, QStringLiteral("Delete"), 106);
+    AddItem(m.templateMenu, QCoreApplication::translate("PanelMenus", "Delete"), 106);
 
     for (QMenu* menu :
          {m.viewMenu, m.sortMenu, m.panelColorMenu, m.panelStyleMenu, m.hotKeysMenu, m.notesMenu,

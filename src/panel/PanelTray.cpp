@@ -2,18 +2,29 @@
 
 #include "platform/Platform.h"
 
+#include <QCoreApplication>
+
 const QString kTrayTip = QStringLiteral("Pinleaf");
-const QString kTrayBalloonTitle = QStringLiteral("Pinleaf is here!");
-const QString kTrayBalloonText = QStringLiteral("Right mouse click - to show main menu\n"
-                                                "Left click - set foreground notes & main window\n"
-                                                "Left double click - to hide/show main window.");
+
+QString TrayBalloonTitle()
+{
+    return QCoreApplication::translate("PanelTray", "Pinleaf is here!");
+}
+
+QString TrayBalloonText()
+{
+    return QCoreApplication::translate("PanelTray",
+                                       "Right mouse click - to show main menu\n"
+                                       "Left click - set foreground notes & main window\n"
+                                       "Left double click - to hide/show main window.");
+}
 
 void AddTrayIcon(TrayIcon& tray, bool balloon, QMenu* menu)
 {
     if (menu)
         tray.setMenu(menu);
     if (balloon)
-        tray.add(kTrayTip, true, kTrayBalloonTitle, kTrayBalloonText);
+        tray.add(kTrayTip, true, TrayBalloonTitle(), TrayBalloonText());
     else
         tray.add(kTrayTip, false, QString(), QString());
 }

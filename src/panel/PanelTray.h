@@ -9,8 +9,8 @@
 class QMenu;
 
 extern const QString kTrayTip;
-extern const QString kTrayBalloonTitle;
-extern const QString kTrayBalloonText;
+QString TrayBalloonTitle();
+QString TrayBalloonText();
 
 // Puts the panel's icon in the tray (the same icon each time); with balloon, the
 // balloon that explains the three gestures is shown anew. menu, when given, is the

@@ -4,6 +4,7 @@
 #include "platform/Text.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 
 #include <algorithm>
@@ -105,7 +106,7 @@ void RefillCategoryMenu(QMenu* categoryMenu, const Categories& categories)
                           QByteArray(name.data(), static_cast<qsizetype>(name.size())));
     }
     categoryMenu->addSeparator();
-    AddItem(categoryMenu, QStringLiteral("Edit..."), kEditCategories);
+    AddItem(categoryMenu, QCoreApplication::translate("PanelMenus", "Edit..."), kEditCategories);
 }
 
 std::string CategoryCommandText(QMenu* categoryMenu, int id)

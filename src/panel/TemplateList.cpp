@@ -2,6 +2,7 @@
 
 #include "panel/ColorIcons.h"
 #include "panel/TemplateListModel.h"
+#include "platform/DialogUnits.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -13,8 +14,12 @@
 
 namespace {
 
-// Room for a 32-pixel icon and two lines of text under it, as the desktop's icon views do.
-constexpr QSize kIconGrid(72, 64);
+// Room for a 32-pixel icon and two lines of text under it, as the desktop's icon views do,
+// grown with the desktop's font.
+QSize IconGrid()
+{
+    return QSize(Scaled(72), Scaled(64));
+}
 
 void KeepSelectionVisibleWithoutFocus(QWidget* view)
 {
@@ -181,7 +186,7 @@ void TemplateListView::ApplyViewMode(int mode)
         listView_->setViewMode(QListView::IconMode);
         listView_->setMovement(QListView::Static);
         listView_->setIconSize(QSize(kLargeIconSize, kLargeIconSize));
-        listView_->setGridSize(kIconGrid);
+        listView_->setGridSize(IconGrid());
         // Left-aligned icons: a column down the left edge, then the next one.
         listView_->setFlow(QListView::TopToBottom);
         listView_->setWrapping(true);

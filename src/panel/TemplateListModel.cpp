@@ -4,10 +4,18 @@
 #include "panel/TemplateTexts.h"
 #include "platform/Text.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 constexpr const char* kColumnTitles[TemplateListModel::kColumnCount] = {
-    "Text", "Category", "Date", "Color", "Style", "Size", "Default"};
+    QT_TRANSLATE_NOOP("TemplateListModel", "Text"),
+    QT_TRANSLATE_NOOP("TemplateListModel", "Category"),
+    QT_TRANSLATE_NOOP("TemplateListModel", "Date"),
+    QT_TRANSLATE_NOOP("TemplateListModel", "Color"),
+    QT_TRANSLATE_NOOP("TemplateListModel", "Style"),
+    QT_TRANSLATE_NOOP("TemplateListModel", "Size"),
+    QT_TRANSLATE_NOOP("TemplateListModel", "Default")};
 
 } // namespace
 
@@ -35,9 +43,9 @@ QString TemplateListModel::ColumnText(const SNote& note, int column)
     case DateColumn:
         return QString::fromLocal8Bit(CreatedColumnText(note.created));
     case ColorColumn:
-        return QString::fromLatin1(ColorName(note.color));
+        return QCoreApplication::translate("TemplateTexts", ColorName(note.color));
     case StyleColumn:
-        return QString::fromLatin1(StyleName(note.shape));
+        return QCoreApplication::translate("TemplateTexts", StyleName(note.shape));
     case SizeColumn:
         return QString::fromLatin1(SizeName(note.size));
     case DefaultColumn:
@@ -73,7 +81,7 @@ QVariant TemplateListModel::headerData(int section, Qt::Orientation orientation,
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < kColumnCount)
-        return QString::fromLatin1(kColumnTitles[section]);
+        return tr(kColumnTitles[section]);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

@@ -1,13 +1,28 @@
 #include "panel/TemplateTexts.h"
 
+#include <QtGlobal>
+
 #include <ctime>
 
 namespace {
 
-constexpr const char* kColorNames[] = {"Red",   "Orange", "Yellow", "Green1", "Green2", "Blue1",
-                                       "Blue2", "Violet", "Gray",   "White",  "Random"};
-constexpr const char* kStyleNames[] = {"Rectangle", "Round top", "Round all", "Cut BR",
-                                       "Cut BL",    "cut TL,BR", "Cut TR,BL", "Random"};
+// Sorting compares these English names; the list shows them translated (context
+// "TemplateTexts").
+constexpr const char* kColorNames[] = {
+    QT_TRANSLATE_NOOP("TemplateTexts", "Red"),    QT_TRANSLATE_NOOP("TemplateTexts", "Orange"),
+    QT_TRANSLATE_NOOP("TemplateTexts", "Yellow"), QT_TRANSLATE_NOOP("TemplateTexts", "Green1"),
+    QT_TRANSLATE_NOOP("TemplateTexts", "Green2"), QT_TRANSLATE_NOOP("TemplateTexts", "Blue1"),
+    QT_TRANSLATE_NOOP("TemplateTexts", "Blue2"),  QT_TRANSLATE_NOOP("TemplateTexts", "Violet"),
+    QT_TRANSLATE_NOOP("TemplateTexts", "Gray"),   QT_TRANSLATE_NOOP("TemplateTexts", "White"),
+    QT_TRANSLATE_NOOP("TemplateTexts", "Random")};
+constexpr const char* kStyleNames[] = {QT_TRANSLATE_NOOP("TemplateTexts", "Rectangle"),
+                                       QT_TRANSLATE_NOOP("TemplateTexts", "Round top"),
+                                       QT_TRANSLATE_NOOP("TemplateTexts", "Round all"),
+                                       QT_TRANSLATE_NOOP("TemplateTexts", "Cut BR"),
+                                       QT_TRANSLATE_NOOP("TemplateTexts", "Cut BL"),
+                                       QT_TRANSLATE_NOOP("TemplateTexts", "cut TL,BR"),
+                                       QT_TRANSLATE_NOOP("TemplateTexts", "Cut TR,BL"),
+                                       QT_TRANSLATE_NOOP("TemplateTexts", "Random")};
 constexpr const char* kSizeNames[] = {"120 x 140", "132 x 152", "145 x 165",
                                       "150 x 110", "162 x 122", "175 x 135"};
 

@@ -62,7 +62,8 @@ bool SetStartAtLogin(bool on, QString* error)
         return false;
     }
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-        *error = QStringLiteral("cannot create the folder %1").arg(QFileInfo(path).absolutePath());
+        *error = QCoreApplication::translate("Autostart", "cannot create the folder %1")
+                     .arg(QFileInfo(path).absolutePath());
         return false;
     }
     const QString id = QString::fromLatin1(AppId.data(), qsizetype(AppId.size()));

@@ -10,6 +10,7 @@
 #include "platform/PortalHotKeyGrabber.h"
 #include "platform/X11HotKeyGrabber.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 
 #include <cstdlib>
@@ -59,6 +60,6 @@ std::unique_ptr<HotKeyGrabber> ChooseHotKeyGrabber()
     std::vector<PortalHotKeyGrabber::Shortcut> shortcuts;
     for (const HotKeyBinding& binding : kHotKeys)
         shortcuts.push_back({binding.id, QString::fromLatin1(binding.action),
-                             QString::fromLatin1(binding.description)});
+                             QCoreApplication::translate("HotKeys", binding.description)});
     return std::make_unique<PortalHotKeyGrabber>(bus, std::move(shortcuts), MakeX11Grabber);
 }

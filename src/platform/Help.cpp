@@ -16,7 +16,6 @@ namespace {
 
 const QString kChm = QStringLiteral("Help.chm");
 const QString kIndex = QStringLiteral("index.html");
-const char* const kCaption = "Pinleaf Help";
 
 bool IsFile(const QString& folder, const QString& name)
 {
@@ -80,12 +79,16 @@ void OpenHelp(const QStringList& folders)
     if (!help.index.isEmpty() || !help.chm.isEmpty()) {
         const QString where =
             QFileInfo(help.index.isEmpty() ? help.chm : help.index).absolutePath();
-        text = QStringLiteral("No program on this desktop opens the help. It is in %1: open "
-                              "index.html there with a web browser.")
+        text = QCoreApplication::translate("Help",
+                                           "No program on this desktop opens the help. It is in "
+                                           "%1: open index.html there with a web browser.")
                    .arg(QDir::toNativeSeparators(where));
     } else {
-        text = QStringLiteral("The help pages were not found. They belong in %1.")
-                   .arg(QDir::toNativeSeparators(folders.isEmpty() ? QString() : folders.last()));
+        text =
+            QCoreApplication::translate("Help", "The help pages were not found. They belong in %1.")
+                .arg(QDir::toNativeSeparators(folders.isEmpty() ? QString() : folders.last()));
     }
-    platform().ask(nullptr, FromQt(text), kCaption, MessageButtons::Ok, MessageIcon::Information);
+    platform().ask(nullptr, FromQt(text),
+                   FromQt(QCoreApplication::translate("Help", "Pinleaf Help")), MessageButtons::Ok,
+                   MessageIcon::Information);
 }

@@ -4,6 +4,7 @@
 #include "platform/Text.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -68,7 +69,8 @@ bool QtPlatform::askRetry(QWidget* parent, const std::string& text, const std::s
 {
     QMessageBox box(QMessageBox::Critical, ToQt(caption), ToQt(text), QMessageBox::Retry, parent);
     QPushButton* quit =
-        box.addButton(QStringLiteral("Quit without saving"), QMessageBox::DestructiveRole);
+        box.addButton(QCoreApplication::translate("QtPlatform", "Quit without saving"),
+                      QMessageBox::DestructiveRole);
     box.setDefaultButton(QMessageBox::Retry);
     box.setEscapeButton(QMessageBox::Retry);
     KeepDialogFixed(&box);

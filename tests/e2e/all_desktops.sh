@@ -15,7 +15,7 @@ wait_for_output 1 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -c 'windo
 
 start
 PANEL=$(panel_window)
-wait_for_output 1 bash -c "xdotool search --onlyvisible --name '^Pinleaf note\$' | wc -l"
+wait_for_output 1 bash -c "note_windows | wc -l"
 NOTE=$(note_windows | head -1)
 
 desktop_of() { xprop -id "$1" _NET_WM_DESKTOP | awk '{print $NF}'; }

@@ -151,8 +151,16 @@ templates_in() {
   [ "$POS" = "${#BYTES[@]}" ] || fail "$1: $(( ${#BYTES[@]} - POS )) bytes after the last record"
 }
 
-# Prints the ids of the mapped note windows.
-note_windows() { xdotool search --onlyvisible --name '^Pinleaf note$' 2>/dev/null || true; }
+# Prints the ids of the mapped note windows: the program's windows in the role of a note
+# (their names are their first lines of text).
+note_windows() {
+  local w
+  for w in $(xdotool search --onlyvisible --classname '^pinleaf$' 2>/dev/null || true); do
+    xprop -id "$w" WM_WINDOW_ROLE 2>/dev/null | grep -q '= "pinleaf-note"$' && echo "$w"
+  done
+  return 0
+}
+export -f note_windows
 
 # Waits (at most 30 s) until a command prints what is expected: wait_for_output WANT CMD...
 wait_for_output() {

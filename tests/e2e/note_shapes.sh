@@ -23,7 +23,7 @@ done | write_notes 7
 
 start
 PANEL=$(panel_window)
-wait_for_output 7 bash -c "xdotool search --onlyvisible --name '^Pinleaf note\$' | wc -l"
+wait_for_output 7 bash -c "note_windows | wc -l"
 # Painted while the program is connected: the server resets the desktop when its last
 # client leaves.
 "$TOOLS/root_color" "$BG"

@@ -13,7 +13,7 @@ source "$(dirname "$0")/lib.sh"
 
 start
 PANEL=$(panel_window)
-wait_for_output 3 bash -c "xdotool search --onlyvisible --name '^Pinleaf note\$' | wc -l"
+wait_for_output 3 bash -c "note_windows | wc -l"
 
 # Tells the note windows apart by their width (a rolled-up note's window is its strip).
 note_of_width() {
@@ -84,7 +84,7 @@ $got"
 # The next start puts them back where they were left.
 start
 PANEL=$(panel_window)
-wait_for_output 3 bash -c "xdotool search --onlyvisible --name '^Pinleaf note\$' | wc -l"
+wait_for_output 3 bash -c "note_windows | wc -l"
 A=$(note_of_width 120) && B=$(note_of_width 150) && C=$(note_of_width 132) ||
   fail "a note is missing after the restart"
 [ "$(geometry "$A")" = "200 0 120 20" ] || fail "restarted note A at $(geometry "$A")"

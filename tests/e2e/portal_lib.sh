@@ -40,7 +40,7 @@ activate() {
 # A note from the default template (on a first start the last factory template,
 # 132 x 152) centred on the pointer: expect_note_at X Y COUNT
 expect_note_at() {
-  wait_for_output "$3" bash -c "xdotool search --onlyvisible --name '^Pinleaf note\$' | wc -l"
+  wait_for_output "$3" bash -c "note_windows | wc -l"
   local w
   for w in $(note_windows); do
     [ "$(geometry "$w")" = "$(($1 - 66)) $(($2 - 76)) 132 152" ] && return 0

@@ -22,7 +22,7 @@ item_y() { echo $((LY + 20 + 64 * $1)); }
 
 X0=$ITEM_X ITEM_Y=$(item_y 0)
 xdotool mousemove --sync "$X0" "$ITEM_Y" click --repeat 2 --delay 80 1
-wait_for_output 1 bash -c "xdotool search --onlyvisible --name '^Pinleaf note\$' | wc -l"
+wait_for_output 1 bash -c "note_windows | wc -l"
 NOTE=$(note_windows)
 [ "$(geometry "$NOTE")" = "$((X0 - 66)) $((ITEM_Y - 76)) 132 152" ] ||
   fail "the new note is at $(geometry "$NOTE"), not centred on the pointer at $X0,$ITEM_Y"

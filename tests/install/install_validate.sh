@@ -16,7 +16,8 @@ S="$D/usr/share"
 for f in "$D/usr/bin/pinleaf" "$S/applications/$ID.desktop" "$S/metainfo/$ID.metainfo.xml" \
          "$S/icons/hicolor/scalable/apps/$ID.svg" "$S/man/man1/pinleaf.1.gz" \
          "$S/doc/pinleaf/help/index.html" "$S/doc/pinleaf/help/style.css" \
-         "$S/doc/pinleaf/help/Help.chm" "$S/doc/pinleaf/copyright" "$S/doc/pinleaf/changelog.gz"; do
+         "$S/doc/pinleaf/help/Help.chm" "$S/doc/pinleaf/copyright" "$S/doc/pinleaf/changelog.gz" \
+         "$S/pinleaf/translations/pinleaf_de.qm"; do
   [ -s "$f" ] || fail "not installed: ${f#"$D"}"
 done
 for size in 16 22 24 32 48 64 128 256; do
@@ -43,6 +44,10 @@ cmake --install "$BUILD" --prefix "$WORK/other" >"$WORK/install.log" || fail "in
 other=$(man_help "$WORK/other")
 [ "$other" = "$WORK/other/share/doc/pinleaf/help/" ] && [ -s "${other}index.html" ] ||
   fail "installed under $WORK/other, the manual page names the help folder '$other'"
+# The installed program finds its German translation where it was installed, and Qt's own.
+HELP=$(LANGUAGE=de "$D/usr/bin/pinleaf" --help)
+grep -q "^Haftnotizen für den Linux-Desktop\.$" <<<"$HELP" || fail "no German description: $HELP"
+grep -q "Zeigt Hilfe zu den Kommandozeilenoptionen an" <<<"$HELP" || fail "no Qt German: $HELP"
 
 # The installed program, with a fake xdg-open that notes what it is asked to open, on
 # a desktop without a viewer for Help.chm. It starts at login from a launcher an older

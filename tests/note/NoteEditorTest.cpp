@@ -2,6 +2,7 @@
 
 #include "note/NoteEditor.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QPlainTextEdit>
 
@@ -128,3 +129,35 @@ TEST_F(NoteTest, ALabelPaintsAVeryLongStretchAsTheWholeTextWould)
 }
 
 } // namespace
+
+// Window lists and screen readers tell notes apart by their names: the first line with
+// text, the name following every change of the text.
+TEST_F(NoteTest, TheWindowIsNamedByTheFirstLineOfItsText)
+{
+    SNote record = SavedNote();
+    record.text = "\r\n  \t\r\n  Buy   milk \r\nand bread";
+    CNote* note = Open(record);
+    EXPECT_EQ(note->windowTitle(), QStringLiteral("Buy milk"));
+    EXPECT_EQ(note->windowRole(), QStringLiteral("pinleaf-note"));
+
+    note->BeginTextEdit();
+    note->editor()->setPlainText(QStringLiteral("Call Anna\nat six"));
+    note->FinishTextEdit();
+    EXPECT_EQ(note->windowTitle(), QStringLiteral("Call Anna"));
+
+    note->BeginTextEdit();
+    note->editor()->setPlainText(QStringLiteral(" \n "));
+    note->FinishTextEdit();
+    EXPECT_EQ(note->windowTitle(), QStringLiteral("Pinleaf note"));
+    // A screen reader reads the same name.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(note)->text(QAccessible::Name),
+              QStringLiteral("Pinleaf note"));
+
+    // A long first line is cut (never inside a character); a megabyte one costs nothing.
+    record.text = std::string(59, 'x') + "\xF0\x9F\x93\x8C" + std::string(1 << 20, 'y');
+    note->ApplyRecord(record, false);
+    EXPECT_EQ(note->windowTitle(), QString(57, QLatin1Char('x')) + QStringLiteral("..."));
+    record.text = std::string(56, 'x') + "\xF0\x9F\x93\x8C" + std::string(10, 'y');
+    note->ApplyRecord(record, false);
+    EXPECT_EQ(note->windowTitle(), QString(56, QLatin1Char('x')) + QStringLiteral("..."));
+}
