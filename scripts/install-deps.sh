@@ -27,6 +27,8 @@ test_packages=(
   desktop-file-utils appstream
   # a private session bus with a fake StatusNotifier host and a fake desktop portal
   dbus-daemon dbus-bin python3-dbus python3-gi
+  # the window managers of the desktop matrix (GNOME's, KDE's, Xfce's with its panel)
+  mutter kwin-x11 xfwm4 xfce4-panel
 )
 
 case "${1:-test}" in
