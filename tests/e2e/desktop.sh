@@ -12,8 +12,9 @@ source "$(dirname "$0")/lib.sh"
 SHOTS=${2:?usage: desktop.sh pinleaf shots-folder window-manager}
 WM=${3:?usage: desktop.sh pinleaf shots-folder window-manager}
 mkdir -p "$SHOTS"
-export XDG_CONFIG_HOME="$WORK/config" XDG_CACHE_HOME="$WORK/cache"
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
+# The window managers keep their settings and caches in the work folder.
+export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" XDG_CACHE_HOME="$WORK/cache"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
 
 show_logs() {
   local f
@@ -75,7 +76,8 @@ case "$WM" in
     # place before the panel starts, so it asks nothing.
     mkdir -p "$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml"
     sed '0,/<value type="int" value="2"\/>/{//d}' /etc/xdg/xfce4/panel/default.xml \
-      >"$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml"
+      >"$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml" ||
+      fail "no packaged panel layout"
     XDG_CURRENT_DESKTOP=XFCE xfwm4 --replace >"$WORK/wm.log" 2>&1 & WM_PID=$!
     ;;
   openbox) openbox --replace >"$WORK/wm.log" 2>&1 & WM_PID=$! ;;
@@ -88,8 +90,9 @@ fi
 if [ "$WM" = xfwm4 ]; then
   XDG_CURRENT_DESKTOP=XFCE xfce4-panel >"$WORK/xfce4-panel.log" 2>&1 &
   PIDS+=("$!")
-  until_true bash -c "xprop -root _NET_WORKAREA | grep -Eq '= 0, [1-9]'" ||
-    fail "xfce4-panel did not reserve the top of the screen: $(xprop -root _NET_WORKAREA)"
+  until_true bash -c "xprop -root _NET_WORKAREA | grep -Eq '= 0, [1-9]'" &&
+    until_true xdotool search --onlyvisible --class '^xfce4-panel$' ||
+    fail "xfce4-panel is not up at the top of the screen: $(xprop -root _NET_WORKAREA)"
 fi
 # The work area: the whole screen on a bare server (and under KWin, which does not
 # publish one without struts).
@@ -99,7 +102,7 @@ echo "$WM: work area $WA_X,$WA_Y ${WA_W}x$WA_H"
 
 xmessage -geometry +700+100 "another program" 2>"$WORK/xmessage.log" &
 PIDS+=("$!")
-XMSG=$(timeout 30 xdotool search --sync --onlyvisible --name '^xmessage$' | head -1)
+XMSG=$(timeout 30 xdotool search --sync --onlyvisible --name '^xmessage$' | head -1 || true)
 [ -n "$XMSG" ] || fail "xmessage did not show"
 if [ "$WM" != bare ]; then
   until_true bash -c "xprop -id $XMSG WM_STATE | grep -q Normal" || { wm_alive; fail "$WM does not manage xmessage"; }
@@ -107,8 +110,8 @@ fi
 
 # --- The panel is drawn at start (first start: the blue scheme).
 start
-PANEL=$(panel_window)
-[ -n "$PANEL" ] || fail "no panel window"
+PANEL=$(panel_window || true)
+[ -n "$PANEL" ] || fail "no panel window shown"
 read -r PX PY PW PH <<<"$(geometry "$PANEL")"
 panel_drawn() { [ "$(column "$SHOT" $((PX + 4)) $((PY + 20)) 1)" = "325096 " ] &&
   [ "$(column "$SHOT" "$PX" $((PY + 150)) 1)" = "C8DCFA " ]; }
@@ -131,8 +134,8 @@ NX=334 NY=324 NW=132 NH=152
 # The default template: a brown caption strip over an orange body. A column right of
 # the creation time, so the strip's rows are the same whenever the test runs.
 CAPTION=966432 BODY=FAC896 CX=$((NX + NW - 15))
-note_drawn() { [ "$(column "$SHOT" $((NX + 30)) $((NY + 7)) 1)$(column "$SHOT" $((NX + 30)) $((NY + 90)) 1)" = "$CAPTION $BODY " ]; }
-if [ -n "$NOTE" ] && seen note note_drawn; then
+note_drawn() { [ "$(column "$SHOT" $(($1 + 30)) $(($2 + 7)) 1)$(column "$SHOT" $(($1 + 30)) $(($2 + 90)) 1)" = "$CAPTION $BODY " ]; }
+if [ -n "$NOTE" ] && seen note note_drawn "$NX" "$NY"; then
   ok "hot-key note drawn"
   WHOLE=$(column "$SHOT" "$CX" "$NY" "$NH")
 else
@@ -154,13 +157,18 @@ rolled_up() {
 }
 # Unrolled: the whole note at TOP (the column is as it was at first).
 whole_at() { [ "$(column "$SHOT" "$CX" "$1" "$NH")" = "$WHOLE" ]; }
-what_shows() { echo "rows $WA_Y-$((WA_Y + NH + 29)) at x $CX show $(column "$SHOT" "$CX" "$WA_Y" $((NH + 30)) | tr ' ' '\n' | uniq -c | awk '{printf "%sx%s ", $1, $2}')"; }
+# Prints the colours down the column from the work area's top (or ROW), run-length coded.
+what_shows() {
+  local row=${1:-$WA_Y}
+  echo "rows $row-$((row + NH + 29)) at x $CX show $(column "$SHOT" "$CX" "$row" $((NH + 30)) |
+    tr ' ' '\n' | uniq -c | awk '{printf "%sx%s ", $1, $2}')"
+}
 
 xdotool mousemove --sync "$CX" $((NY + NH - 3)) click 1
 if [ -n "$WHOLE" ] && seen rollup rolled_up; then ok "roll-up strip at the work area's top"; else bad "roll-up strip" "$(what_shows)"; fi
 
 xdotool mousemove --sync "$CX" $((WA_Y + 17)) click 1
-if [ -n "$WHOLE" ] && seen rolldown whole_at "$NY"; then ok "strip click rolls down"; else bad "strip click rolls down" "$(what_shows)"; fi
+if [ -n "$WHOLE" ] && seen rolldown whole_at "$NY"; then ok "strip click rolls down"; else bad "strip click rolls down" "$(what_shows "$NY")"; fi
 
 # --- The peek: once rolled up again, the pointer on the strip's top row drops the whole
 # note into view; when the pointer has left, it goes back up.
@@ -188,10 +196,11 @@ if [ -z "$NOTE2" ]; then
 else
   read -r X2 Y2 W2 H2 <<<"$(geometry "$NOTE2")"
   if [ "$WM" = bare ] || { [ "$X2" -ge "$WA_X" ] && [ "$Y2" -ge "$WA_Y" ] &&
-    [ $((X2 + W2)) -le $((WA_X + WA_W)) ] && [ $((Y2 + H2)) -le $((WA_Y + WA_H)) ]; }; then
+    [ $((X2 + W2)) -le $((WA_X + WA_W)) ] && [ $((Y2 + H2)) -le $((WA_Y + WA_H)) ] &&
+    seen corner note_drawn "$X2" "$Y2"; }; then
     ok "note near the corner at $X2,$Y2"
   else
-    bad "note near the corner" "at $X2,$Y2 ${W2}x$H2, outside the work area"
+    bad "note near the corner" "at $X2,$Y2 ${W2}x$H2 (work area $WA_X,$WA_Y ${WA_W}x$WA_H), or not drawn there"
   fi
 fi
 
@@ -207,7 +216,7 @@ if [ -n "$NOTE3" ]; then
   xdotool mousemove --sync $((X3 + 40)) $((Y3 + 60)) click 1
   until_true focus_in "$NOTE3" || bad "note focused by a click" "the focus is in $(focus_name)"
 else
-  bad "third note" "no third note window shown"
+  bad "third note shown" "no third note window viewable"
 fi
 panel_is() { [ "$(map_state "$PANEL")" = "$1" ]; }
 xdotool key ctrl+shift+q
