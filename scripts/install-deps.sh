@@ -33,6 +33,8 @@ test_packages=(
   dbus-daemon dbus-bin python3-dbus python3-gi
   # KDE's global shortcut service (kglobalaccel5)
   libkf5globalaccel-bin
+  # the window managers of the desktop matrix (GNOME's, KDE's, Xfce's with its panel)
+  mutter kwin-x11 xfwm4 xfce4-panel
 )
 
 case "${1:-test}" in

@@ -24,6 +24,14 @@ stop_all() {
   done
 }
 
+# Starts a private session bus daemon and points this script's children at it.
+start_session_bus() {
+  local out
+  out=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+  export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$out")
+  PIDS+=("$(sed -n 2p <<<"$out")")
+}
+
 # Starts the program in the background; its pid is in PID.
 start() {
   "$BIN" 2>>"$WORK/stderr.log" &

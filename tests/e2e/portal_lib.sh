@@ -2,12 +2,9 @@
 # session bus, the fake portal on it, and a Wayland-looking session for the program.
 # The X server is still Xvfb, so the program draws through X as it does under XWayland.
 
-# Starts a private bus daemon and points this script's children at it.
+# A private session bus in a Wayland-looking session.
 start_bus() {
-  local out
-  out=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
-  export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$out")
-  PIDS+=("$(sed -n 2p <<<"$out")")
+  start_session_bus
   export WAYLAND_DISPLAY=pinleaf-test-wayland XDG_SESSION_TYPE=wayland
 }
 
