@@ -57,7 +57,7 @@ TEST(Translations, AGermanDesktopGetsGermanMenusTrayNamesAndQtButtons)
     EXPECT_EQ(Texts(menus.optionsMenu),
               (QStringList{"Panel zeigen", "Immer im Vordergrund", "Farbe des Panels",
                            "Form des Panels", "Notizen", "Tastenkürzel", "Kategorien...", "Hilfe",
-                           "Beim Anmelden starten", "Beenden"}));
+                           "Beim Anmelden starten", "Auf allen Arbeitsflächen", "Beenden"}));
     EXPECT_EQ(Texts(menus.helpMenu), (QStringList{"Hilfethemen    F1", "Neueste Version",
                                                   "Homepage", "Kontaktformular", "Über..."}));
     EXPECT_EQ(TrayBalloonTitle(), QStringLiteral("Pinleaf ist da!"));

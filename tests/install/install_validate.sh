@@ -45,9 +45,9 @@ other=$(man_help "$WORK/other")
 [ "$other" = "$WORK/other/share/doc/pinleaf/help/" ] && [ -s "${other}index.html" ] ||
   fail "installed under $WORK/other, the manual page names the help folder '$other'"
 # The installed program finds its German translation where it was installed, and Qt's own.
-HELP=$(LANGUAGE=de "$D/usr/bin/pinleaf" --help)
-grep -q "^Haftnotizen für den Linux-Desktop\.$" <<<"$HELP" || fail "no German description: $HELP"
-grep -q "Zeigt Hilfe zu den Kommandozeilenoptionen an" <<<"$HELP" || fail "no Qt German: $HELP"
+USAGE=$(LANGUAGE=de "$D/usr/bin/pinleaf" --help)
+grep -q "^Haftnotizen für den Linux-Desktop\.$" <<<"$USAGE" || fail "no German description: $USAGE"
+grep -q "Zeigt Hilfe zu den Kommandozeilenoptionen an" <<<"$USAGE" || fail "no Qt German: $USAGE"
 
 # The installed program, with a fake xdg-open that notes what it is asked to open, on
 # a desktop without a viewer for Help.chm. It starts at login from a launcher an older
