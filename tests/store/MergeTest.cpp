@@ -55,7 +55,7 @@ TEST(MergeTest, EachSideAddsRemovesAndChanges)
 
     RecordsMerge report;
     const std::vector<SNote> merged = MergeNotes(base, ours, theirs, &report);
-    EXPECT_EQ(Texts(merged), (Strings{"A", "F", "C", "E"}));
+    ASSERT_EQ(Texts(merged), (Strings{"A", "F", "C", "E"}));
     EXPECT_EQ(merged[0].color, 7);
     EXPECT_EQ(merged[2].left, 400);
     EXPECT_EQ(report.sources, (std::vector<int>{0, -1, 1, 3}));
@@ -81,7 +81,7 @@ TEST(MergeTest, TextChangedOnBothSidesKeepsBothVersions)
     const store::Session t{{}, {}, {}, theirs};
     const store::MergeResult result = store::Merge(b, o, t);
     EXPECT_FALSE(result.clean);
-    EXPECT_EQ(Texts(result.session.notes),
+    ASSERT_EQ(Texts(result.session.notes),
               (Strings{"shopping: milk", "shopping: eggs", "call Bob"}));
     EXPECT_EQ(result.session.notes[0].left, 10); // ours as it was
     EXPECT_EQ(result.session.notes[1].left, 300);
@@ -111,7 +111,7 @@ TEST(MergeTest, RemovedOnOneSideAndChangedOnTheOtherIsKept)
 
     RecordsMerge report;
     const std::vector<SNote> merged = MergeNotes(base, ours, theirs, &report);
-    EXPECT_EQ(Texts(merged), (Strings{"B, longer", "C", "A"}));
+    ASSERT_EQ(Texts(merged), (Strings{"B, longer", "C", "A"}));
     EXPECT_TRUE(merged[2].minimized);
     EXPECT_EQ(report.sources, (std::vector<int>{0, 1, -1}));
 
@@ -131,7 +131,7 @@ TEST(MergeTest, EqualCreationTimesAndSameSecondAdditions)
     theirs[2].color = 9;
     theirs.push_back(Note("four", 7));
     const std::vector<SNote> merged = MergeNotes(base, ours, theirs);
-    EXPECT_EQ(Texts(merged), (Strings{"one", "two!", "three", "four"}));
+    ASSERT_EQ(Texts(merged), (Strings{"one", "two!", "three", "four"}));
     EXPECT_EQ(merged[2].color, 9);
 
     // Both machines made a note in the same second: both stay; the same note twice: once.
@@ -152,6 +152,7 @@ TEST(MergeTest, FieldsChangedOnBothSidesAndOrder)
     theirs[1].font.weight = 700;
     RecordsMerge report;
     const std::vector<SNote> merged = MergeNotes(base, ours, theirs, &report);
+    ASSERT_EQ(merged.size(), 2u);
     EXPECT_EQ(merged[0].left, 111); // a move on both sides: ours, left and top together
     EXPECT_EQ(merged[0].top, 20);
     EXPECT_EQ(merged[1].color, 5);
@@ -164,7 +165,7 @@ TEST(MergeTest, FieldsChangedOnBothSidesAndOrder)
     std::vector<SNote> marked = base;
     marked[0].isDefault = true;
     const std::vector<SNote> templates = store::MergeTemplates(base, marked, sorted);
-    EXPECT_EQ(Texts(templates), (Strings{"B", "A"}));
+    ASSERT_EQ(Texts(templates), (Strings{"B", "A"}));
     EXPECT_FALSE(templates[0].isDefault);
     EXPECT_TRUE(templates[1].isDefault);
 }
@@ -215,30 +216,31 @@ class SyncFolderTest : public StoreFolderTest {};
 
 TEST_F(SyncFolderTest, FoldedConflictsAreKeptThirtyDays)
 {
-    writeFile("data2.sync-conflict-20240131-235959-ABCDEF7.log", Ascii("theirs"));
-    writeFile("data2.log", Ascii("ours"));
+    const std::string name = "data2.sync-conflict-20240131-235959-ABCDEF7.log";
+    const std::time_t now = std::time(nullptr);
+    // The sync tool gives its copy the date of the version it holds.
+    auto write = [&](const std::string& file, const std::string& text, int daysOld) {
+        writeFile(file, Ascii(text));
+        const timespec times[2] = {{now - daysOld * 86400 - 60, 0},
+                                   {now - daysOld * 86400 - 60, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, path(file).c_str(), times, 0), 0);
+    };
+    std::filesystem::create_directories(path("state/conflicts"));
+    write(name, "theirs", 60);
+    write("data2.log", "ours", 0);
+    write("state/conflicts/old", "old", 30);
+    write("state/conflicts/recent", "recent", 29);
+    write("state/conflicts/" + name, "folded before", 10);
+
     const std::vector<store::SyncConflict> found = store::FindSyncConflicts(folder());
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].store, "data2.log");
-
-    const std::string kept = path("state/conflicts/");
-    std::filesystem::create_directories(kept);
-    const std::time_t now = std::time(nullptr);
-    auto age = [&](const std::string& name, int days) {
-        writeFile("state/conflicts/" + name, Ascii(name));
-        const timespec times[2] = {{now - days * 86400 - 60, 0}, {now - days * 86400 - 60, 0}};
-        ASSERT_EQ(utimensat(AT_FDCWD, path("state/conflicts/" + name).c_str(), times, 0), 0);
-    };
-    age("old", 30);
-    age("recent", 29);
-    age("data2.sync-conflict-20240131-235959-ABCDEF7.log", 45); // the same name, folded before
-
-    ASSERT_TRUE(store::KeepFoldedConflict(found[0].path, kept));
-    EXPECT_FALSE(exists("data2.sync-conflict-20240131-235959-ABCDEF7.log"));
+    ASSERT_TRUE(store::KeepFoldedConflict(found[0].path, path("state/conflicts/")));
+    EXPECT_FALSE(exists(name));
     EXPECT_FALSE(exists("state/conflicts/old"));
     EXPECT_TRUE(exists("state/conflicts/recent"));
-    EXPECT_EQ(readFile("state/conflicts/data2.sync-conflict-20240131-235959-ABCDEF7.log.1"),
-              Ascii("theirs"));
+    EXPECT_EQ(readFile("state/conflicts/" + name), Ascii("folded before"));
+    EXPECT_EQ(readFile("state/conflicts/" + name + ".1"), Ascii("theirs"));
     EXPECT_TRUE(store::FindSyncConflicts(folder()).empty());
 }
 
