@@ -40,47 +40,131 @@ bool SameStored(const SNote& a, const SNote& b, Kind kind)
            SameStoredFont(a.font, b.font) && StoredTime(a.created) == StoredTime(b.created);
 }
 
-struct Identity {
-    std::uint64_t time = 0;
-    std::uint32_t ordinal = 0;
-    bool operator==(const Identity&) const = default;
-};
-
-struct IdentityHash {
-    std::size_t operator()(const Identity& id) const
-    {
-        return std::hash<std::uint64_t>()(id.time * 0x9E3779B97F4A7C15ULL ^ id.ordinal);
-    }
-};
-
-using IdentityIndex = std::unordered_map<Identity, int, IdentityHash>;
-
-std::vector<Identity> Identities(const std::vector<SNote>& records)
+// A hash of what SameStored compares.
+std::uint64_t StoredHash(const SNote& n, Kind kind)
 {
-    std::vector<Identity> ids;
-    ids.reserve(records.size());
-    std::unordered_map<std::uint64_t, std::uint32_t> seen;
-    seen.reserve(records.size());
-    for (const SNote& record : records) {
-        const std::uint64_t time = StoredTime(record.created);
-        ids.push_back({time, seen[time]++});
-    }
-    return ids;
+    std::uint64_t h = StoredTime(n.created);
+    auto mix = [&h](std::uint64_t v) { h = (h ^ v) * 0x100000001B3ULL + 0x9E3779B97F4A7C15ULL; };
+    const std::hash<std::string> text;
+    mix(text(n.text));
+    mix(text(n.category));
+    mix(text(n.signatureText));
+    mix(text(n.font.face()));
+    mix(static_cast<std::uint64_t>(static_cast<std::uint32_t>(n.color)) << 32 |
+        static_cast<std::uint32_t>(n.shape));
+    mix(static_cast<std::uint64_t>(static_cast<std::uint32_t>(n.size)) << 32 |
+        static_cast<std::uint32_t>(n.signatureKind));
+    mix(static_cast<std::uint64_t>(static_cast<std::uint32_t>(n.font.height)) << 32 |
+        static_cast<std::uint32_t>(n.font.weight));
+    mix(std::uint64_t{n.font.italic} << 16 | std::uint64_t{n.font.strikeOut} << 8 |
+        n.font.underline);
+    mix(n.minimized);
+    if (kind == Kind::Note)
+        mix(static_cast<std::uint64_t>(static_cast<std::uint32_t>(n.left)) << 32 |
+            static_cast<std::uint32_t>(n.top));
+    else
+        mix(n.isDefault);
+    return h;
 }
 
-IdentityIndex IndexOf(const std::vector<Identity>& ids)
+using Groups = std::unordered_map<std::uint64_t, std::vector<int>>;
+
+// Indices of the records by creation time, each list in the records' order.
+Groups ByCreationTime(const std::vector<SNote>& records)
 {
-    IdentityIndex index;
-    index.reserve(ids.size());
-    for (std::size_t i = 0; i < ids.size(); ++i)
-        index.emplace(ids[i], static_cast<int>(i));
-    return index;
+    Groups groups;
+    groups.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i)
+        groups[StoredTime(records[i].created)].push_back(static_cast<int>(i));
+    return groups;
 }
 
-int Find(const IdentityIndex& index, const Identity& id)
+// Among the records created in one second, the k-th of a side is the k-th of base, except
+// that a side's closed or added records must not shift the others onto the wrong partner:
+// records equal to a base record are paired with it first (in order), and the rest pair
+// with the unpaired base records between the same paired neighbours, in order.
+void MatchGroup(const std::vector<SNote>& base, const std::vector<int>& inBase,
+                const std::vector<SNote>& side, const std::vector<int>& inSide, Kind kind,
+                std::vector<int>& sideToBase)
 {
-    const auto it = index.find(id);
-    return it == index.end() ? -1 : it->second;
+    // The usual case, one record per second on both sides, pairs either way.
+    if (inBase.size() <= 1 && inSide.size() <= 1) {
+        if (!inBase.empty() && !inSide.empty())
+            sideToBase[static_cast<std::size_t>(inSide[0])] = inBase[0];
+        return;
+    }
+    std::unordered_map<std::uint64_t, std::vector<int>> equal; // hash -> positions in inBase
+    equal.reserve(inBase.size());
+    for (std::size_t p = 0; p < inBase.size(); ++p)
+        equal[StoredHash(base[static_cast<std::size_t>(inBase[p])], kind)].push_back(
+            static_cast<int>(p));
+    std::unordered_map<std::uint64_t, std::size_t> cursor;
+    std::vector<int> paired(inSide.size(), -1); // position in inBase
+    int last = -1;
+    for (std::size_t j = 0; j < inSide.size(); ++j) {
+        const SNote& record = side[static_cast<std::size_t>(inSide[j])];
+        const std::uint64_t h = StoredHash(record, kind);
+        const auto it = equal.find(h);
+        if (it == equal.end())
+            continue;
+        std::size_t& c = cursor[h];
+        while (c < it->second.size() && it->second[c] <= last)
+            ++c;
+        for (std::size_t k = c; k < it->second.size(); ++k) {
+            const int p = it->second[k];
+            if (SameStored(base[static_cast<std::size_t>(inBase[static_cast<std::size_t>(p)])],
+                           record, kind)) {
+                paired[j] = p;
+                last = p;
+                break;
+            }
+        }
+    }
+    // The rest, gap by gap.
+    int previous = -1;
+    std::size_t gapStart = 0;
+    auto pairGap = [&](std::size_t endSide, int endBase) {
+        int p = previous + 1;
+        for (std::size_t j = gapStart; j < endSide && p < endBase; ++j) {
+            if (paired[j] < 0)
+                sideToBase[static_cast<std::size_t>(inSide[j])] =
+                    inBase[static_cast<std::size_t>(p++)];
+        }
+    };
+    for (std::size_t j = 0; j < inSide.size(); ++j) {
+        if (paired[j] < 0)
+            continue;
+        pairGap(j, paired[j]);
+        sideToBase[static_cast<std::size_t>(inSide[j])] =
+            inBase[static_cast<std::size_t>(paired[j])];
+        previous = paired[j];
+        gapStart = j + 1;
+    }
+    pairGap(inSide.size(), static_cast<int>(inBase.size()));
+}
+
+// For each record of side, the base record it continues, or -1 when base has none.
+std::vector<int> MatchToBase(const std::vector<SNote>& base, const Groups& baseGroups,
+                             const std::vector<SNote>& side, Kind kind)
+{
+    std::vector<int> sideToBase(side.size(), -1);
+    static const std::vector<int> none;
+    for (const auto& [time, inSide] : ByCreationTime(side)) {
+        const auto it = baseGroups.find(time);
+        MatchGroup(base, it == baseGroups.end() ? none : it->second, side, inSide, kind,
+                   sideToBase);
+    }
+    return sideToBase;
+}
+
+std::vector<int> Inverse(const std::vector<int>& map, std::size_t size)
+{
+    std::vector<int> inverse(size, -1);
+    for (std::size_t i = 0; i < map.size(); ++i) {
+        if (map[i] >= 0)
+            inverse[static_cast<std::size_t>(map[i])] = static_cast<int>(i);
+    }
+    return inverse;
 }
 
 // One side's change wins; both sides changed it differently: ours wins.
@@ -129,11 +213,10 @@ struct Entry {
 };
 
 // True when the records side shares with base appear in base's order.
-bool KeepsBaseOrder(const std::vector<Identity>& side, const IdentityIndex& base)
+bool KeepsBaseOrder(const std::vector<int>& sideToBase)
 {
     int last = -1;
-    for (const Identity& id : side) {
-        const int b = Find(base, id);
+    for (const int b : sideToBase) {
         if (b < 0)
             continue;
         if (b < last)
@@ -147,26 +230,30 @@ class RecordMerger {
 public:
     RecordMerger(const std::vector<SNote>& base, const std::vector<SNote>& ours,
                  const std::vector<SNote>& theirs, Kind kind)
-        : base_(base), ours_(ours), theirs_(theirs), kind_(kind), baseIds_(Identities(base)),
-          oursIds_(Identities(ours)), theirsIds_(Identities(theirs)), baseAt_(IndexOf(baseIds_)),
-          oursEntry_(ours.size(), -1), theirsEntry_(theirs.size(), -1)
+        : base_(base), ours_(ours), theirs_(theirs), kind_(kind), oursEntry_(ours.size(), -1),
+          theirsEntry_(theirs.size(), -1)
     {
+        const Groups baseGroups = ByCreationTime(base);
+        oursToBase_ = MatchToBase(base, baseGroups, ours, kind);
+        theirsToBase_ = MatchToBase(base, baseGroups, theirs, kind);
     }
 
     std::vector<SNote> run(RecordsMerge& report)
     {
         entries_.reserve(ours_.size() + theirs_.size());
-        const IdentityIndex theirsAt = IndexOf(theirsIds_);
+        const std::vector<int> baseToTheirs = Inverse(theirsToBase_, base_.size());
+        const std::vector<int> sameAddition = sameAdditions();
         std::vector<bool> theirsMatched(theirs_.size(), false);
         for (std::size_t i = 0; i < ours_.size(); ++i) {
-            const int t = Find(theirsAt, oursIds_[i]);
+            const int b = oursToBase_[i];
+            const int t = b >= 0 ? baseToTheirs[static_cast<std::size_t>(b)] : sameAddition[i];
             if (t >= 0)
                 theirsMatched[static_cast<std::size_t>(t)] = true;
-            fromOurs(static_cast<int>(i), Find(baseAt_, oursIds_[i]), t, report);
+            fromOurs(static_cast<int>(i), b, t, report);
         }
         for (std::size_t t = 0; t < theirs_.size(); ++t) {
             if (!theirsMatched[t])
-                fromTheirsOnly(static_cast<int>(t), Find(baseAt_, theirsIds_[t]));
+                fromTheirsOnly(static_cast<int>(t), theirsToBase_[t]);
         }
         const std::vector<int> order = placeEntries();
         if (kind_ == Kind::Template)
@@ -186,36 +273,57 @@ private:
         return e;
     }
 
-    // Keeps ours and, right after it, theirs' different version of the same record. The
-    // copy is a record of its own: on the next merge it is the following one among the
-    // records created in that second, on both machines once this result is written.
-    void keepBoth(int i, int t, bool textConflict)
+    // Keeps ours and, right after it, theirs' version of the same note. The copy is a
+    // record of its own from then on: once this result is written, both machines hold the
+    // two, created in the same second, and pair them as they pair any such records.
+    void keepBoth(int i, int t)
     {
         const int primary = addEntry({ours(i), i, t, -1, false});
-        entries_.push_back({theirs(t), -1, -1, -1, textConflict});
+        entries_.push_back({theirs(t), -1, -1, -1, true});
         entries_[static_cast<std::size_t>(primary)].copy = static_cast<int>(entries_.size()) - 1;
     }
 
     void fromOurs(int i, int b, int t, RecordsMerge& report)
     {
-        if (b < 0 && t < 0) {
-            addEntry({ours(i), i, -1});
-        } else if (b < 0) {
-            // Both sides added a record with the same identity (made in the same second).
-            if (SameStored(ours(i), theirs(t), kind_))
-                addEntry({ours(i), i, t});
-            else
-                keepBoth(i, t, false);
+        if (b < 0) {
+            addEntry({ours(i), i, t}); // added here, or the very same record added on both
         } else if (t < 0) {
             // Gone from theirs: removed unless ours changed it, so no edit is lost.
             if (!SameStored(ours(i), base(b), kind_))
                 addEntry({ours(i), i, -1});
         } else if (ours(i).text != base(b).text && theirs(t).text != base(b).text &&
                    ours(i).text != theirs(t).text) {
-            keepBoth(i, t, true);
+            keepBoth(i, t);
         } else {
             addEntry({MergeRecord(base(b), ours(i), theirs(t), report.fieldConflicts), i, t});
         }
+    }
+
+    // For each record added on ours, the record added on theirs that is the very same
+    // (the same note made on both, or a sync round trip), else -1.
+    std::vector<int> sameAdditions() const
+    {
+        std::unordered_map<std::uint64_t, std::vector<int>> added;
+        for (std::size_t t = 0; t < theirs_.size(); ++t) {
+            if (theirsToBase_[t] < 0)
+                added[StoredHash(theirs_[t], kind_)].push_back(static_cast<int>(t));
+        }
+        std::vector<int> same(ours_.size(), -1);
+        for (std::size_t i = 0; i < ours_.size() && !added.empty(); ++i) {
+            if (oursToBase_[i] >= 0)
+                continue;
+            const auto it = added.find(StoredHash(ours_[i], kind_));
+            if (it == added.end())
+                continue;
+            for (int& t : it->second) {
+                if (t >= 0 && SameStored(ours_[i], theirs(t), kind_)) {
+                    same[i] = t;
+                    t = -1;
+                    break;
+                }
+            }
+        }
+        return same;
     }
 
     void fromTheirsOnly(int t, int b)
@@ -226,20 +334,20 @@ private:
     }
 
     // The order of the side that reordered (ours when both or neither did), with the other
-    // side's own records each after the nearest record before it that the result keeps.
+    // side's own records each after the nearest record before it that the result keeps,
+    // or first when none does: where that side has them, so it has nothing to reorder.
     std::vector<int> placeEntries() const
     {
-        const bool followTheirs =
-            KeepsBaseOrder(oursIds_, baseAt_) && !KeepsBaseOrder(theirsIds_, baseAt_);
+        const bool followTheirs = KeepsBaseOrder(oursToBase_) && !KeepsBaseOrder(theirsToBase_);
         const std::vector<int>& leading = followTheirs ? theirsEntry_ : oursEntry_;
         const std::vector<int>& other = followTheirs ? oursEntry_ : theirsEntry_;
         auto inLeading = [&](int e) {
             const Entry& entry = entries_[static_cast<std::size_t>(e)];
             return (followTheirs ? entry.theirs : entry.ours) >= 0;
         };
-        const std::size_t atEnd = entries_.size();
+        const std::size_t atFront = entries_.size();
         std::vector<std::vector<int>> after(entries_.size() + 1);
-        std::size_t anchor = atEnd;
+        std::size_t anchor = atFront;
         for (const int e : other) {
             if (e < 0)
                 continue;
@@ -255,6 +363,8 @@ private:
             if (entries_[static_cast<std::size_t>(e)].copy >= 0)
                 order.push_back(entries_[static_cast<std::size_t>(e)].copy);
         };
+        for (const int x : after[atFront])
+            emit(x);
         for (const int e : leading) {
             if (e < 0)
                 continue;
@@ -262,8 +372,6 @@ private:
             for (const int x : after[static_cast<std::size_t>(e)])
                 emit(x);
         }
-        for (const int x : after[atEnd])
-            emit(x);
         return order;
     }
 
@@ -327,8 +435,8 @@ private:
     const std::vector<SNote>& ours_;
     const std::vector<SNote>& theirs_;
     const Kind kind_;
-    const std::vector<Identity> baseIds_, oursIds_, theirsIds_;
-    const IdentityIndex baseAt_;
+    std::vector<int> oursToBase_;   // base record each of ours continues, -1 when added
+    std::vector<int> theirsToBase_; // base record each of theirs continues, -1 when added
     std::vector<Entry> entries_;
     std::vector<int> oursEntry_;   // entry holding each record of ours, -1 when dropped
     std::vector<int> theirsEntry_; // entry holding each record of theirs, -1 when dropped
@@ -389,9 +497,11 @@ std::vector<std::string> MergeCategories(const std::vector<std::string>& base,
         keptAt.emplace(name, kept.size());
         kept.push_back(name);
     }
-    // Our additions, each after the nearest entry before it in ours that is kept.
+    // Our additions, each after the nearest entry before it in ours that is kept (first
+    // when none is).
     std::vector<std::vector<std::string>> after(kept.size() + 1);
-    std::size_t anchor = kept.size();
+    const std::size_t atFront = kept.size();
+    std::size_t anchor = atFront;
     for (const std::string& name : ours) {
         const auto at = keptAt.find(name);
         if (at != keptAt.end())
@@ -401,9 +511,9 @@ std::vector<std::string> MergeCategories(const std::vector<std::string>& base,
     }
     std::vector<std::string> out;
     out.reserve(kept.size() + ours.size());
-    for (std::size_t k = 0; k <= kept.size(); ++k) {
-        if (k < kept.size())
-            out.push_back(kept[k]);
+    out.insert(out.end(), after[atFront].begin(), after[atFront].end());
+    for (std::size_t k = 0; k < kept.size(); ++k) {
+        out.push_back(kept[k]);
         out.insert(out.end(), after[k].begin(), after[k].end());
     }
     return out;

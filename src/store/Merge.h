@@ -5,7 +5,10 @@
 // the same text, the result keeps both versions.
 //
 // A note or template is known by its creation time (to the second, as the stores keep
-// it) and its position among the records of its side with that same time.
+// it) and its position among the records of its side with that same time; a record
+// closed or added among those does not shift the others (records equal to one of base
+// pair with it first). Records a side added go after the record that precedes them on
+// that side (first when none does).
 
 #include "store/Session.h"
 
@@ -57,7 +60,7 @@ std::vector<SNote> MergeNotes(const std::vector<SNote>& base, const std::vector<
 std::vector<SNote> MergeTemplates(const std::vector<SNote>& base, const std::vector<SNote>& ours,
                                   const std::vector<SNote>& theirs, RecordsMerge* report = nullptr);
 // Additions from both sides, removals from either; theirs' order with our additions placed
-// after the entry that precedes them in ours.
+// after the entry that precedes them in ours (first when none does).
 std::vector<std::string> MergeCategories(const std::vector<std::string>& base,
                                          const std::vector<std::string>& ours,
                                          const std::vector<std::string>& theirs);

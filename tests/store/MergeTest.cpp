@@ -111,9 +111,9 @@ TEST(MergeTest, RemovedOnOneSideAndChangedOnTheOtherIsKept)
 
     RecordsMerge report;
     const std::vector<SNote> merged = MergeNotes(base, ours, theirs, &report);
-    ASSERT_EQ(Texts(merged), (Strings{"B, longer", "C", "A"}));
-    EXPECT_TRUE(merged[2].minimized);
-    EXPECT_EQ(report.sources, (std::vector<int>{0, 1, -1}));
+    ASSERT_EQ(Texts(merged), (Strings{"A", "B, longer", "C"}));
+    EXPECT_TRUE(merged[0].minimized);
+    EXPECT_EQ(report.sources, (std::vector<int>{-1, 0, 1}));
 
     // Closed on one side and untouched on the other: gone.
     EXPECT_EQ(Texts(MergeNotes(base, {base[0], base[2]}, base)), (Strings{"A", "C"}));
@@ -134,10 +134,15 @@ TEST(MergeTest, EqualCreationTimesAndSameSecondAdditions)
     ASSERT_EQ(Texts(merged), (Strings{"one", "two!", "three", "four"}));
     EXPECT_EQ(merged[2].color, 9);
 
+    // One of them closed there while the last is edited here: the others keep their partners.
+    std::vector<SNote> edited = base;
+    edited[2].text = "three!";
+    EXPECT_EQ(Texts(MergeNotes(base, edited, {base[1], base[2]})), (Strings{"two", "three!"}));
+
     // Both machines made a note in the same second: both stay; the same note twice: once.
     const std::vector<SNote> none;
     EXPECT_EQ(Texts(MergeNotes(none, {Note("here", 8)}, {Note("there", 8)})),
-              (Strings{"here", "there"}));
+              (Strings{"there", "here"}));
     EXPECT_EQ(Texts(MergeNotes(none, {Note("same", 8)}, {Note("same", 8)})), (Strings{"same"}));
 }
 
