@@ -229,9 +229,9 @@ bool KeepsBaseOrder(const std::vector<int>& sideToBase)
 class RecordMerger {
 public:
     RecordMerger(const std::vector<SNote>& base, const std::vector<SNote>& ours,
-                 const std::vector<SNote>& theirs, Kind kind)
-        : base_(base), ours_(ours), theirs_(theirs), kind_(kind), oursEntry_(ours.size(), -1),
-          theirsEntry_(theirs.size(), -1)
+                 const std::vector<SNote>& theirs, Kind kind, MergeMode mode)
+        : base_(base), ours_(ours), theirs_(theirs), kind_(kind), fold_(mode == MergeMode::Fold),
+          oursEntry_(ours.size(), -1), theirsEntry_(theirs.size(), -1)
     {
         const Groups baseGroups = ByCreationTime(base);
         oursToBase_ = MatchToBase(base, baseGroups, ours, kind);
@@ -289,11 +289,13 @@ private:
             addEntry({ours(i), i, t}); // added here, or the very same record added on both
         } else if (t < 0) {
             // Gone from theirs: removed unless ours changed it, so no edit is lost.
-            if (!SameStored(ours(i), base(b), kind_))
+            if (fold_ || !SameStored(ours(i), base(b), kind_))
                 addEntry({ours(i), i, -1});
-        } else if (ours(i).text != base(b).text && theirs(t).text != base(b).text &&
-                   ours(i).text != theirs(t).text) {
+        } else if (theirs(t).text != base(b).text && ours(i).text != theirs(t).text &&
+                   (fold_ || ours(i).text != base(b).text)) {
             keepBoth(i, t);
+        } else if (fold_) {
+            addEntry({ours(i), i, t});
         } else {
             addEntry({MergeRecord(base(b), ours(i), theirs(t), report.fieldConflicts), i, t});
         }
@@ -329,7 +331,8 @@ private:
     void fromTheirsOnly(int t, int b)
     {
         // Added on theirs, or removed on ours but changed on theirs.
-        if (b < 0 || !SameStored(theirs(t), base(b), kind_))
+        if (b < 0 ||
+            (fold_ ? theirs(t).text != base(b).text : !SameStored(theirs(t), base(b), kind_)))
             addEntry({theirs(t), -1, t});
     }
 
@@ -435,6 +438,7 @@ private:
     const std::vector<SNote>& ours_;
     const std::vector<SNote>& theirs_;
     const Kind kind_;
+    const bool fold_; // theirs is a copy of unknown age: it adds and keeps, never takes away
     std::vector<int> oursToBase_;   // base record each of ours continues, -1 when added
     std::vector<int> theirsToBase_; // base record each of theirs continues, -1 when added
     std::vector<Entry> entries_;
@@ -468,22 +472,24 @@ bool SameStoredTemplate(const SNote& a, const SNote& b)
 }
 
 std::vector<SNote> MergeNotes(const std::vector<SNote>& base, const std::vector<SNote>& ours,
-                              const std::vector<SNote>& theirs, RecordsMerge* report)
+                              const std::vector<SNote>& theirs, RecordsMerge* report,
+                              MergeMode mode)
 {
     RecordsMerge local;
-    return RecordMerger(base, ours, theirs, Kind::Note).run(report ? *report : local);
+    return RecordMerger(base, ours, theirs, Kind::Note, mode).run(report ? *report : local);
 }
 
 std::vector<SNote> MergeTemplates(const std::vector<SNote>& base, const std::vector<SNote>& ours,
-                                  const std::vector<SNote>& theirs, RecordsMerge* report)
+                                  const std::vector<SNote>& theirs, RecordsMerge* report,
+                                  MergeMode mode)
 {
     RecordsMerge local;
-    return RecordMerger(base, ours, theirs, Kind::Template).run(report ? *report : local);
+    return RecordMerger(base, ours, theirs, Kind::Template, mode).run(report ? *report : local);
 }
 
 std::vector<std::string> MergeCategories(const std::vector<std::string>& base,
                                          const std::vector<std::string>& ours,
-                                         const std::vector<std::string>& theirs)
+                                         const std::vector<std::string>& theirs, MergeMode mode)
 {
     const std::unordered_set<std::string> inBase(base.begin(), base.end());
     const std::unordered_set<std::string> inOurs(ours.begin(), ours.end());
@@ -506,7 +512,7 @@ std::vector<std::string> MergeCategories(const std::vector<std::string>& base,
         const auto at = keptAt.find(name);
         if (at != keptAt.end())
             anchor = at->second;
-        else if (!inBase.count(name) && !inTheirs.count(name))
+        else if (!inTheirs.count(name) && (mode == MergeMode::Fold || !inBase.count(name)))
             after[anchor].push_back(name);
     }
     std::vector<std::string> out;
@@ -528,17 +534,19 @@ SSettings MergeSettings(const SSettings& base, const SSettings& ours, const SSet
     return out;
 }
 
-MergeResult Merge(const Session& base, const Session& ours, const Session& theirs)
+MergeResult Merge(const Session& base, const Session& ours, const Session& theirs, MergeMode mode)
 {
     MergeResult result;
     Session& out = result.session;
-    out.settings = MergeSettings(base.settings, ours.settings, theirs.settings);
-    for (const std::string& name :
-         MergeCategories(base.categories.all(), ours.categories.all(), theirs.categories.all()))
+    out.settings = mode == MergeMode::Fold
+                       ? ours.settings
+                       : MergeSettings(base.settings, ours.settings, theirs.settings);
+    for (const std::string& name : MergeCategories(base.categories.all(), ours.categories.all(),
+                                                   theirs.categories.all(), mode))
         out.categories.append(name);
     out.templates.reorder(MergeTemplates(base.templates.all(), ours.templates.all(),
-                                         theirs.templates.all(), &result.templates));
-    out.notes = MergeNotes(base.notes, ours.notes, theirs.notes, &result.notes);
+                                         theirs.templates.all(), &result.templates, mode));
+    out.notes = MergeNotes(base.notes, ours.notes, theirs.notes, &result.notes, mode);
 
     result.settingsChanged = !SameSettings(out.settings, ours.settings);
     result.categoriesChanged = out.categories.all() != ours.categories.all();

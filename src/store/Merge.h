@@ -16,6 +16,16 @@
 
 namespace store {
 
+enum class MergeMode {
+    // theirs is the store another machine wrote after reading base (or a later version).
+    Live,
+    // theirs is a sync tool's conflict copy, of unknown age: it may predate base, so its
+    // differences could be old values. It adds what it has that ours lacks and keeps a
+    // text it holds beside ours where they differ, but takes nothing away and changes no
+    // other field (settings included).
+    Fold,
+};
+
 struct RecordsMerge {
     // For each record of the result: the index in ours it continues (its window, its
     // list row), or -1 for a record this copy does not have yet.
@@ -52,18 +62,22 @@ struct MergeResult {
 
 // Settings kept per machine (the panel's position and visibility, the hot-key set and
 // "always on top") are always taken from ours.
-MergeResult Merge(const Session& base, const Session& ours, const Session& theirs);
+MergeResult Merge(const Session& base, const Session& ours, const Session& theirs,
+                  MergeMode mode = MergeMode::Live);
 
 // The record-level parts, for callers that merge one store.
 std::vector<SNote> MergeNotes(const std::vector<SNote>& base, const std::vector<SNote>& ours,
-                              const std::vector<SNote>& theirs, RecordsMerge* report = nullptr);
+                              const std::vector<SNote>& theirs, RecordsMerge* report = nullptr,
+                              MergeMode mode = MergeMode::Live);
 std::vector<SNote> MergeTemplates(const std::vector<SNote>& base, const std::vector<SNote>& ours,
-                                  const std::vector<SNote>& theirs, RecordsMerge* report = nullptr);
+                                  const std::vector<SNote>& theirs, RecordsMerge* report = nullptr,
+                                  MergeMode mode = MergeMode::Live);
 // Additions from both sides, removals from either; theirs' order with our additions placed
 // after the entry that precedes them in ours (first when none does).
 std::vector<std::string> MergeCategories(const std::vector<std::string>& base,
                                          const std::vector<std::string>& ours,
-                                         const std::vector<std::string>& theirs);
+                                         const std::vector<std::string>& theirs,
+                                         MergeMode mode = MergeMode::Live);
 SSettings MergeSettings(const SSettings& base, const SSettings& ours, const SSettings& theirs);
 
 // Equal in every field the notes store (or the templates store) keeps.

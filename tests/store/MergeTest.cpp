@@ -197,6 +197,21 @@ TEST(MergeTest, CategoriesAndSettings)
     EXPECT_EQ(merged.listViewMode, 1);
 }
 
+TEST(MergeTest, ASyncToolsCopyOfUnknownAgeAddsAndNeverTakesAway)
+{
+    // The copy was written on the other machine before it had seen "v2" and note C.
+    const std::vector<SNote> base = {Note("v2", 1), Note("B", 2), Note("C", 3)};
+    std::vector<SNote> copy = {Note("v1", 1), Note("B", 2, 500), Note("X", 4)};
+    RecordsMerge report;
+    const std::vector<SNote> merged = MergeNotes(base, base, copy, &report, store::MergeMode::Fold);
+    ASSERT_EQ(Texts(merged), (Strings{"v2", "v1", "B", "X", "C"}));
+    EXPECT_EQ(merged[2].left, 10);
+    EXPECT_EQ(report.conflictCopies, (std::vector<int>{1}));
+    EXPECT_EQ(store::MergeCategories({"Work", "Home"}, {"Work", "Home"}, {"Work", "Old"},
+                                     store::MergeMode::Fold),
+              (Strings{"Work", "Home", "Old"}));
+}
+
 TEST(MergeTest, SyncToolConflictNames)
 {
     const std::pair<const char*, const char*> names[] = {
