@@ -1,6 +1,7 @@
 #include "store/Merge.h"
 
 #include <cstdint>
+#include <set>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -80,9 +81,11 @@ Groups ByCreationTime(const std::vector<SNote>& records)
 }
 
 // Among the records created in one second, the k-th of a side is the k-th of base, except
-// that a side's closed or added records must not shift the others onto the wrong partner:
-// records equal to a base record are paired with it first (in order), and the rest pair
-// with the unpaired base records between the same paired neighbours, in order.
+// that a side's closed, added or reordered records must not shift the others onto the
+// wrong partner: a record equal to a base record pairs with it first (the first unpaired
+// one, wherever it stands: the template list is sorted in place), and each remaining one
+// pairs with the first unpaired base record between the partners of its paired
+// neighbours.
 void MatchGroup(const std::vector<SNote>& base, const std::vector<int>& inBase,
                 const std::vector<SNote>& side, const std::vector<int>& inSide, Kind kind,
                 std::vector<int>& sideToBase)
@@ -93,54 +96,66 @@ void MatchGroup(const std::vector<SNote>& base, const std::vector<int>& inBase,
             sideToBase[static_cast<std::size_t>(inSide[0])] = inBase[0];
         return;
     }
-    std::unordered_map<std::uint64_t, std::vector<int>> equal; // hash -> positions in inBase
+    auto baseRecord = [&](int p) -> const SNote& {
+        return base[static_cast<std::size_t>(inBase[static_cast<std::size_t>(p)])];
+    };
+    // Base positions by content hash, in order; first skips those already paired.
+    struct Candidates {
+        std::vector<int> positions;
+        std::size_t first = 0;
+    };
+    std::unordered_map<std::uint64_t, Candidates> equal;
     equal.reserve(inBase.size());
     for (std::size_t p = 0; p < inBase.size(); ++p)
-        equal[StoredHash(base[static_cast<std::size_t>(inBase[p])], kind)].push_back(
+        equal[StoredHash(baseRecord(static_cast<int>(p)), kind)].positions.push_back(
             static_cast<int>(p));
-    std::unordered_map<std::uint64_t, std::size_t> cursor;
+    std::vector<bool> used(inBase.size(), false);
     std::vector<int> paired(inSide.size(), -1); // position in inBase
-    int last = -1;
     for (std::size_t j = 0; j < inSide.size(); ++j) {
         const SNote& record = side[static_cast<std::size_t>(inSide[j])];
-        const std::uint64_t h = StoredHash(record, kind);
-        const auto it = equal.find(h);
+        const auto it = equal.find(StoredHash(record, kind));
         if (it == equal.end())
             continue;
-        std::size_t& c = cursor[h];
-        while (c < it->second.size() && it->second[c] <= last)
-            ++c;
-        for (std::size_t k = c; k < it->second.size(); ++k) {
-            const int p = it->second[k];
-            if (SameStored(base[static_cast<std::size_t>(inBase[static_cast<std::size_t>(p)])],
-                           record, kind)) {
+        Candidates& candidates = it->second;
+        while (candidates.first < candidates.positions.size() &&
+               used[static_cast<std::size_t>(candidates.positions[candidates.first])])
+            ++candidates.first;
+        for (std::size_t k = candidates.first; k < candidates.positions.size(); ++k) {
+            const int p = candidates.positions[k];
+            if (!used[static_cast<std::size_t>(p)] && SameStored(baseRecord(p), record, kind)) {
                 paired[j] = p;
-                last = p;
+                used[static_cast<std::size_t>(p)] = true;
                 break;
             }
         }
     }
-    // The rest, gap by gap.
-    int previous = -1;
-    std::size_t gapStart = 0;
-    auto pairGap = [&](std::size_t endSide, int endBase) {
-        int p = previous + 1;
-        for (std::size_t j = gapStart; j < endSide && p < endBase; ++j) {
-            if (paired[j] < 0)
-                sideToBase[static_cast<std::size_t>(inSide[j])] =
-                    inBase[static_cast<std::size_t>(p++)];
-        }
-    };
-    for (std::size_t j = 0; j < inSide.size(); ++j) {
-        if (paired[j] < 0)
-            continue;
-        pairGap(j, paired[j]);
-        sideToBase[static_cast<std::size_t>(inSide[j])] =
-            inBase[static_cast<std::size_t>(paired[j])];
-        previous = paired[j];
-        gapStart = j + 1;
+    std::set<int> unused;
+    for (std::size_t p = 0; p < inBase.size(); ++p) {
+        if (!used[p])
+            unused.insert(unused.end(), static_cast<int>(p));
     }
-    pairGap(inSide.size(), static_cast<int>(inBase.size()));
+    std::vector<int> nextPaired(inSide.size() + 1, -1);
+    for (std::size_t j = inSide.size(); j-- > 0;)
+        nextPaired[j] = paired[j] >= 0 ? paired[j] : nextPaired[j + 1];
+    int previous = -1;
+    for (std::size_t j = 0; j < inSide.size(); ++j) {
+        if (paired[j] >= 0) {
+            previous = paired[j];
+            continue;
+        }
+        const int next = nextPaired[j + 1];
+        const auto it = unused.upper_bound(previous);
+        if (it == unused.end() || (next >= 0 && *it >= next))
+            continue; // added on this side (or among reordered ones: kept apart)
+        paired[j] = *it;
+        previous = *it;
+        unused.erase(it);
+    }
+    for (std::size_t j = 0; j < inSide.size(); ++j) {
+        if (paired[j] >= 0)
+            sideToBase[static_cast<std::size_t>(inSide[j])] =
+                inBase[static_cast<std::size_t>(paired[j])];
+    }
 }
 
 // For each record of side, the base record it continues, or -1 when base has none.

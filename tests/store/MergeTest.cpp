@@ -173,6 +173,13 @@ TEST(MergeTest, FieldsChangedOnBothSidesAndOrder)
     ASSERT_EQ(Texts(templates), (Strings{"B", "A"}));
     EXPECT_FALSE(templates[0].isDefault);
     EXPECT_TRUE(templates[1].isDefault);
+
+    // The factory templates share one creation second; sorted here, one edited there.
+    const std::vector<SNote> factory = {Note("Gifts", 9), Note("Home", 9), Note("Call", 9)};
+    std::vector<SNote> edited = factory;
+    edited[1].text = "Home, garden";
+    EXPECT_EQ(Texts(store::MergeTemplates(factory, {factory[2], factory[0], factory[1]}, edited)),
+              (Strings{"Call", "Gifts", "Home, garden"}));
 }
 
 TEST(MergeTest, CategoriesAndSettings)
