@@ -7,8 +7,10 @@
 // A note or template is known by its creation time (to the second, as the stores keep
 // it) and its position among the records of its side with that same time; a record
 // closed or added among those does not shift the others (records equal to one of base
-// pair with it first). Records a side added go after the record that precedes them on
-// that side (first when none does).
+// pair with it first). The result keeps ours' order, or theirs' when only theirs
+// reordered (a template list sorted there); records one side added go after the record
+// that precedes them on that side (first when none does). Fields changed differently on
+// both sides other than a note's text are settled for ours.
 
 #include "store/Session.h"
 
