@@ -15,6 +15,7 @@ run() {
 run store_bench
 run notes_bench
 run snapshot_bench
+run merge_bench
 
 # A benchmark script, run when the programs it drives are built: script name program...
 script() {
