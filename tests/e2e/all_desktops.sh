@@ -1,5 +1,5 @@
-# "On all desktops" under a window manager with workspaces (openbox, which keeps the
-# choice as the window's workspace 0xFFFFFFFF): the choice kept in pinleaf.conf puts
+# "On all desktops" under a window manager with workspaces (openbox or mutter, which
+# keep the choice as the window's workspace 0xFFFFFFFF): the choice kept in pinleaf.conf puts
 # the panel and every note on every workspace at start, and the Options item takes
 # them back to the current one.
 source "$(dirname "$0")/lib.sh"
@@ -9,9 +9,17 @@ mkdir -p "$XDG_CONFIG_HOME/pinleaf"
 printf '[General]\nonAllDesktops=true\n' >"$XDG_CONFIG_HOME/pinleaf/pinleaf.conf"
 note_record 0 2 0 0 200 300 "Note A" | write_notes 1
 
-openbox --replace --config-file /dev/null >"$WORK/openbox.log" 2>&1 &
+# The window manager: openbox (the default) or mutter, on a private session bus.
+start_session_bus
+export HOME="$WORK" XDG_CACHE_HOME="$WORK/cache"
+case "${3:-openbox}" in
+  openbox) openbox --replace --config-file /dev/null >"$WORK/wm.log" 2>&1 & ;;
+  mutter) XDG_CURRENT_DESKTOP=GNOME mutter --x11 --replace --sm-disable >"$WORK/wm.log" 2>&1 & ;;
+esac
 PIDS+=($!)
-wait_for_output 1 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -c 'window id'"
+wait_for_output 1 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -c 'window id'" ||
+  fail "the window manager did not start: $(cat "$WORK/wm.log")"
+wait_for_output 1 bash -c "xprop -root _NET_NUMBER_OF_DESKTOPS | grep -c ' = '"
 
 start
 PANEL=$(panel_window)
