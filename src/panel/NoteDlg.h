@@ -193,6 +193,10 @@ private:
     // Start-up: takes the session of a run that did not end cleanly.
     void TakeRecoverySnapshot();
     void ShowRestoredMessage();
+    // Says in the tray's balloon, else in a message box (no tray host).
+    void Tell(const std::string& text);
+    // The snapshot stopped being written, or works again.
+    void OnSnapshotState(bool works, const QString& error);
     // Writes the four stores (keeping conflict copies first); error names the folder
     // and the system's reason. Removes the snapshot once all four are written.
     bool SaveStores(const store::Session& session, std::string& error);
@@ -219,6 +223,9 @@ private:
     bool ended_ = false;
     std::unique_ptr<RecoverySnapshot> snapshot_;
     std::optional<store::Session> restored_;
+    store::SnapshotRead snapshotRead_;
+    // The session restored at start-up is in no store yet.
+    bool restoredUnsaved_ = false;
     store::StoreStamps storeStamps_;
     std::vector<std::string> conflictCopies_;
     bool changedSinceStart_ = false;

@@ -16,6 +16,19 @@
 
 namespace {
 
+// The one line a failed save at the end leaves: where the session is, if anywhere.
+void SayWhatIsKept(const std::string& error, bool kept, const QString& snapshotError)
+{
+    const CNoteDlg* panel = CNoteDlg::instance();
+    const std::string folder = panel ? panel->dataFolder + store::kRecoveryFolder : std::string();
+    if (kept)
+        std::fprintf(stderr, "pinleaf: %s; the session is kept in %s for the next start\n",
+                     error.c_str(), folder.c_str());
+    else
+        std::fprintf(stderr, "pinleaf: %s; the recovery copy could not be written either (%s)\n",
+                     error.c_str(), qPrintable(snapshotError));
+}
+
 void SaveAtProcessExit()
 {
     // exit() from the X platform plugin when the connection broke: the panel and its
@@ -30,9 +43,17 @@ void CNoteDlg::TakeRecoverySnapshot()
 {
     storeStamps_ = store::TakeStoreStamps(dataFolder);
     snapshot_ = std::make_unique<RecoverySnapshot>(dataFolder, [this] { return CurrentSession(); });
+    connect(snapshot_.get(), &RecoverySnapshot::stateChanged, this, &CNoteDlg::OnSnapshotState);
     store::Session session;
-    switch (store::ReadSnapshot(dataFolder, session, FactoryFont(), platform().now())) {
+    snapshotRead_ = store::ReadSnapshot(dataFolder, session, FactoryFont(), platform().now());
+    for (const auto& [path, kept] : snapshotRead_.setAside)
+        std::fprintf(
+            stderr, "pinleaf: %s is not a file or folder of this user; %s%s\n", path.c_str(),
+            kept.empty() ? "it could not be set aside, and was not read" : "set aside, unread, as ",
+            kept.c_str());
+    switch (snapshotRead_.state) {
     case store::SnapshotState::Restored:
+    case store::SnapshotState::Partial:
         restored_ = std::move(session);
         break;
     case store::SnapshotState::Damaged:
@@ -52,16 +73,45 @@ void CNoteDlg::TakeRecoverySnapshot()
     }
 }
 
-void CNoteDlg::ShowRestoredMessage()
+void CNoteDlg::Tell(const std::string& text)
 {
-    if (ended_)
-        return;
-    const std::string text = "The notes of a session that ended unexpectedly were restored.";
     if (tray_ && QSystemTrayIcon::isSystemTrayAvailable())
         tray_->add(QStringLiteral("Pinleaf"), true, QStringLiteral("Pinleaf"),
                    QString::fromStdString(text));
     else
         platform().ask(this, text, "Pinleaf", MessageButtons::Ok, MessageIcon::Information);
+}
+
+void CNoteDlg::ShowRestoredMessage()
+{
+    if (ended_)
+        return;
+    if (snapshotRead_.state != store::SnapshotState::Partial) {
+        Tell("The notes of a session that ended unexpectedly were restored.");
+        return;
+    }
+    std::string parts;
+    const std::pair<bool, const char*> named[] = {{snapshotRead_.notes, "the notes"},
+                                                  {snapshotRead_.templates, "the templates"},
+                                                  {snapshotRead_.categories, "the categories"},
+                                                  {snapshotRead_.settings, "the settings"}};
+    for (const auto& [back, name] : named)
+        if (back)
+            parts += (parts.empty() ? "" : ", ") + std::string(name);
+    Tell("Part of a session that ended unexpectedly was restored: " + parts +
+         ". The rest is as last saved; what could not be read was kept in " + dataFolder +
+         store::kRecoveryFolder + ".");
+}
+
+void CNoteDlg::OnSnapshotState(bool works, const QString& error)
+{
+    if (ended_ || saving_)
+        return;
+    if (works)
+        Tell("Pinleaf keeps a recovery copy of this session again.");
+    else
+        Tell("Pinleaf cannot keep a recovery copy of this session (" + error.toStdString() +
+             "). Until this is mended, a crash loses the changes made since the last save.");
 }
 
 void CNoteDlg::MarkChanged()
@@ -100,6 +150,8 @@ bool CNoteDlg::SaveStores(const store::Session& session, std::string& error)
     for (std::string& copy : store::KeepConflictCopies(dataFolder, storeStamps_, platform().now()))
         conflictCopies_.push_back(std::move(copy));
     const bool saved = store::WriteSession(dataFolder, session);
+    if (saved)
+        restoredUnsaved_ = false;
     if (!saved)
         error =
             "Pinleaf could not save your notes to " + dataFolder + ": " + store::LastWriteError();
@@ -150,11 +202,9 @@ void CNoteDlg::EndWithSave(bool canAsk)
             saved = true;
             break;
         }
-        if (snapshot_)
-            snapshot_->flush(true);
+        const bool kept = snapshot_ && snapshot_->flush(true);
         if (!canAsk || sessionEnding_) {
-            std::fprintf(stderr, "pinleaf: %s; the session is kept in %s%s for the next start\n",
-                         error.c_str(), dataFolder.c_str(), store::kRecoveryFolder);
+            SayWhatIsKept(error, kept, snapshot_ ? snapshot_->lastError() : QString());
             break;
         }
         if (!platform().askRetry(this, error, "Pinleaf") && !sessionEnding_)
@@ -208,8 +258,8 @@ void CNoteDlg::SaveAtExit()
     const store::Session session = CurrentSession();
     std::string error;
     if (!SaveStores(session, error)) {
-        store::WriteSnapshot(dataFolder, session);
-        std::fprintf(stderr, "pinleaf: %s; the session is kept in %s%s for the next start\n",
-                     error.c_str(), dataFolder.c_str(), store::kRecoveryFolder);
+        std::string snapshotError;
+        const bool kept = store::WriteSnapshot(dataFolder, session, &snapshotError);
+        SayWhatIsKept(error, kept, QString::fromStdString(snapshotError));
     }
 }

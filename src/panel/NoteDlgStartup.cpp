@@ -75,6 +75,7 @@ bool CNoteDlg::OnInitDialog()
         restored_.reset();
         // The stores still hold the older session: this one is unsaved.
         changedSinceStart_ = true;
+        restoredUnsaved_ = true;
         QTimer::singleShot(0, this, [this] { ShowRestoredMessage(); });
     }
     return true;
@@ -82,7 +83,7 @@ bool CNoteDlg::OnInitDialog()
 
 void CNoteDlg::ReadSettings()
 {
-    if (restored_) {
+    if (restored_ && snapshotRead_.settings) {
         settings = restored_->settings;
         return;
     }
@@ -97,7 +98,7 @@ void CNoteDlg::ReadSettings()
 
 void CNoteDlg::ReadCategories()
 {
-    if (restored_)
+    if (restored_ && snapshotRead_.categories)
         categories = restored_->categories;
     else
         store::ReadCategories(dataFolder, categories);
@@ -105,7 +106,7 @@ void CNoteDlg::ReadCategories()
 
 void CNoteDlg::ReadTemplates()
 {
-    if (restored_)
+    if (restored_ && snapshotRead_.templates)
         templates = restored_->templates;
     else
         store::ReadTemplates(dataFolder, templates, FactoryFont(), platform().now());
@@ -119,8 +120,9 @@ void CNoteDlg::BuildMenus()
 void CNoteDlg::ReadNotes()
 {
     // Last, over a finished panel: one window per stored note, in slot order.
-    const std::vector<SNote> records =
-        restored_ ? restored_->notes : store::ReadNotes(dataFolder, FactoryFont());
+    const std::vector<SNote> records = restored_ && snapshotRead_.notes
+                                           ? restored_->notes
+                                           : store::ReadNotes(dataFolder, FactoryFont());
     for (const SNote& record : records)
         openNote(record, false);
 }
@@ -180,10 +182,13 @@ void CNoteDlg::OnCancel()
     if (ended_)
         return;
     // Escape is the dialog's default cancel, easy to press by accident: unsaved work
-    // is not dropped without a question.
+    // is not dropped without a question, and Enter on it does not drop it.
+    const char* question = restoredUnsaved_
+                               ? "Quit and discard the notes restored from the last session?"
+                               : "Quit without saving the changes of this session?";
     if (changedSinceStart_ &&
-        !platform().ask(this, "Quit without saving the changes of this session?", "Pinleaf",
-                        MessageButtons::YesNo, MessageIcon::Question))
+        !platform().ask(this, question, "Pinleaf", MessageButtons::YesNoDefaultNo,
+                        MessageIcon::Question))
         return;
     if (ended_)
         return; // the session ended while the question was open

@@ -46,11 +46,13 @@ bool QtPlatform::ask(QWidget* parent, const std::string& text, const std::string
         break;
     }
     QMessageBox::StandardButtons boxButtons = QMessageBox::Ok;
-    if (buttons == MessageButtons::YesNo)
+    if (buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoDefaultNo)
         boxButtons = QMessageBox::Yes | QMessageBox::No;
     else if (buttons == MessageButtons::OkCancel)
         boxButtons = QMessageBox::Ok | QMessageBox::Cancel;
     QMessageBox box(boxIcon, ToQt(caption), ToQt(text), boxButtons, parent);
+    if (buttons == MessageButtons::YesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
     const int answer = box.exec();
     return answer == QMessageBox::Yes || answer == QMessageBox::Ok;
 }
