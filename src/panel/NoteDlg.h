@@ -158,6 +158,7 @@ public:
     static constexpr int kPollPeriodMs = 1000;
     // While a second copy still holds the request, it is looked at this often.
     static constexpr int kHandOverRetryMs = 100;
+    static constexpr std::size_t kMaxClosedNotes = 20;
 
 signals:
     // The panel has ended; the process should exit with this status.
@@ -193,6 +194,12 @@ private:
     // Start-up: takes the session of a run that did not end cleanly.
     void TakeRecoverySnapshot();
     void ShowRestoredMessage();
+    // A closed note is kept (the last kMaxClosedNotes, in the state folder) so that
+    // "Reopen closed note" can bring the latest back at its place.
+    void ReadClosedNotes();
+    void RememberClosed(const SNote& record);
+    void ReopenClosedNote();
+    void KeepClosedNotes();
     // Says in the tray's balloon, else in a message box (no tray host).
     void Tell(const std::string& text);
     // The snapshot stopped being written, or works again.
@@ -224,6 +231,8 @@ private:
     std::unique_ptr<RecoverySnapshot> snapshot_;
     std::optional<store::Session> restored_;
     store::SnapshotRead snapshotRead_;
+    std::vector<SNote> closedNotes_; // oldest first
+    std::string stateFolder_;
     // The session restored at start-up is in no store yet.
     bool restoredUnsaved_ = false;
     store::StoreStamps storeStamps_;

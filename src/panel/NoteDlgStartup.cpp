@@ -57,6 +57,7 @@ bool CNoteDlg::OnInitDialog()
     ReadCategories();
     ReadTemplates();
     BuildMenus();
+    ReadClosedNotes();
     // The colour icons are drawn once, on first use; the columns take their widths
     // from the list's client width.
     listCtrl->InsertColumns();

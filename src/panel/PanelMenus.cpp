@@ -88,11 +88,14 @@ PanelMenus BuildMenus(QWidget* owner, const Categories& categories,
         {{"Rectangle", 70}, {"Round angles", 71}, {"Cut TL and BR", 72}, {"Cut TR and BL", 73}});
     m.hotKeysMenu = MakeMenu(owner, {{"Left keys", 75}, {"Right keys", 76}, {"", 0}, {"None", 77}});
     m.notesMenu = MakeMenu(owner, {{"Create Note", 38},
+                                   {"Reopen closed note", kReopenClosedNoteCommand},
                                    {"", 0},
                                    {"Minimize all", 35},
                                    {"Restore all", 36},
                                    {"", 0},
                                    {"Close all", 37}});
+    m.reopenClosedNote = FindItem(m.notesMenu, kReopenClosedNoteCommand);
+    m.reopenClosedNote->setEnabled(false);
     m.helpMenu = MakeMenu(owner, {{"Help Topic    F1", 55},
                                   {"Lastet Version", 58},
                                   {"Home Page", 58},

@@ -7,6 +7,7 @@ WORK=$(mktemp -d)
 trap 'stop_all; rm -rf "$WORK"' EXIT
 export XDG_DATA_HOME="$WORK/data"
 export XDG_RUNTIME_DIR="$WORK/run"
+export XDG_STATE_HOME="$WORK/state"
 mkdir -p "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 DATA="$XDG_DATA_HOME/Pinleaf"
