@@ -4,6 +4,9 @@
 
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 namespace {
 
@@ -102,29 +105,58 @@ TEST_F(NoteTest, AOneMegabyteLineOpensInTheEditorAndTakesKeys)
 
 // The label leaves out what can never show of a long stretch: the pixels stay those of
 // the whole text.
+// The label's picture of a note with text.
+QImage LabelPicture(CNote* note)
+{
+    return note->textLabel()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
 TEST_F(NoteTest, ALabelPaintsAVeryLongStretchAsTheWholeTextWould)
 {
+    // A label shows a few hundred characters at most: a stretch of 300,000 looks as one
+    // of 2,000 does.
     const QString stretch(300000, QLatin1Char('w'));
-    for (const QString& text :
-         {stretch, QStringLiteral("Start ") + stretch + QStringLiteral(" and &more\nwords"),
-          QStringLiteral("a-") + stretch + QStringLiteral("-b c")}) {
+    const QString shorter(2000, QLatin1Char('w'));
+    for (const QString& pattern :
+         {QStringLiteral("%1"), QStringLiteral("Start %1 and &more\nwords"),
+          QStringLiteral("a-%1-b c")}) {
         SNote record = SavedNote();
-        record.text = text.toStdString();
+        record.text = pattern.arg(stretch).toStdString();
         CNote* note = Open(record);
-        CMyStatic* label = note->textLabel();
-        QImage whole(label->size(), QImage::Format_RGB32);
-        whole.fill(label->backColor());
-        QPainter painter(&whole);
-        painter.setFont(label->font());
-        painter.setPen(label->textColor());
-        painter.drawText(whole.rect(),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
-                         text);
-        painter.end();
-        EXPECT_EQ(label->grab().toImage().convertToFormat(QImage::Format_RGB32), whole)
-            << text.left(8).toStdString();
+        record.text = pattern.arg(shorter).toStdString();
+        CNote* same = Open(record);
+        EXPECT_EQ(LabelPicture(note), LabelPicture(same)) << pattern.toStdString();
         note->CloseNote();
+        same->CloseNote();
     }
+}
+
+// The rows of text a picture shows: bands of rows with dark pixels.
+int TextRows(const QImage& picture)
+{
+    int rows = 0;
+    bool inked = false;
+    for (int y = 0; y < picture.height(); ++y) {
+        bool dark = false;
+        for (int x = 0; x < picture.width() && !dark; ++x)
+            dark = qGray(picture.pixel(x, y)) < 100;
+        rows += dark && !inked;
+        inked = dark;
+    }
+    return rows;
+}
+
+TEST_F(NoteTest, AWordWiderThanTheNoteBreaksOnTheNoteAsInTheEditor)
+{
+    SNote record = SavedNote();
+    record.text = "Start " + std::string(30, 'w') + " end";
+    CNote* note = Open(record);
+    const int shown = TextRows(LabelPicture(note));
+    note->BeginTextEdit();
+    QTextLayout* edited = note->editor()->document()->firstBlock().layout();
+    ASSERT_NE(edited, nullptr);
+    EXPECT_GE(edited->lineCount(), 3);
+    EXPECT_EQ(shown, edited->lineCount());
 }
 
 } // namespace
