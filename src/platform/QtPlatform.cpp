@@ -91,10 +91,15 @@ int QtPlatform::runDialog(QDialog& dialog)
 
 std::optional<LogFont> QtPlatform::chooseFont(QWidget* parent, const LogFont& initial)
 {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, ToQFont(initial), parent);
-    if (!ok)
+    QFontDialog dialog(ToQFont(initial), parent);
+    // What the dialog makes of the stored font before the user touches it: a face the
+    // system substitutes, a weight of 0. OK on that changes nothing in the record.
+    const QFont opened = dialog.currentFont();
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
+    const QFont chosen = dialog.selectedFont();
+    if (chosen == opened)
+        return initial;
     return FromQFont(chosen, initial);
 }
 

@@ -3,7 +3,10 @@
 #include "app/NoteApp.h"
 #include "platform/QtPlatform.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFontDialog>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +78,29 @@ TEST(ChooseWindowSystemTest, XIsChosenOnlyWhenTheUserChoseNothingAndADisplayIsTh
         ChooseWindowSystem();
         EXPECT_EQ(Chosen(), "(unset)");
     }
+}
+
+TEST(FontDialogTest, OkWithoutAChangeLeavesTheStoredFontAsItWas)
+{
+    // A face this system substitutes, and weight 0, as stores written elsewhere hold.
+    LogFont stored;
+    stored.setFace("MS Sans Serif");
+    stored.height = -13;
+    stored.weight = 0;
+    QtPlatform desktop;
+    bool seen = false;
+    QTimer::singleShot(0, [&seen] {
+        if (auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget())) {
+            seen = true;
+            dialog->accept();
+        }
+    });
+    const std::optional<LogFont> chosen = desktop.chooseFont(nullptr, stored);
+    ASSERT_TRUE(seen);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->face(), "MS Sans Serif");
+    EXPECT_EQ(chosen->weight, 0);
+    EXPECT_EQ(chosen->height, -13);
 }
 
 } // namespace
