@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -88,12 +89,14 @@ TEST_F(NoteTest, AOneMegabyteLineOpensInTheEditorAndTakesKeys)
     QPlainTextEdit* editor = note->editor();
     ASSERT_TRUE(note->isEditing());
     QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
+    // Far more than fits: no more text goes in, but deleting works.
     QTest::keyClicks(editor, "yz");
+    QTest::keyClick(editor, Qt::Key_Backspace);
     QTest::keyClick(editor, Qt::Key_Backspace);
     note->FinishTextEdit();
     EXPECT_FALSE(note->isEditing());
-    EXPECT_EQ(note->record().text.size(), (1u << 20) + 1);
-    EXPECT_EQ(note->record().text.substr((1u << 20) - 2), "xxy");
+    EXPECT_EQ(note->record().text.size(), (1u << 20) - 2);
+    EXPECT_EQ(note->record().text.substr((1u << 20) - 4), "xx");
     // The label shows the text again, from its start.
     const QImage label = note->textLabel()->grab().toImage();
     int dark = 0;
@@ -103,14 +106,14 @@ TEST_F(NoteTest, AOneMegabyteLineOpensInTheEditorAndTakesKeys)
     EXPECT_GT(dark, 50);
 }
 
-// The label leaves out what can never show of a long stretch: the pixels stay those of
-// the whole text.
 // The label's picture of a note with text.
 QImage LabelPicture(CNote* note)
 {
     return note->textLabel()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+// The label leaves out what can never show of a long stretch: the pixels stay those of
+// the whole text.
 TEST_F(NoteTest, ALabelPaintsAVeryLongStretchAsTheWholeTextWould)
 {
     // A label shows a few hundred characters at most: a stretch of 300,000 looks as one
@@ -157,6 +160,29 @@ TEST_F(NoteTest, AWordWiderThanTheNoteBreaksOnTheNoteAsInTheEditor)
     ASSERT_NE(edited, nullptr);
     EXPECT_GE(edited->lineCount(), 3);
     EXPECT_EQ(shown, edited->lineCount());
+}
+
+TEST_F(NoteTest, TheEditorTakesNoTextBeyondItsBoxAndTheNoteShowsAllOfIt)
+{
+    SNote record = SavedNote();
+    record.text = "";
+    CNote* note = Open(record);
+    note->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(note));
+    note->BeginTextEdit();
+    QPlainTextEdit* editor = note->editor();
+    for (int i = 0; i < 100; ++i)
+        QTest::keyClicks(editor, "word ");
+    QTest::keyClick(editor, Qt::Key_Return);
+    const int kept = int(editor->toPlainText().size());
+    EXPECT_GT(kept, 20);
+    EXPECT_LT(kept, 400);
+    EXPECT_EQ(editor->verticalScrollBar()->value(), 0) << "the first line scrolled away";
+    const int lines = editor->document()->firstBlock().layout()->lineCount();
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    EXPECT_EQ(editor->toPlainText().size(), kept - 1);
+    note->FinishTextEdit();
+    EXPECT_EQ(TextRows(LabelPicture(note)), lines);
 }
 
 } // namespace
