@@ -4,10 +4,6 @@
 
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QScrollBar>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QTextLayout>
 
 namespace {
 
@@ -132,57 +128,6 @@ TEST_F(NoteTest, ALabelPaintsAVeryLongStretchAsTheWholeTextWould)
         note->CloseNote();
         same->CloseNote();
     }
-}
-
-// The rows of text a picture shows: bands of rows with dark pixels.
-int TextRows(const QImage& picture)
-{
-    int rows = 0;
-    bool inked = false;
-    for (int y = 0; y < picture.height(); ++y) {
-        bool dark = false;
-        for (int x = 0; x < picture.width() && !dark; ++x)
-            dark = qGray(picture.pixel(x, y)) < 100;
-        rows += dark && !inked;
-        inked = dark;
-    }
-    return rows;
-}
-
-TEST_F(NoteTest, AWordWiderThanTheNoteBreaksOnTheNoteAsInTheEditor)
-{
-    SNote record = SavedNote();
-    record.text = "Start " + std::string(30, 'w') + " end";
-    CNote* note = Open(record);
-    const int shown = TextRows(LabelPicture(note));
-    note->BeginTextEdit();
-    QTextLayout* edited = note->editor()->document()->firstBlock().layout();
-    ASSERT_NE(edited, nullptr);
-    EXPECT_GE(edited->lineCount(), 3);
-    EXPECT_EQ(shown, edited->lineCount());
-}
-
-TEST_F(NoteTest, TheEditorTakesNoTextBeyondItsBoxAndTheNoteShowsAllOfIt)
-{
-    SNote record = SavedNote();
-    record.text = "";
-    CNote* note = Open(record);
-    note->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(note));
-    note->BeginTextEdit();
-    QPlainTextEdit* editor = note->editor();
-    for (int i = 0; i < 100; ++i)
-        QTest::keyClicks(editor, "word ");
-    QTest::keyClick(editor, Qt::Key_Return);
-    const int kept = int(editor->toPlainText().size());
-    EXPECT_GT(kept, 20);
-    EXPECT_LT(kept, 400);
-    EXPECT_EQ(editor->verticalScrollBar()->value(), 0) << "the first line scrolled away";
-    const int lines = editor->document()->firstBlock().layout()->lineCount();
-    QTest::keyClick(editor, Qt::Key_Backspace);
-    EXPECT_EQ(editor->toPlainText().size(), kept - 1);
-    note->FinishTextEdit();
-    EXPECT_EQ(TextRows(LabelPicture(note)), lines);
 }
 
 } // namespace

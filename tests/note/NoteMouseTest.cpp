@@ -212,28 +212,4 @@ TEST_F(NoteTest, RightClickShowsTheNoteMenuAtThePointer)
     note->noteMenu()->hide();
 }
 
-TEST_F(NoteTest, TheNoteMenuDuringAnEditLeavesTheEditGoingOn)
-{
-    SNote record = SavedNote();
-    record.text = "old";
-    CNote* note = Open(record);
-    note->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(note));
-    note->BeginTextEdit();
-    QPlainTextEdit* editor = note->editor();
-    QTest::keyClick(editor, Qt::Key_End);
-    // A right click on the note's frame, outside the editor.
-    PointAt(note, {3, 3});
-    QTest::mouseClick(note, Qt::RightButton, {}, {3, 3});
-    ASSERT_TRUE(note->noteMenu()->isVisible());
-    EXPECT_TRUE(note->isEditing());
-    note->noteMenu()->close();
-    // The keys typed next go on into the text.
-    ASSERT_NE(QApplication::focusWidget(), nullptr);
-    QTest::keyClicks(QApplication::focusWidget(), "er");
-    EXPECT_TRUE(note->isEditing());
-    note->FinishTextEdit();
-    EXPECT_EQ(note->record().text, "older");
-}
-
 } // namespace
