@@ -338,6 +338,38 @@
         <source>Hide</source>
         <translation>Verbergen</translation>
     </message>
+    <message>
+        <source>the notes</source>
+        <translation>die Notizen</translation>
+    </message>
+    <message>
+        <source>the templates</source>
+        <translation>die Vorlagen</translation>
+    </message>
+    <message>
+        <source>the categories</source>
+        <translation>die Kategorien</translation>
+    </message>
+    <message>
+        <source>the settings</source>
+        <translation>die Einstellungen</translation>
+    </message>
+    <message>
+        <source>Part of a session that ended unexpectedly was restored: %1. The rest is as last saved; what could not be read was kept in %2.</source>
+        <translation>Ein Teil einer unerwartet beendeten Sitzung wurde wiederhergestellt: %1. Der Rest ist wie zuletzt gespeichert; was nicht gelesen werden konnte, wurde in %2 aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>Pinleaf keeps a recovery copy of this session again.</source>
+        <translation>Pinleaf hält wieder eine Sicherungskopie dieser Sitzung.</translation>
+    </message>
+    <message>
+        <source>Pinleaf cannot keep a recovery copy of this session (%1). Until this is mended, a crash loses the changes made since the last save.</source>
+        <translation>Pinleaf kann keine Sicherungskopie dieser Sitzung halten (%1). Bis das behoben ist, gehen bei einem Absturz die Änderungen seit dem letzten Speichern verloren.</translation>
+    </message>
+    <message>
+        <source>Quit and discard the notes restored from the last session?</source>
+        <translation>Beenden und die aus der letzten Sitzung wiederhergestellten Notizen verwerfen?</translation>
+    </message>
 </context>
 <context>
     <name>CSignature</name>
@@ -669,6 +701,10 @@
     <message>
         <source>Cannot write %1.</source>
         <translation>%1 kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Reopen closed note</source>
+        <translation>Geschlossene Notiz wieder öffnen</translation>
     </message>
 </context>
 <context>

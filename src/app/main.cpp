@@ -207,10 +207,17 @@ int main(int argc, char** argv)
     // stays away: the program runs on either way.
     const int status = app.InitInstance(ChooseHotKeyGrabber(), std::make_unique<SystemTrayIcon>());
     // Another copy was starting too and won: it listens in a moment.
+    bool delivered = false;
     for (int attempt = 0; status == 0 && !running && !action.isEmpty() && attempt < 10; ++attempt) {
-        if (SendAction(socketPath, action, kHandOverTimeoutMs / 4) == SendResult::Delivered)
+        delivered = SendAction(socketPath, action, kHandOverTimeoutMs / 4) == SendResult::Delivered;
+        if (delivered)
             break;
         QThread::msleep(100);
+    }
+    if (status == 0 && !running && !action.isEmpty() && !delivered) {
+        std::fprintf(stderr, "pinleaf: the running copy did not take the action: %s\n",
+                     qPrintable(WhyNoActionChannel(socketPath)));
+        return 1;
     }
     return status;
 }

@@ -1,6 +1,7 @@
 #include "dialogs/EditText.h"
 
 #include "note/NoteText.h"
+#include "note/TextBoxLimit.h"
 
 #include "dialogs/DialogFont.h"
 #include "model/Collections.h"
@@ -37,6 +38,7 @@ CEditText::CEditText(Templates& templates, int templateIndex, QWidget* parent)
     edit_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     edit_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     edit_->setTabChangesFocus(true);
+    LimitToVisibleBox(edit_);
     edit_->setFont(ToQFont(note.font));
     edit_->setPlainText(NoteTextToQt(note.text));
     edit_->selectAll();

@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTextLayout>
 
 CMyStatic::CMyStatic(Mode mode, QWidget* parent) : QWidget(parent), mode_(mode)
 {
@@ -71,7 +72,46 @@ void CMyStatic::paintEvent(QPaintEvent*)
     if (mode_ == Mode::EndEllipsis)
         painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shownText());
     else
-        painter.drawText(rect(),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
-                         painted_);
+        DrawWrapped(painter, rect(), painted_);
+}
+
+void CMyStatic::DrawWrapped(QPainter& painter, const QRect& area, const QString& marked)
+{
+    // "&x" underlines x and "&&" is one "&", as a static control shows them.
+    QString text;
+    text.reserve(marked.size());
+    QList<QTextLayout::FormatRange> underlines;
+    for (qsizetype i = 0; i < marked.size(); ++i) {
+        if (marked[i] == QLatin1Char('&') && i + 1 < marked.size()) {
+            ++i;
+            if (marked[i] != QLatin1Char('&')) {
+                QTextLayout::FormatRange range;
+                range.start = int(text.size());
+                range.length = 1;
+                range.format.setFontUnderline(true);
+                underlines.append(range);
+            }
+        }
+        text += marked[i];
+    }
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    // Lines break between words, and a word wider than the label inside itself, as the
+    // editor breaks them: the note shows all that was typed, where it was typed.
+    QTextLayout layout(text, painter.font());
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.setFormats(underlines);
+    const qreal leading = QFontMetricsF(painter.font()).leading();
+    qreal y = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(area.width());
+        line.setPosition(QPointF(0, y));
+        y += line.height() + leading;
+        if (y > area.height() + line.height())
+            break; // nothing further shows
+    }
+    layout.endLayout();
+    layout.draw(&painter, area.topLeft());
 }

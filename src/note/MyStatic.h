@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+class QPainter;
+
 class CMyStatic : public QWidget {
     Q_OBJECT
 public:
@@ -34,6 +36,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    static void DrawWrapped(QPainter& painter, const QRect& area, const QString& marked);
+
     Mode mode_;
     QString text_;
     QString painted_; // text_ as painted (see WrappedLabelText)

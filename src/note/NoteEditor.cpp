@@ -1,5 +1,7 @@
 #include "note/NoteEditor.h"
 
+#include "note/TextBoxLimit.h"
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -81,6 +83,7 @@ NoteEditor::NoteEditor(QWidget* parent) : QPlainTextEdit(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     document()->setDocumentMargin(1);
+    LimitToVisibleBox(this);
 }
 
 void NoteEditor::setNoteText(const QString& text)

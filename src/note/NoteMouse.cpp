@@ -12,6 +12,7 @@
 #include "platform/Text.h"
 
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -118,6 +119,8 @@ void CNote::mouseMoveEvent(QMouseEvent* event)
 void CNote::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::RightButton) {
+        if (isEditing())
+            editor_->setFocus(Qt::OtherFocusReason); // the menu gives it back when it closes
         noteMenu()->popup(platform().cursorPos());
         return;
     }
@@ -270,8 +273,12 @@ bool CNote::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == editor_) {
         if (event->type() == QEvent::FocusOut && isEditing()) {
-            // The editor's own context menu borrows the focus without ending the edit.
-            if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            // The editor's own context menu borrows the focus without ending the edit;
+            // so does the right click that opens the note's menu.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            const bool menuClick = reason == Qt::MouseFocusReason &&
+                                   (QGuiApplication::mouseButtons() & Qt::RightButton);
+            if (reason != Qt::PopupFocusReason && !menuClick)
                 EndTextEdit();
         } else if (event->type() == QEvent::KeyPress &&
                    static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {

@@ -164,6 +164,7 @@ public:
     static constexpr int kPollPeriodMs = 1000;
     // While a second copy still holds the request, it is looked at this often.
     static constexpr int kHandOverRetryMs = 100;
+    static constexpr std::size_t kMaxClosedNotes = 20;
 
 signals:
     // The panel has ended; the process should exit with this status.
@@ -200,6 +201,16 @@ private:
     // Start-up: takes the session of a run that did not end cleanly.
     void TakeRecoverySnapshot();
     void ShowRestoredMessage();
+    // A closed note is kept (the last kMaxClosedNotes, in the state folder) so that
+    // "Reopen closed note" can bring the latest back at its place.
+    void ReadClosedNotes();
+    void RememberClosed(const SNote& record);
+    void ReopenClosedNote();
+    void KeepClosedNotes();
+    // Says in the tray's balloon, else in a message box (no tray host).
+    void Tell(const QString& text);
+    // The snapshot stopped being written, or works again.
+    void OnSnapshotState(bool works, const QString& error);
     // Writes the four stores (keeping conflict copies first); error names the folder
     // and the system's reason. Removes the snapshot once all four are written.
     bool SaveStores(const store::Session& session, std::string& error);
@@ -226,6 +237,11 @@ private:
     bool ended_ = false;
     std::unique_ptr<RecoverySnapshot> snapshot_;
     std::optional<store::Session> restored_;
+    store::SnapshotRead snapshotRead_;
+    std::vector<SNote> closedNotes_; // oldest first
+    std::string stateFolder_;
+    // The session restored at start-up is in no store yet.
+    bool restoredUnsaved_ = false;
     store::StoreStamps storeStamps_;
     std::vector<std::string> conflictCopies_;
     bool changedSinceStart_ = false;

@@ -59,6 +59,9 @@ bool CNoteDlg::DispatchCommand(int id)
     case 38:
         OnHotKey(CreateNote);
         return true;
+    case kReopenClosedNoteCommand:
+        ReopenClosedNote();
+        return true;
     case 57: {
         CCategory dialog(categories, this);
         if (platform().runDialog(dialog) == QDialog::Accepted)

@@ -9,7 +9,12 @@
 #include "platform/Menus.h"
 #include "platform/Platform.h"
 
+#include "model/Factory.h"
+#include "store/Stores.h"
+
 #include <QMenu>
+
+#include <cstdio>
 
 void CNoteDlg::saveAsTemplate(const SNote& record)
 {
@@ -33,9 +38,52 @@ CNote* CNoteDlg::openNote(const SNote& record, bool isNew)
 
 void CNoteDlg::noteClosed(int slot)
 {
-    if (slot >= 0 && slot < notes.count())
+    if (slot >= 0 && slot < notes.count()) {
+        // Closing deletes the note at one keystroke: it stays within reach.
+        if (const CNote* note = notes.get(slot); note && started_ && !ended_)
+            RememberClosed(note->currentRecord());
         notes.setNull(slot);
+    }
     MarkChanged();
+}
+
+void CNoteDlg::ReadClosedNotes()
+{
+    stateFolder_ = store::StateFolder();
+    closedNotes_ = store::ReadNotes(stateFolder_, store::kClosedNotesFile, FactoryFont());
+    if (closedNotes_.size() > kMaxClosedNotes)
+        closedNotes_.erase(closedNotes_.begin(), closedNotes_.end() - kMaxClosedNotes);
+    menus.reopenClosedNote->setEnabled(!closedNotes_.empty());
+}
+
+void CNoteDlg::RememberClosed(const SNote& record)
+{
+    closedNotes_.push_back(record);
+    if (closedNotes_.size() > kMaxClosedNotes)
+        closedNotes_.erase(closedNotes_.begin());
+    KeepClosedNotes();
+}
+
+void CNoteDlg::ReopenClosedNote()
+{
+    if (closedNotes_.empty())
+        return;
+    const SNote record = closedNotes_.back();
+    closedNotes_.pop_back();
+    KeepClosedNotes();
+    openNote(record, false);
+}
+
+void CNoteDlg::KeepClosedNotes()
+{
+    menus.reopenClosedNote->setEnabled(!closedNotes_.empty());
+    if (stateFolder_.empty())
+        return;
+    if (!store::CreateDataFolder(stateFolder_) ||
+        !store::WriteNotes(stateFolder_, store::kClosedNotesFile, closedNotes_))
+        std::fprintf(stderr, "pinleaf: cannot keep the closed notes in %s%s: %s\n",
+                     stateFolder_.c_str(), store::kClosedNotesFile,
+                     store::LastWriteError().c_str());
 }
 
 std::vector<SNote> CNoteDlg::OpenNoteRecords() const

@@ -17,6 +17,19 @@
 
 namespace {
 
+// The one line a failed save at the end leaves: where the session is, if anywhere.
+void SayWhatIsKept(const std::string& error, bool kept, const QString& snapshotError)
+{
+    const CNoteDlg* panel = CNoteDlg::instance();
+    const std::string folder = panel ? panel->dataFolder + store::kRecoveryFolder : std::string();
+    if (kept)
+        std::fprintf(stderr, "pinleaf: %s; the session is kept in %s for the next start\n",
+                     error.c_str(), folder.c_str());
+    else
+        std::fprintf(stderr, "pinleaf: %s; the recovery copy could not be written either (%s)\n",
+                     error.c_str(), qPrintable(snapshotError));
+}
+
 void SaveAtProcessExit()
 {
     // exit() from the X platform plugin when the connection broke: the panel and its
@@ -31,9 +44,17 @@ void CNoteDlg::TakeRecoverySnapshot()
 {
     storeStamps_ = store::TakeStoreStamps(dataFolder);
     snapshot_ = std::make_unique<RecoverySnapshot>(dataFolder, [this] { return CurrentSession(); });
+    connect(snapshot_.get(), &RecoverySnapshot::stateChanged, this, &CNoteDlg::OnSnapshotState);
     store::Session session;
-    switch (store::ReadSnapshot(dataFolder, session, FactoryFont(), platform().now())) {
+    snapshotRead_ = store::ReadSnapshot(dataFolder, session, FactoryFont(), platform().now());
+    for (const auto& [path, kept] : snapshotRead_.setAside)
+        std::fprintf(
+            stderr, "pinleaf: %s is not a file or folder of this user; %s%s\n", path.c_str(),
+            kept.empty() ? "it could not be set aside, and was not read" : "set aside, unread, as ",
+            kept.c_str());
+    switch (snapshotRead_.state) {
     case store::SnapshotState::Restored:
+    case store::SnapshotState::Partial:
         restored_ = std::move(session);
         break;
     case store::SnapshotState::Damaged:
@@ -53,15 +74,46 @@ void CNoteDlg::TakeRecoverySnapshot()
     }
 }
 
-void CNoteDlg::ShowRestoredMessage()
+void CNoteDlg::Tell(const QString& text)
 {
-    if (ended_)
-        return;
-    const QString text = tr("The notes of a session that ended unexpectedly were restored.");
     if (tray_ && QSystemTrayIcon::isSystemTrayAvailable())
         tray_->add(QStringLiteral("Pinleaf"), true, QStringLiteral("Pinleaf"), text);
     else
         platform().ask(this, FromQt(text), "Pinleaf", MessageButtons::Ok, MessageIcon::Information);
+}
+
+void CNoteDlg::ShowRestoredMessage()
+{
+    if (ended_)
+        return;
+    if (snapshotRead_.state != store::SnapshotState::Partial) {
+        Tell(tr("The notes of a session that ended unexpectedly were restored."));
+        return;
+    }
+    QStringList parts;
+    const std::pair<bool, const char*> named[] = {
+        {snapshotRead_.notes, QT_TR_NOOP("the notes")},
+        {snapshotRead_.templates, QT_TR_NOOP("the templates")},
+        {snapshotRead_.categories, QT_TR_NOOP("the categories")},
+        {snapshotRead_.settings, QT_TR_NOOP("the settings")}};
+    for (const auto& [back, name] : named)
+        if (back)
+            parts << tr(name);
+    Tell(tr("Part of a session that ended unexpectedly was restored: %1. The rest is as last "
+            "saved; what could not be read was kept in %2.")
+             .arg(parts.join(QStringLiteral(", ")), ToQt(dataFolder + store::kRecoveryFolder)));
+}
+
+void CNoteDlg::OnSnapshotState(bool works, const QString& error)
+{
+    if (ended_ || saving_)
+        return;
+    if (works)
+        Tell(tr("Pinleaf keeps a recovery copy of this session again."));
+    else
+        Tell(tr("Pinleaf cannot keep a recovery copy of this session (%1). Until this is "
+                "mended, a crash loses the changes made since the last save.")
+                 .arg(error));
 }
 
 void CNoteDlg::MarkChanged()
@@ -100,6 +152,8 @@ bool CNoteDlg::SaveStores(const store::Session& session, std::string& error)
     for (std::string& copy : store::KeepConflictCopies(dataFolder, storeStamps_, platform().now()))
         conflictCopies_.push_back(std::move(copy));
     const bool saved = store::WriteSession(dataFolder, session);
+    if (saved)
+        restoredUnsaved_ = false;
     if (!saved)
         error = FromQt(tr("Pinleaf could not save your notes to %1: %2")
                            .arg(ToQt(dataFolder), ToQt(store::LastWriteError())));
@@ -152,11 +206,9 @@ void CNoteDlg::EndWithSave(bool canAsk)
             saved = true;
             break;
         }
-        if (snapshot_)
-            snapshot_->flush(true);
+        const bool kept = snapshot_ && snapshot_->flush(true);
         if (!canAsk || sessionEnding_) {
-            std::fprintf(stderr, "pinleaf: %s; the session is kept in %s%s for the next start\n",
-                         error.c_str(), dataFolder.c_str(), store::kRecoveryFolder);
+            SayWhatIsKept(error, kept, snapshot_ ? snapshot_->lastError() : QString());
             break;
         }
         if (!platform().askRetry(this, error, "Pinleaf") && !sessionEnding_)
@@ -210,8 +262,8 @@ void CNoteDlg::SaveAtExit()
     const store::Session session = CurrentSession();
     std::string error;
     if (!SaveStores(session, error)) {
-        store::WriteSnapshot(dataFolder, session);
-        std::fprintf(stderr, "pinleaf: %s; the session is kept in %s%s for the next start\n",
-                     error.c_str(), dataFolder.c_str(), store::kRecoveryFolder);
+        std::string snapshotError;
+        const bool kept = store::WriteSnapshot(dataFolder, session, &snapshotError);
+        SayWhatIsKept(error, kept, QString::fromStdString(snapshotError));
     }
 }

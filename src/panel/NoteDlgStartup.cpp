@@ -62,6 +62,7 @@ bool CNoteDlg::OnInitDialog()
     ReadCategories();
     ReadTemplates();
     BuildMenus();
+    ReadClosedNotes();
     // The colour icons are drawn once, on first use; the columns take their widths
     // from the list's client width.
     listCtrl->InsertColumns();
@@ -82,6 +83,7 @@ bool CNoteDlg::OnInitDialog()
         restored_.reset();
         // The stores still hold the older session: this one is unsaved.
         changedSinceStart_ = true;
+        restoredUnsaved_ = true;
         QTimer::singleShot(0, this, [this] { ShowRestoredMessage(); });
     }
     return true;
@@ -89,7 +91,7 @@ bool CNoteDlg::OnInitDialog()
 
 void CNoteDlg::ReadSettings()
 {
-    if (restored_) {
+    if (restored_ && snapshotRead_.settings) {
         settings = restored_->settings;
         return;
     }
@@ -104,7 +106,7 @@ void CNoteDlg::ReadSettings()
 
 void CNoteDlg::ReadCategories()
 {
-    if (restored_)
+    if (restored_ && snapshotRead_.categories)
         categories = restored_->categories;
     else
         store::ReadCategories(dataFolder, categories);
@@ -112,7 +114,7 @@ void CNoteDlg::ReadCategories()
 
 void CNoteDlg::ReadTemplates()
 {
-    if (restored_)
+    if (restored_ && snapshotRead_.templates)
         templates = restored_->templates;
     else
         store::ReadTemplates(dataFolder, templates, FactoryFont(), platform().now());
@@ -128,8 +130,9 @@ void CNoteDlg::BuildMenus()
 void CNoteDlg::ReadNotes()
 {
     // Last, over a finished panel: one window per stored note, in slot order.
-    const std::vector<SNote> records =
-        restored_ ? restored_->notes : store::ReadNotes(dataFolder, FactoryFont());
+    const std::vector<SNote> records = restored_ && snapshotRead_.notes
+                                           ? restored_->notes
+                                           : store::ReadNotes(dataFolder, FactoryFont());
     for (const SNote& record : records)
         openNote(record, false);
 }
@@ -189,10 +192,13 @@ void CNoteDlg::OnCancel()
     if (ended_)
         return;
     // Escape is the dialog's default cancel, easy to press by accident: unsaved work
-    // is not dropped without a question.
+    // is not dropped without a question, and Enter on it does not drop it.
+    const QString question = restoredUnsaved_
+                                 ? tr("Quit and discard the notes restored from the last session?")
+                                 : tr("Quit without saving the changes of this session?");
     if (changedSinceStart_ &&
-        !platform().ask(this, FromQt(tr("Quit without saving the changes of this session?")),
-                        "Pinleaf", MessageButtons::YesNo, MessageIcon::Question))
+        !platform().ask(this, FromQt(question), "Pinleaf", MessageButtons::YesNoDefaultNo,
+                        MessageIcon::Question))
         return;
     if (ended_)
         return; // the session ended while the question was open

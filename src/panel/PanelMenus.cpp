@@ -102,12 +102,16 @@ PanelMenus BuildMenus(QWidget* owner, const Categories& categories,
                                      {QT_TRANSLATE_NOOP("PanelMenus", "Right keys"), 76},
                                      {"", 0},
                                      {QT_TRANSLATE_NOOP("PanelMenus", "None"), 77}});
-    m.notesMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Create Note"), 38},
-                                   {"", 0},
-                                   {QT_TRANSLATE_NOOP("PanelMenus", "Minimize all"), 35},
-                                   {QT_TRANSLATE_NOOP("PanelMenus", "Restore all"), 36},
-                                   {"", 0},
-                                   {QT_TRANSLATE_NOOP("PanelMenus", "Close all"), 37}});
+    m.notesMenu = MakeMenu(
+        owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Create Note"), 38},
+                {QT_TRANSLATE_NOOP("PanelMenus", "Reopen closed note"), kReopenClosedNoteCommand},
+                {"", 0},
+                {QT_TRANSLATE_NOOP("PanelMenus", "Minimize all"), 35},
+                {QT_TRANSLATE_NOOP("PanelMenus", "Restore all"), 36},
+                {"", 0},
+                {QT_TRANSLATE_NOOP("PanelMenus", "Close all"), 37}});
+    m.reopenClosedNote = FindItem(m.notesMenu, kReopenClosedNoteCommand);
+    m.reopenClosedNote->setEnabled(false);
     m.helpMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Help Topic    F1"), 55},
                                   {QT_TRANSLATE_NOOP("PanelMenus", "Lastet Version"), 58},
                                   {QT_TRANSLATE_NOOP("PanelMenus", "Home Page"), 58},

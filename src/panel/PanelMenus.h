@@ -10,6 +10,9 @@ class QAction;
 class QMenu;
 class QWidget;
 
+// Reopens the note closed last; a command of this program's own, beside "Create Note".
+inline constexpr int kReopenClosedNoteCommand = 39;
+
 struct PanelMenus {
     QMenu* viewMenu = nullptr;
     QMenu* sortMenu = nullptr;
@@ -30,6 +33,9 @@ struct PanelMenus {
     QAction* startAtLogin = nullptr;
     // "On all desktops" in optionsMenu: no command id; the panel acts on it.
     QAction* onAllDesktops = nullptr;
+    // "Reopen closed note" in notesMenu (and so in the tray's menu): enabled while
+    // there is a closed note to reopen.
+    QAction* reopenClosedNote = nullptr;
 };
 
 // Creates every menu, owned by owner, in the order of the panel's menu table, fills

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSocketNotifier>
 #include <QStringList>
+#include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
@@ -25,6 +26,41 @@ namespace {
 // An action is one short line; anything longer is not ours.
 constexpr qint64 kMaxLine = 64;
 const QByteArray kReceipt = QByteArrayLiteral("ok\n");
+// A caller sends its line at once. Idle connections are not kept: each holds a
+// descriptor the stores need when they are saved.
+constexpr std::size_t kMaxCallers = 16;
+constexpr int kLineTimeoutMs = 2000;
+// When accept fails (no descriptors left), the pending connection stays pending and the
+// socket stays readable: listening pauses for a while instead of spinning.
+constexpr int kAcceptPauseMs = 1000;
+
+// The name of the socket: short and stable, a hash names the data folder.
+QString SocketName(const std::string& dataFolder)
+{
+    const QByteArray hash =
+        QCryptographicHash::hash(QByteArray::fromStdString(dataFolder), QCryptographicHash::Sha1)
+            .toHex()
+            .left(12);
+    return QString::fromLatin1(AppId.data(), qsizetype(AppId.size())) + QLatin1Char('.') +
+           QString::fromLatin1(hash) + QStringLiteral(".socket");
+}
+
+bool FitsSocketAddress(const QString& path)
+{
+    return std::size_t(QFile::encodeName(path).size()) < sizeof(sockaddr_un::sun_path);
+}
+
+// "/tmp/pinleaf-<uid>", made private to the user; it must be a real folder of the user's.
+QString ShortRuntimeFolder()
+{
+    const QByteArray folder = "/tmp/pinleaf-" + QByteArray::number(::geteuid());
+    ::mkdir(folder.constData(), 0700);
+    struct stat st {};
+    if (::lstat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+        (st.st_mode & 077) != 0)
+        ::chmod(folder.constData(), 0700);
+    return QFile::decodeName(folder);
+}
 
 // A socket address for path, or false when the path does not fit in one.
 bool SocketAddress(const QString& path, sockaddr_un& address)
@@ -45,27 +81,36 @@ QString ErrorText(int error)
 
 } // namespace
 
-// One caller: its line so far and the watch on its socket.
+// One caller: its line so far, the watch on its socket and its time to send a line.
 struct ActionServer::Caller {
     int fd;
     QSocketNotifier* notifier;
+    QTimer* deadline;
     QByteArray line;
 };
 
 QString ActionSocketPath(const std::string& dataFolder)
 {
-    // Short and stable: a hash names the data folder without making the path too long
-    // for a socket address.
-    const QByteArray hash =
-        QCryptographicHash::hash(QByteArray::fromStdString(dataFolder), QCryptographicHash::Sha1)
-            .toHex()
-            .left(12);
-    const QString name = QString::fromLatin1(AppId.data(), qsizetype(AppId.size())) +
-                         QLatin1Char('.') + QString::fromLatin1(hash) + QStringLiteral(".socket");
+    const QString name = SocketName(dataFolder);
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
-        return QDir(runtime).filePath(name);
-    return QDir(QString::fromStdString(dataFolder)).filePath(name);
+    const QString path = !runtime.isEmpty() && QFileInfo(runtime).isDir()
+                             ? QDir(runtime).filePath(name)
+                             : QDir(QString::fromStdString(dataFolder)).filePath(name);
+    if (FitsSocketAddress(path))
+        return path;
+    // A deep folder would not fit in a socket address: a short private one does.
+    return ShortRuntimeFolder() + QLatin1Char('/') + name.section(QLatin1Char('.'), -2);
+}
+
+QString WhyNoActionChannel(const QString& path)
+{
+    const QByteArray bytes = QFile::encodeName(path);
+    struct stat st {};
+    if (::lstat(bytes.constData(), &st) != 0)
+        return QStringLiteral("it has no action socket at ") + path;
+    if (!S_ISSOCK(st.st_mode))
+        return path + QStringLiteral(" is not a socket");
+    return QStringLiteral("nobody answers at ") + path;
 }
 
 ActionServer::ActionServer(QObject* parent) : QObject(parent) {}
@@ -90,7 +135,23 @@ bool ActionServer::listen(const QString& path)
         error_ = ErrorText(errno);
         return false;
     }
-    ::unlink(address.sun_path);
+    // The folder must be the user's own, and only a socket a crashed copy left may be
+    // replaced: a file of another kind at this place is not ours to delete.
+    struct stat st {};
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    if (::stat(folder.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) {
+        error_ = QFile::decodeName(folder) + QStringLiteral(" is not a folder of this user");
+        ::close(fd);
+        return false;
+    }
+    if (::lstat(address.sun_path, &st) == 0) {
+        if (!S_ISSOCK(st.st_mode)) {
+            error_ = QStringLiteral("something that is not a socket is in the way");
+            ::close(fd);
+            return false;
+        }
+        ::unlink(address.sun_path);
+    }
     // Only the user may call: the socket is made private before anyone can connect.
     const mode_t mask = ::umask(0077);
     const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
@@ -102,8 +163,8 @@ bool ActionServer::listen(const QString& path)
         return false;
     }
     fd_ = fd;
-    auto* notifier = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, &ActionServer::onNewConnection);
+    listener_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
+    connect(listener_, &QSocketNotifier::activated, this, &ActionServer::onNewConnection);
     return true;
 }
 
@@ -116,13 +177,26 @@ void ActionServer::onNewConnection()
 {
     for (;;) {
         const int fd = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0 && (errno == EINTR || errno == ECONNABORTED))
+            continue;
+        if (fd < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            listener_->setEnabled(false);
+            QTimer::singleShot(kAcceptPauseMs, this, [this] { listener_->setEnabled(true); });
+        }
         if (fd < 0)
             return;
-        auto caller = std::make_unique<Caller>(Caller{fd, nullptr, {}});
+        // The newest caller is the likeliest to send a line: the longest idle one goes.
+        if (callers_.size() >= kMaxCallers)
+            dropCaller(callers_.front().get());
+        auto caller = std::make_unique<Caller>(Caller{fd, nullptr, nullptr, {}});
         Caller* raw = caller.get();
         raw->notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
         connect(raw->notifier, &QSocketNotifier::activated, this,
                 [this, raw] { onReadyRead(raw); });
+        raw->deadline = new QTimer(this);
+        raw->deadline->setSingleShot(true);
+        connect(raw->deadline, &QTimer::timeout, this, [this, raw] { dropCaller(raw); });
+        raw->deadline->start(kLineTimeoutMs);
         callers_.push_back(std::move(caller));
     }
 }
@@ -144,6 +218,7 @@ void ActionServer::onReadyRead(Caller* caller)
         if (::send(caller->fd, kReceipt.constData(), std::size_t(kReceipt.size()), MSG_NOSIGNAL) <
             0)
             drop = true;
+        caller->deadline->start(kLineTimeoutMs);
     }
     if (drop || caller->line.size() > kMaxLine)
         dropCaller(caller);
@@ -156,6 +231,8 @@ void ActionServer::dropCaller(Caller* caller)
 {
     caller->notifier->setEnabled(false);
     caller->notifier->deleteLater();
+    caller->deadline->stop();
+    caller->deadline->deleteLater();
     ::close(caller->fd);
     std::erase_if(callers_, [caller](const auto& c) { return c.get() == caller; });
 }

@@ -11,10 +11,15 @@
 #include <string>
 #include <vector>
 
+class QSocketNotifier;
+
 // Where the running copy listens: in $XDG_RUNTIME_DIR (private to the user), else in
-// the data folder (private too). One channel per data folder, as one copy runs per
+// the data folder (private too); where that path would not fit in a socket address, in
+// "/tmp/pinleaf-<uid>/" (private too). One channel per data folder, as one copy runs per
 // data folder.
 QString ActionSocketPath(const std::string& dataFolder);
+// Why a running copy could not be reached at path, for the caller's one line.
+QString WhyNoActionChannel(const QString& path);
 
 class ActionServer : public QObject {
     Q_OBJECT
@@ -23,7 +28,9 @@ public:
     ~ActionServer() override;
 
     // Starts listening at path. Only the copy that holds the instance lock calls this,
-    // so a socket file already there is one a crashed copy left, and it is replaced.
+    // so a socket already there is one a crashed copy left, and it is replaced; anything
+    // else there stays, and listening fails. At most a few callers are served at once,
+    // each for a short while.
     bool listen(const QString& path);
     QString errorString() const;
 
@@ -38,6 +45,7 @@ private:
     void dropCaller(Caller* caller);
 
     int fd_ = -1;
+    QSocketNotifier* listener_ = nullptr;
     QString error_;
     std::vector<std::unique_ptr<Caller>> callers_;
 };

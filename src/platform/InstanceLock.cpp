@@ -63,6 +63,14 @@ bool InstanceLock::MakePrivate()
         error_ = std::string(kRunningFile) + " is a symbolic link";
         return false;
     }
+    // A marker of another user, held locked, would keep this user's program out for
+    // good, without a word: it is refused instead.
+    for (const char* marker : {kRunningFile, kHandOverFile}) {
+        if (::lstat((folder_ + marker).c_str(), &st) == 0 && st.st_uid != ::geteuid()) {
+            error_ = std::string(marker) + " belongs to another user";
+            return false;
+        }
+    }
     return true;
 }
 

@@ -22,7 +22,8 @@ public:
 
     // Takes "xr.log"; when another copy holds it, creates and holds "xo.log" instead.
     // The folder is made 0700 and the markers 0600 first; a folder of another user or
-    // an "xr.log" that is a symbolic link is unusable, an "xo.log" link is removed.
+    // an "xr.log" that is a symbolic link is unusable, an "xo.log" link is removed; a
+    // marker of another user makes the folder unusable.
     Result Acquire();
     // The reason of the last FolderUnusable, as the system put it.
     const std::string& error() const { return error_; }

@@ -19,7 +19,8 @@ class QLocale;
 class QWidget;
 
 enum class MessageIcon { Question, Exclamation, Information, Stop };
-enum class MessageButtons { YesNo, OkCancel, Ok };
+// YesNoDefaultNo: a destructive question; Enter answers No.
+enum class MessageButtons { YesNo, OkCancel, Ok, YesNoDefaultNo };
 
 class Platform {
 public:

@@ -55,11 +55,13 @@ bool QtPlatform::ask(QWidget* parent, const std::string& text, const std::string
         break;
     }
     QMessageBox::StandardButtons boxButtons = QMessageBox::Ok;
-    if (buttons == MessageButtons::YesNo)
+    if (buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoDefaultNo)
         boxButtons = QMessageBox::Yes | QMessageBox::No;
     else if (buttons == MessageButtons::OkCancel)
         boxButtons = QMessageBox::Ok | QMessageBox::Cancel;
     QMessageBox box(boxIcon, ToQt(caption), ToQt(text), boxButtons, parent);
+    if (buttons == MessageButtons::YesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
     KeepDialogFixed(&box);
     const int answer = box.exec();
     return answer == QMessageBox::Yes || answer == QMessageBox::Ok;
@@ -101,10 +103,15 @@ int QtPlatform::runDialog(QDialog& dialog)
 
 std::optional<LogFont> QtPlatform::chooseFont(QWidget* parent, const LogFont& initial)
 {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, ToQFont(initial), parent);
-    if (!ok)
+    QFontDialog dialog(ToQFont(initial), parent);
+    // What the dialog makes of the stored font before the user touches it: a face the
+    // system substitutes, a weight of 0. OK on that changes nothing in the record.
+    const QFont opened = dialog.currentFont();
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
+    const QFont chosen = dialog.selectedFont();
+    if (chosen == opened)
+        return initial;
     return FromQFont(chosen, initial);
 }
 

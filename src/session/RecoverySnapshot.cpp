@@ -25,9 +25,29 @@ void RecoverySnapshot::writeInBackground()
     // The syncs take tens of milliseconds on a disk; the window must not wait for them.
     wait();
     ++writes_;
-    inFlight_ = std::async(std::launch::async, [folder = dataFolder_, session = collect_()] {
-        return store::WriteSnapshot(folder, session);
+    inFlight_ = std::async(std::launch::async, [this, folder = dataFolder_, session = collect_()] {
+        const Outcome outcome = write(folder, session);
+        // Told on the window's thread; dropped if this object is gone by then.
+        QMetaObject::invokeMethod(
+            this, [this, outcome] { report(outcome); }, Qt::QueuedConnection);
     });
+}
+
+RecoverySnapshot::Outcome RecoverySnapshot::write(const std::string& dataFolder,
+                                                  const store::Session& session)
+{
+    Outcome outcome;
+    outcome.written = store::WriteSnapshot(dataFolder, session, &outcome.error);
+    return outcome;
+}
+
+void RecoverySnapshot::report(const Outcome& outcome)
+{
+    lastError_ = outcome.written ? QString() : QString::fromStdString(outcome.error);
+    if (outcome.written == works_)
+        return;
+    works_ = outcome.written;
+    emit stateChanged(works_, lastError_);
 }
 
 void RecoverySnapshot::wait()
@@ -43,7 +63,9 @@ bool RecoverySnapshot::flush(bool force)
         return true;
     timer_.stop();
     ++writes_;
-    return store::WriteSnapshot(dataFolder_, collect_());
+    const Outcome outcome = write(dataFolder_, collect_());
+    report(outcome);
+    return outcome.written;
 }
 
 void RecoverySnapshot::discard()

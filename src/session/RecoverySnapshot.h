@@ -7,6 +7,7 @@
 #include "store/Session.h"
 
 #include <QObject>
+#include <QString>
 #include <QTimer>
 
 #include <functional>
@@ -35,15 +36,30 @@ public:
 
     bool due() const { return timer_.isActive(); }
     int writes() const { return writes_; }
+    // Why the last write failed (empty after a write that worked).
+    QString lastError() const { return lastError_; }
 
     static constexpr int kDelayMs = 1000;
 
+signals:
+    // A write failed after writes that worked (works false), or worked after one that
+    // failed: once per change of state, not per write.
+    void stateChanged(bool works, const QString& error);
+
 private:
+    struct Outcome {
+        bool written;
+        std::string error;
+    };
+    static Outcome write(const std::string& dataFolder, const store::Session& session);
+    void writeInBackground();
+    void report(const Outcome& outcome);
+
     std::string dataFolder_;
     Collect collect_;
-    void writeInBackground();
-
     QTimer timer_;
-    std::future<bool> inFlight_;
+    std::future<void> inFlight_;
     int writes_ = 0;
+    bool works_ = true;
+    QString lastError_;
 };

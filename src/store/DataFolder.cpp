@@ -9,19 +9,35 @@
 
 namespace store {
 
-std::string DataFolder()
+namespace {
+
+// The folder an XDG variable names (an absolute path), else the default under $HOME;
+// without a trailing slash.
+std::string XdgBase(const char* variable, const char* underHome)
 {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const char* xdg = std::getenv(variable);
     std::string base;
     if (xdg && *xdg == '/') {
         base = xdg;
     } else {
         const char* home = std::getenv("HOME");
-        base = std::string(home ? home : "") + "/.local/share";
+        base = std::string(home ? home : "") + underHome;
     }
     while (base.size() > 1 && base.back() == '/')
         base.pop_back();
-    return base + "/Pinleaf/";
+    return base;
+}
+
+} // namespace
+
+std::string DataFolder()
+{
+    return XdgBase("XDG_DATA_HOME", "/.local/share") + "/Pinleaf/";
+}
+
+std::string StateFolder()
+{
+    return XdgBase("XDG_STATE_HOME", "/.local/state") + "/pinleaf/";
 }
 
 bool CreateDataFolder(const std::string& folder)

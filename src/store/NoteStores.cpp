@@ -102,8 +102,8 @@ bool WriteRecords(const std::string& folder, const char* name, const std::vector
 
 } // namespace
 
-ReadOutcome ReadTemplates(const std::string& folder, Templates& templates,
-                          const LogFont& baseFont, const SystemTime& now)
+ReadOutcome ReadTemplates(const std::string& folder, Templates& templates, const LogFont& baseFont,
+                          const SystemTime& now)
 {
     enum class Content { Factory, Records, Nothing };
     Content content = Content::Factory;
@@ -134,11 +134,13 @@ bool WriteTemplates(const std::string& folder, const Templates& templates)
     return WriteRecords(folder, kTemplatesFile, templates.all(), RecordKind::Template);
 }
 
-std::vector<SNote> ReadNotes(const std::string& folder, const LogFont& baseFont,
-                             ReadOutcome* outcome)
+namespace {
+
+std::vector<SNote> ReadNoteRecords(const std::string& folder, const char* name,
+                                   const LogFont& baseFont, ReadOutcome* outcome)
 {
     std::vector<SNote> notes;
-    const ReadOutcome read = ReadStoreFile(folder, kNotesFile, [&](ArchiveReader& in) {
+    const ReadOutcome read = ReadStoreFile(folder, name, [&](ArchiveReader& in) {
         const std::int32_t count = in.readCount();
         if (count < 0)
             return false;
@@ -151,9 +153,27 @@ std::vector<SNote> ReadNotes(const std::string& folder, const LogFont& baseFont,
     return notes;
 }
 
+} // namespace
+
+std::vector<SNote> ReadNotes(const std::string& folder, const LogFont& baseFont,
+                             ReadOutcome* outcome)
+{
+    return ReadNoteRecords(folder, kNotesFile, baseFont, outcome);
+}
+
 bool WriteNotes(const std::string& folder, const std::vector<SNote>& notes)
 {
     return WriteRecords(folder, kNotesFile, notes, RecordKind::Note);
+}
+
+std::vector<SNote> ReadNotes(const std::string& folder, const char* name, const LogFont& baseFont)
+{
+    return ReadNoteRecords(folder, name, baseFont, nullptr);
+}
+
+bool WriteNotes(const std::string& folder, const char* name, const std::vector<SNote>& notes)
+{
+    return WriteRecords(folder, name, notes, RecordKind::Note);
 }
 
 } // namespace store

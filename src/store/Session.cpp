@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,30 +66,106 @@ bool WriteSession(const std::string& folder, const Session& session, std::string
     return true;
 }
 
-bool WriteSnapshot(const std::string& dataFolder, const Session& session)
+namespace {
+
+// The recovery folder without its slash, as lstat and rename want it.
+std::string RecoveryPath(const std::string& dataFolder)
+{
+    return dataFolder + std::string(kRecoveryFolder, std::strlen(kRecoveryFolder) - 1);
+}
+
+// Whether path is a folder of the user's own, not a link to one.
+bool OwnFolder(const std::string& path)
+{
+    struct stat st {};
+    return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid();
+}
+
+// Sets aside each snapshot file that is not a regular file of the user's (a link, a
+// folder, a FIFO, a file another user planted): it is neither followed nor read.
+void SetAsideStrangers(const std::string& folder, SnapshotRead& result)
+{
+    for (const char* name : kStoreFiles) {
+        struct stat st {};
+        if (lstat((folder + name).c_str(), &st) != 0)
+            continue;
+        if (S_ISREG(st.st_mode) && st.st_uid == geteuid())
+            continue;
+        const std::string kept = SetAside(folder, name);
+        result.setAside.emplace_back(folder + name, kept);
+    }
+}
+
+// A file that did not come back leaves the snapshot; its content stays as a
+// ".damaged" copy (made by the read, or by moving the file when the read made none).
+void KeepWhatWasNotRestored(const std::string& folder, const char* name, ReadOutcome outcome)
+{
+    const std::string path = folder + name;
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0)
+        return;
+    const bool copied = outcome == ReadOutcome::Damaged && !DamageUncopied(path);
+    if (copied || st.st_size == 0)
+        unlink(path.c_str());
+    else
+        SetAside(folder, name);
+}
+
+} // namespace
+
+bool WriteSnapshot(const std::string& dataFolder, const Session& session, std::string* error)
 {
     const std::string folder = dataFolder + kRecoveryFolder;
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+    const std::string path = RecoveryPath(dataFolder);
+    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+        if (error)
+            *error = path + ": " + std::strerror(errno);
         return false;
-    return WriteSession(folder, session);
+    }
+    // Never into a link or a folder of another user: what is written there comes back.
+    if (!OwnFolder(path)) {
+        if (error)
+            *error = path + " is not a folder of this user";
+        return false;
+    }
+    std::string failed;
+    if (WriteSession(folder, session, &failed))
+        return true;
+    if (error)
+        *error = folder + failed + ": " + LastWriteError();
+    return false;
 }
 
 bool SnapshotExists(const std::string& dataFolder)
 {
     const std::string folder = dataFolder + kRecoveryFolder;
+    struct stat st {};
     for (const char* name : kStoreFiles)
-        if (access((folder + name).c_str(), F_OK) == 0)
+        if (lstat((folder + name).c_str(), &st) == 0)
             return true;
     return false;
 }
 
-SnapshotState ReadSnapshot(const std::string& dataFolder, Session& session, const LogFont& baseFont,
-                           const SystemTime& now)
+SnapshotRead ReadSnapshot(const std::string& dataFolder, Session& session, const LogFont& baseFont,
+                          const SystemTime& now)
 {
+    SnapshotRead result;
+    const std::string path = RecoveryPath(dataFolder);
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0)
+        return result;
+    if (!OwnFolder(path)) {
+        const std::string kept = SetAside(dataFolder, path.substr(dataFolder.size()));
+        result.setAside.emplace_back(path, kept);
+        return result;
+    }
+    if ((st.st_mode & 077) != 0)
+        chmod(path.c_str(), 0700);
     if (!SnapshotExists(dataFolder))
-        return SnapshotState::None;
+        return result;
     const std::string folder = dataFolder + kRecoveryFolder;
     RemoveLeftoverTemporaryFiles(folder);
+    SetAsideStrangers(folder, result);
     // All four files are always written; an empty one is a valid empty collection.
     auto whole = [](ReadOutcome outcome) {
         return outcome == ReadOutcome::Complete || outcome == ReadOutcome::Empty;
@@ -99,13 +176,32 @@ SnapshotState ReadSnapshot(const std::string& dataFolder, Session& session, cons
     const ReadOutcome categories = ReadCategories(folder, session.categories);
     const ReadOutcome templates = ReadTemplates(folder, session.templates, baseFont, now);
     session.notes = ReadNotes(folder, baseFont, &notes);
-    if (settings == ReadOutcome::Complete && whole(categories) && whole(templates) && whole(notes))
-        return SnapshotState::Restored;
-    return SnapshotState::Damaged;
+    result.settings = settings == ReadOutcome::Complete;
+    result.categories = whole(categories);
+    result.templates = whole(templates);
+    result.notes = whole(notes);
+    const std::pair<const char*, ReadOutcome> outcomes[] = {{kSettingsFile, settings},
+                                                            {kCategoriesFile, categories},
+                                                            {kTemplatesFile, templates},
+                                                            {kNotesFile, notes}};
+    const bool restored[] = {result.settings, result.categories, result.templates, result.notes};
+    int count = 0;
+    for (int i = 0; i < 4; ++i) {
+        count += restored[i];
+        if (!restored[i])
+            KeepWhatWasNotRestored(folder, outcomes[i].first, outcomes[i].second);
+    }
+    result.state = count == 4   ? SnapshotState::Restored
+                   : count == 0 ? SnapshotState::Damaged
+                                : SnapshotState::Partial;
+    return result;
 }
 
 void RemoveSnapshot(const std::string& dataFolder)
 {
+    // A folder that is not the user's is none of the snapshot's business.
+    if (!OwnFolder(RecoveryPath(dataFolder)))
+        return;
     const std::string folder = dataFolder + kRecoveryFolder;
     RemoveLeftoverTemporaryFiles(folder);
     for (const char* name : kStoreFiles)

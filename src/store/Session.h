@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
 
 namespace store {
@@ -30,13 +31,29 @@ inline constexpr const char* kRecoveryFolder = "recovery/";
 enum class SnapshotState {
     None,     // no snapshot: the last run ended cleanly
     Restored, // session holds the snapshot's content
-    Damaged,  // a snapshot was there but not whole; damaged files kept as ".damaged"
+    Partial,  // some stores came back whole; the others are to be read from the stores
+    Damaged,  // a snapshot was there, but no part of it was whole
 };
 
-// Creates the recovery folder (0700) and writes the session into it.
-bool WriteSnapshot(const std::string& dataFolder, const Session& session);
-SnapshotState ReadSnapshot(const std::string& dataFolder, Session& session, const LogFont& baseFont,
-                           const SystemTime& now);
+// What a read of the snapshot gave back and what it moved out of the way.
+struct SnapshotRead {
+    SnapshotState state = SnapshotState::None;
+    bool settings = false, categories = false, templates = false, notes = false;
+    // Each file or folder that was not the user's own real file (or folder) and was set
+    // aside unread: its path, and the name it was kept under (empty: it could not move).
+    std::vector<std::pair<std::string, std::string>> setAside;
+};
+
+// Creates the recovery folder (0700) and writes the session into it. On failure error
+// (when given) says why.
+bool WriteSnapshot(const std::string& dataFolder, const Session& session,
+                   std::string* error = nullptr);
+// Reads what the snapshot holds into session. Only a real folder of the user's and
+// regular files of the user's are read; anything else is set aside. Each file that
+// does not read whole is kept under a ".damaged" name and leaves the snapshot, so the
+// snapshot then holds only what was restored.
+SnapshotRead ReadSnapshot(const std::string& dataFolder, Session& session, const LogFont& baseFont,
+                          const SystemTime& now);
 // Removes the snapshot's files and temporaries; ".damaged" copies stay.
 void RemoveSnapshot(const std::string& dataFolder);
 bool SnapshotExists(const std::string& dataFolder);

@@ -1,4 +1,5 @@
-// The settings file ("file1.dat"): two bools and six int32 values, 26 bytes, nothing else.
+// The settings file ("file1.dat"): two bools and six int32 values, 26 bytes; a reader
+// ignores anything after them.
 
 #include "store/StoreFile.h"
 #include "store/Stores.h"
@@ -8,17 +9,20 @@ namespace store {
 bool ReadSettings(const std::string& folder, SSettings& settings, ReadOutcome* outcome)
 {
     SSettings read;
-    const ReadOutcome result = ReadStoreFile(folder, kSettingsFile, [&](ArchiveReader& in) {
-        read.alwaysOnTop = in.readBool();
-        read.panelVisible = in.readBool();
-        read.panelColor = in.readInt32();
-        read.panelStyle = in.readInt32();
-        read.listViewMode = in.readInt32();
-        read.hotKeyMode = in.readInt32();
-        read.panelLeft = in.readInt32();
-        read.panelTop = in.readInt32();
-        return true;
-    });
+    const ReadOutcome result = ReadStoreFile(
+        folder, kSettingsFile,
+        [&](ArchiveReader& in) {
+            read.alwaysOnTop = in.readBool();
+            read.panelVisible = in.readBool();
+            read.panelColor = in.readInt32();
+            read.panelStyle = in.readInt32();
+            read.listViewMode = in.readInt32();
+            read.hotKeyMode = in.readInt32();
+            read.panelLeft = in.readInt32();
+            read.panelTop = in.readInt32();
+            return true;
+        },
+        TrailingBytes::Ignored);
     // A short file gives the whole set of defaults, not the values it did hold.
     settings = result == ReadOutcome::Complete ? read : SSettings{};
     if (outcome)

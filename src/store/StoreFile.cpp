@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <mutex>
 #include <set>
@@ -103,34 +104,46 @@ void SyncFolder(const std::string& folder)
     ::close(fd);
 }
 
-bool WriteAll(int fd, const char* data, std::size_t n)
-{
-    while (n > 0) {
-        ssize_t put = ::write(fd, data, n);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        data += put;
-        n -= static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
+// Copies through an archive writer: a full disk fails it as it fails a save.
 bool CopyInto(int from, int to)
 {
-    char buffer[kArchiveBufferSize];
-    for (;;) {
-        ssize_t got = ::read(from, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return false;
-        if (got == 0)
-            return true;
-        if (!WriteAll(to, buffer, static_cast<std::size_t>(got)))
-            return false;
+    try {
+        ArchiveWriter out(to);
+        char buffer[kArchiveBufferSize];
+        for (;;) {
+            ssize_t got = ::read(from, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                return false;
+            if (got == 0)
+                break;
+            for (ssize_t i = 0; i < got; ++i)
+                out.writeByte(static_cast<std::uint8_t>(buffer[i]));
+        }
+        out.flush();
+        return true;
+    } catch (const std::exception&) {
+        return false;
     }
+}
+
+// The file a save replaces: path itself, or the target of a link to a regular file of
+// the user's (dotfile setups keep stores as links; replacing the link would quietly
+// stop saving into the real file). A link to anything else is replaced as a file is.
+std::string WriteTarget(const std::string& path)
+{
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char* resolved = realpath(path.c_str(), nullptr);
+    if (!resolved)
+        return path;
+    const std::string target = resolved;
+    std::free(resolved);
+    if (stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid())
+        return path;
+    return target;
 }
 
 } // namespace
@@ -140,14 +153,52 @@ const std::string& LastWriteError()
     return g_lastWriteError;
 }
 
+std::string DamagedName(const std::string& folder, const std::string& name)
+{
+    auto unused = [&](const std::string& candidate) {
+        struct stat st {};
+        return lstat((folder + candidate).c_str(), &st) != 0 && errno == ENOENT;
+    };
+    const std::string first = name + kDamagedSuffix;
+    if (unused(first))
+        return first;
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char when[32];
+    std::strftime(when, sizeof when, "-%Y%m%d-%H%M%S", &local);
+    const std::string dated = first + when;
+    std::string candidate = dated;
+    for (int n = 2; !unused(candidate); ++n)
+        candidate = dated + "-" + std::to_string(n);
+    return candidate;
+}
+
+bool DamageUncopied(const std::string& path)
+{
+    return HasUncopiedDamage(path);
+}
+
+std::string SetAside(const std::string& folder, const std::string& name)
+{
+    const std::string kept = DamagedName(folder, name);
+    if (rename((folder + name).c_str(), (folder + kept).c_str()) != 0)
+        return {};
+    SetUncopiedDamage(folder + name, false);
+    SyncFolder(folder);
+    return kept;
+}
+
 bool KeepDamagedCopy(const std::string& folder, const char* name)
 {
     const std::string source = folder + name;
-    const std::string target = source + kDamagedSuffix;
+    const std::string target = folder + DamagedName(folder, name);
     int from = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
     if (from < 0)
         return false;
-    TemporaryFile copy(target);
+    // Named "<name>.damaged.tmp-XXXXXX" whatever the copy's name: a crash leaves a
+    // temporary file start-up knows to remove.
+    TemporaryFile copy(source + kDamagedSuffix);
     bool ok = copy.fd() >= 0 && CopyInto(from, copy.fd()) && copy.commit(target);
     ::close(from);
     if (ok)
@@ -156,7 +207,7 @@ bool KeepDamagedCopy(const std::string& folder, const char* name)
 }
 
 ReadOutcome ReadStoreFile(const std::string& folder, const char* name,
-                          const std::function<bool(ArchiveReader&)>& read)
+                          const std::function<bool(ArchiveReader&)>& read, TrailingBytes trailing)
 {
     ArchiveReader reader;
     if (!reader.open(folder + name))
@@ -168,13 +219,13 @@ ReadOutcome ReadStoreFile(const std::string& folder, const char* name,
         // EndOfFile, ArchiveError or FileError: the content up to here is all there is.
     }
     const bool empty = reader.fileSize() == 0;
-    const bool trailing = reader.bytesLeft() > 0;
+    const bool damagedEnd = reader.bytesLeft() > 0 && trailing == TrailingBytes::Damage;
     understood = understood && !reader.incomplete();
     reader.close();
     // An empty file holds nothing worth keeping.
     if (empty)
         return understood ? ReadOutcome::Complete : ReadOutcome::Empty;
-    if (understood && !trailing)
+    if (understood && !damagedEnd)
         return ReadOutcome::Complete;
     const std::string path = folder + name;
     SetUncopiedDamage(path, !KeepDamagedCopy(folder, name));
@@ -194,7 +245,8 @@ bool WriteStoreFile(const std::string& folder, const char* name,
         }
         SetUncopiedDamage(target, false);
     }
-    TemporaryFile file(target);
+    const std::string written = WriteTarget(target);
+    TemporaryFile file(written);
     if (file.fd() < 0)
         return false;
     try {
@@ -211,9 +263,9 @@ bool WriteStoreFile(const std::string& folder, const char* name,
         g_lastWriteError = error.what();
         return false;
     }
-    if (!file.commit(target))
+    if (!file.commit(written))
         return false;
-    SyncFolder(folder);
+    SyncFolder(written.substr(0, written.rfind('/') + 1));
     return true;
 }
 

@@ -17,8 +17,15 @@ namespace store {
 
 // "$XDG_DATA_HOME/Pinleaf/", else "$HOME/.local/share/Pinleaf/" (with the trailing slash).
 std::string DataFolder();
-// Creates only the last level, mode 0700. Returns false when the folder is not usable.
+// Creates the folder and any missing parents, mode 0700. Returns false when the folder
+// is not usable.
 bool CreateDataFolder(const std::string& folder);
+// What only this machine keeps: "$XDG_STATE_HOME/pinleaf/", else
+// "$HOME/.local/state/pinleaf/" (with the trailing slash). Made like the data folder.
+std::string StateFolder();
+
+// The notes closed lately, oldest first, in the notes store's format (state folder).
+inline constexpr const char* kClosedNotesFile = "closed.log";
 
 inline constexpr const char* kSettingsFile = "file1.dat";
 inline constexpr const char* kTemplatesFile = "data1.log";
@@ -31,22 +38,24 @@ inline constexpr const char* kCategoriesFile = "data3.log";
 void RemoveLeftoverTemporaryFiles(const std::string& folder);
 
 // baseFont supplies the font fields the stores do not hold.
-ReadOutcome ReadTemplates(const std::string& folder, Templates& templates,
-                          const LogFont& baseFont, const SystemTime& now);
+ReadOutcome ReadTemplates(const std::string& folder, Templates& templates, const LogFont& baseFont,
+                          const SystemTime& now);
 bool WriteTemplates(const std::string& folder, const Templates& templates);
 
 // The notes completely read before any damage, in file order.
 std::vector<SNote> ReadNotes(const std::string& folder, const LogFont& baseFont,
                              ReadOutcome* outcome = nullptr);
 bool WriteNotes(const std::string& folder, const std::vector<SNote>& notes);
+// The same records in another file of the notes store's format.
+std::vector<SNote> ReadNotes(const std::string& folder, const char* name, const LogFont& baseFont);
+bool WriteNotes(const std::string& folder, const char* name, const std::vector<SNote>& notes);
 
 ReadOutcome ReadCategories(const std::string& folder, Categories& categories);
 bool WriteCategories(const std::string& folder, const Categories& categories);
 
 // Returns false when the defaults were applied (missing or short file); panelLeft and
 // panelTop then still need the default position, which only the panel knows.
-bool ReadSettings(const std::string& folder, SSettings& settings,
-                  ReadOutcome* outcome = nullptr);
+bool ReadSettings(const std::string& folder, SSettings& settings, ReadOutcome* outcome = nullptr);
 bool WriteSettings(const std::string& folder, const SSettings& settings);
 
 } // namespace store

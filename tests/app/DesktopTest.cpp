@@ -4,10 +4,13 @@
 #include "platform/Autostart.h"
 #include "platform/QtPlatform.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontDialog>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -135,6 +138,29 @@ TEST(AutostartTest, ExecFollowsWhichProgramPathFindsAndAStartRewritesAStaleLaunc
     setenv("PATH", (other + ":" + linked).c_str(), 1);
     ASSERT_TRUE(RefreshStartAtLogin(&error));
     EXPECT_EQ(exec(), self.toUtf8());
+}
+
+TEST(FontDialogTest, OkWithoutAChangeLeavesTheStoredFontAsItWas)
+{
+    // A face this system substitutes, and weight 0, as stores written elsewhere hold.
+    LogFont stored;
+    stored.setFace("MS Sans Serif");
+    stored.height = -13;
+    stored.weight = 0;
+    QtPlatform desktop;
+    bool seen = false;
+    QTimer::singleShot(0, [&seen] {
+        if (auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget())) {
+            seen = true;
+            dialog->accept();
+        }
+    });
+    const std::optional<LogFont> chosen = desktop.chooseFont(nullptr, stored);
+    ASSERT_TRUE(seen);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->face(), "MS Sans Serif");
+    EXPECT_EQ(chosen->weight, 0);
+    EXPECT_EQ(chosen->height, -13);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -128,6 +129,20 @@ TEST_F(EditTextDialog, WindowsLineBreaksAreShownAsLinesAndKeptOnOk)
     Edit(second)->setPlainText("single\nmore");
     second.accept();
     EXPECT_EQ(templates.get(1).text, "single\r\nmore");
+}
+
+TEST_F(EditTextDialog, TheTextStopsAtTheBottomOfItsBox)
+{
+    CEditText dialog(templates, 1);
+    dialog.show();
+    QPlainTextEdit* edit = Edit(dialog);
+    edit->setFocus();
+    edit->setPlainText("");
+    for (int i = 0; i < 100; ++i)
+        QTest::keyClicks(edit, "word ");
+    EXPECT_GT(edit->toPlainText().size(), 20);
+    EXPECT_LT(edit->toPlainText().size(), 400);
+    EXPECT_EQ(edit->verticalScrollBar()->value(), 0) << "the first line scrolled away";
 }
 
 } // namespace

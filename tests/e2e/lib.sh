@@ -7,6 +7,7 @@ WORK=$(mktemp -d)
 trap 'stop_all; rm -rf "$WORK"' EXIT
 export XDG_DATA_HOME="$WORK/data"
 export XDG_RUNTIME_DIR="$WORK/run"
+export XDG_STATE_HOME="$WORK/state"
 mkdir -p "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 DATA="$XDG_DATA_HOME/Pinleaf"
@@ -200,8 +201,8 @@ hex_pixel() {
 # Prints a window's map state: IsViewable, IsUnMapped or IsUnviewable.
 map_state() { xwininfo -id "$1" | sed -nE 's/.*Map State: (.*)/\1/p'; }
 
-# Escape on the panel ($1) of program $PID: after changes it asks first, and Yes (the
-# default button, Return) ends without saving.
+# Escape on the panel ($1) of program $PID: after changes it asks first, and Yes (Y; the
+# default button is No) ends without saving.
 quit_without_saving() {
   press "$1" Escape
   local box=""
@@ -212,5 +213,5 @@ quit_without_saving() {
     sleep 0.1
   done
   [ -n "$box" ] || fail "Escape neither ended the program nor asked"
-  press "$box" Return
+  press "$box" y
 }

@@ -34,10 +34,16 @@ wait_for_output 2 pinleaf_windows
 press "$(box_beside "$PANEL")" Escape
 still_running
 wait_for_output 1 pinleaf_windows
-# Yes (the default button) ends without writing and drops the snapshot.
+# Enter answers No, the default button: a stray Escape and Enter lose nothing.
 press "$PANEL" Escape
 wait_for_output 2 pinleaf_windows
 press "$(box_beside "$PANEL")" Return
+still_running
+wait_for_output 1 pinleaf_windows
+# Yes ends without writing and drops the snapshot.
+press "$PANEL" Escape
+wait_for_output 2 pinleaf_windows
+press "$(box_beside "$PANEL")" y
 wait_end "$PID"
 [ "$RC" = 0 ] || fail "exit status $RC after Escape"
 [ ! -e "$DATA/data2.log" ] && [ ! -e "$DATA/recovery" ] || fail "Escape wrote or kept files"

@@ -43,7 +43,11 @@ void Put(const char* name, const std::uint8_t* data, std::size_t size)
 void Clean(const char* name)
 {
     unlink((Folder() + name).c_str());
-    unlink((Folder() + name + ".damaged").c_str());
+    // Each damaged read keeps a copy of its own: all of them go.
+    const std::string copies = std::string(name) + ".damaged";
+    for (const auto& entry : std::filesystem::directory_iterator(Folder()))
+        if (entry.path().filename().string().rfind(copies, 0) == 0)
+            unlink(entry.path().c_str());
 }
 
 template <typename T> void Same(const T& first, const T& second)

@@ -86,12 +86,14 @@ TEST_F(NoteTest, AOneMegabyteLineOpensInTheEditorAndTakesKeys)
     QPlainTextEdit* editor = note->editor();
     ASSERT_TRUE(note->isEditing());
     QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
+    // Far more than fits: no more text goes in, but deleting works.
     QTest::keyClicks(editor, "yz");
+    QTest::keyClick(editor, Qt::Key_Backspace);
     QTest::keyClick(editor, Qt::Key_Backspace);
     note->FinishTextEdit();
     EXPECT_FALSE(note->isEditing());
-    EXPECT_EQ(note->record().text.size(), (1u << 20) + 1);
-    EXPECT_EQ(note->record().text.substr((1u << 20) - 2), "xxy");
+    EXPECT_EQ(note->record().text.size(), (1u << 20) - 2);
+    EXPECT_EQ(note->record().text.substr((1u << 20) - 4), "xx");
     // The label shows the text again, from its start.
     const QImage label = note->textLabel()->grab().toImage();
     int dark = 0;
@@ -101,30 +103,31 @@ TEST_F(NoteTest, AOneMegabyteLineOpensInTheEditorAndTakesKeys)
     EXPECT_GT(dark, 50);
 }
 
+// The label's picture of a note with text.
+QImage LabelPicture(CNote* note)
+{
+    return note->textLabel()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
 // The label leaves out what can never show of a long stretch: the pixels stay those of
 // the whole text.
 TEST_F(NoteTest, ALabelPaintsAVeryLongStretchAsTheWholeTextWould)
 {
+    // A label shows a few hundred characters at most: a stretch of 300,000 looks as one
+    // of 2,000 does.
     const QString stretch(300000, QLatin1Char('w'));
-    for (const QString& text :
-         {stretch, QStringLiteral("Start ") + stretch + QStringLiteral(" and &more\nwords"),
-          QStringLiteral("a-") + stretch + QStringLiteral("-b c")}) {
+    const QString shorter(2000, QLatin1Char('w'));
+    for (const QString& pattern :
+         {QStringLiteral("%1"), QStringLiteral("Start %1 and &more\nwords"),
+          QStringLiteral("a-%1-b c")}) {
         SNote record = SavedNote();
-        record.text = text.toStdString();
+        record.text = pattern.arg(stretch).toStdString();
         CNote* note = Open(record);
-        CMyStatic* label = note->textLabel();
-        QImage whole(label->size(), QImage::Format_RGB32);
-        whole.fill(label->backColor());
-        QPainter painter(&whole);
-        painter.setFont(label->font());
-        painter.setPen(label->textColor());
-        painter.drawText(whole.rect(),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
-                         text);
-        painter.end();
-        EXPECT_EQ(label->grab().toImage().convertToFormat(QImage::Format_RGB32), whole)
-            << text.left(8).toStdString();
+        record.text = pattern.arg(shorter).toStdString();
+        CNote* same = Open(record);
+        EXPECT_EQ(LabelPicture(note), LabelPicture(same)) << pattern.toStdString();
         note->CloseNote();
+        same->CloseNote();
     }
 }
 

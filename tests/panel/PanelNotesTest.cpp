@@ -19,6 +19,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -311,6 +312,44 @@ TEST_F(PanelNotesTest, ClosedSlotsAreLeftOutAndTheRestReopenInTheFirstSlots)
     EXPECT_TRUE(ReadFile(file("data2.log")).empty());
     Start();
     EXPECT_TRUE(Slots().empty());
+}
+
+TEST_F(PanelNotesTest, AClosedNoteCanBeReopenedAtItsPlaceEvenAfterARestart)
+{
+    WriteSettings();
+    Start();
+    std::filesystem::remove_all(store::StateFolder());
+    QAction* reopen = FindItem(panel->menus.optionsMenu, 39); // also the tray's menu
+    ASSERT_NE(reopen, nullptr);
+    EXPECT_EQ(reopen->text(), QStringLiteral("Reopen closed note"));
+    EXPECT_FALSE(reopen->isEnabled());
+
+    // Escape on a focused note closes it; the last 20 closed are kept on this machine.
+    for (int i = 0; i < 21; ++i) {
+        fake.cursor = QPoint(100 + i, 200 + i); // a new note opens around the pointer
+        CNote* note = panel->openNote(NoteRecord("closed " + std::to_string(i), 0, 0), true);
+        QTest::keyClick(note, Qt::Key_Escape);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(OpenNotes().empty());
+    const std::vector<SNote> kept =
+        store::ReadNotes(store::StateFolder(), store::kClosedNotesFile, LogFont{});
+    ASSERT_EQ(kept.size(), 20u);
+    EXPECT_EQ(kept.front().text, "closed 1");
+    EXPECT_EQ(kept.back().text, "closed 20");
+    EXPECT_TRUE(reopen->isEnabled());
+
+    // A restart still has them; the latest comes back first, where it was.
+    Start();
+    reopen = FindItem(panel->menus.optionsMenu, 39);
+    ASSERT_TRUE(reopen->isEnabled());
+    reopen->trigger();
+    ASSERT_EQ(OpenNotes().size(), 1u);
+    EXPECT_EQ(OpenNotes()[0]->record().text, "closed 20");
+    EXPECT_EQ(OpenNotes()[0]->pos(), QPoint(120 - kSmallW / 2, 220 - kSmallH / 2));
+    EXPECT_TRUE(panel->ChangedSinceStart());
+    EXPECT_EQ(store::ReadNotes(store::StateFolder(), store::kClosedNotesFile, LogFont{}).size(),
+              19u);
 }
 
 } // namespace

@@ -13,7 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
 #include <filesystem>
+#include <unistd.h>
 
 namespace {
 
@@ -153,6 +156,131 @@ TEST_F(PanelSessionTest, ADamagedSnapshotIsKeptAsideAndTheStoresAreUsed)
     EXPECT_FALSE(Exists(recovery("data2.log")));
     QCoreApplication::processEvents();
     EXPECT_TRUE(fake.asked.empty());
+}
+
+// Five notes and two categories, as a snapshot of a run holds them.
+store::Session SnapshotSession()
+{
+    store::Session session;
+    for (int i = 0; i < 5; ++i)
+        session.notes.push_back(NoteRecord("kept " + std::to_string(i), 50 * i, 40));
+    session.categories.append("Snap");
+    session.categories.append("Shot");
+    session.templates.append(NoteRecord("snapshot template", 0, 0));
+    return session;
+}
+
+TEST_F(PanelSessionTest, OnlyTheUsersOwnSnapshotIsReadAndEachWholePartComesBack)
+{
+    namespace fs = std::filesystem;
+    WriteNotes({NoteRecord("stored", 10, 10)});
+
+    // "recovery" as a link to a folder elsewhere: set aside, never read nor written into.
+    const std::string elsewhere = folder + "../elsewhere/";
+    fs::remove_all(elsewhere);
+    fs::create_directories(elsewhere);
+    ASSERT_TRUE(store::WriteSnapshot(elsewhere, SnapshotSession()));
+    const std::vector<unsigned char> planted = ReadFile(elsewhere + "recovery/data2.log");
+    fs::create_directory_symlink(elsewhere + "recovery", folder + "recovery");
+    testing::internal::CaptureStderr();
+    Start();
+    std::string said = testing::internal::GetCapturedStderr();
+    ASSERT_EQ(OpenNotes().size(), 1u);
+    EXPECT_EQ(OpenNotes()[0]->record().text, "stored");
+    EXPECT_TRUE(fs::is_symlink(folder + "recovery.damaged"));
+    const std::string::size_type ours = said.find("pinleaf: ");
+    ASSERT_NE(ours, std::string::npos) << said;
+    EXPECT_EQ(said.find("pinleaf: ", ours + 1), std::string::npos) << "one line: " << said;
+    EXPECT_NE(said.find("recovery.damaged"), std::string::npos) << said;
+    panel->openNote(NoteRecord("new", 5, 5), true);
+    ASSERT_TRUE(panel->recoverySnapshot()->flush());
+    EXPECT_FALSE(fs::is_symlink(folder + "recovery"));
+    EXPECT_EQ(ReadFile(elsewhere + "recovery/data2.log"), planted);
+    fs::remove_all(folder + "recovery");
+    fs::remove_all(elsewhere);
+
+    // A snapshot whose templates are cut short and whose categories belong to another
+    // user: the notes and the settings come back, the rest is read from the stores.
+    ASSERT_TRUE(store::WriteSnapshot(folder, SnapshotSession()));
+    std::vector<unsigned char> templates = ReadFile(recovery("data1.log"));
+    templates.resize(templates.size() / 2);
+    WriteFile(recovery("data1.log"), templates);
+    const bool root = geteuid() == 0; // only root can give a file to another user
+    if (root)
+        ASSERT_EQ(chown(recovery("data3.log").c_str(), 65534, 65534), 0);
+    fake.asked.clear();
+    testing::internal::CaptureStderr();
+    Start();
+    said = testing::internal::GetCapturedStderr();
+    ASSERT_EQ(OpenNotes().size(), 5u);
+    EXPECT_EQ(OpenNotes()[4]->record().text, "kept 4");
+    EXPECT_NE(panel->templates.all().back().text, "snapshot template");
+    EXPECT_EQ(ReadFile(recovery("data1.log.damaged")), templates);
+    EXPECT_FALSE(Exists(recovery("data1.log")));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(fake.asked.size(), 1u);
+    if (root) {
+        EXPECT_EQ(panel->categories.count(), 13) << "the factory categories";
+        EXPECT_TRUE(Exists(recovery("data3.log.damaged")));
+        EXPECT_NE(said.find("data3.log"), std::string::npos) << said;
+        EXPECT_EQ(fake.asked[0].text,
+                  "Part of a session that ended unexpectedly was restored: the notes, the "
+                  "settings. The rest is as last saved; what could not be read was kept in " +
+                      folder + "recovery/.");
+    }
+}
+
+TEST_F(PanelSessionTest, ASnapshotThatCannotBeWrittenIsToldOnceAndAgainWhenItWorks)
+{
+    Start();
+    // A folder in place of the snapshot's notes file.
+    std::filesystem::create_directories(recovery("data2.log"));
+    MakeTwoNotes();
+    QElapsedTimer waited;
+    waited.start();
+    while (fake.asked.empty() && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_EQ(fake.asked.size(), 1u);
+    EXPECT_EQ(fake.asked[0].text.rfind("Pinleaf cannot keep a recovery copy of this session (", 0),
+              0u)
+        << fake.asked[0].text;
+    panel->openNote(NoteRecord("third", 200, 200), true);
+    EXPECT_FALSE(panel->recoverySnapshot()->flush());
+    EXPECT_EQ(fake.asked.size(), 1u) << "said once";
+    std::filesystem::remove(recovery("data2.log"));
+    panel->openNote(NoteRecord("fourth", 250, 250), true);
+    EXPECT_TRUE(panel->recoverySnapshot()->flush());
+    ASSERT_EQ(fake.asked.size(), 2u);
+    EXPECT_EQ(fake.asked[1].text, "Pinleaf keeps a recovery copy of this session again.");
+
+    // The end of the session with neither the stores nor the snapshot writable: the
+    // line says so, and does not claim the session is kept.
+    std::filesystem::remove(recovery("data2.log"));
+    std::filesystem::create_directories(recovery("data2.log"));
+    std::filesystem::create_directories(file("data2.log"));
+    testing::internal::CaptureStderr();
+    panel->OnSessionEnd();
+    const std::string line = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(line.find("is kept in"), std::string::npos) << line;
+    EXPECT_NE(line.find("the recovery copy could not be written either"), std::string::npos)
+        << line;
+}
+
+TEST_F(PanelSessionTest, EscapeAfterARestoreNamesTheRestoredNotesAndDefaultsToNo)
+{
+    Start();
+    MakeTwoNotes();
+    ASSERT_TRUE(panel->recoverySnapshot()->flush());
+    panel.reset(); // as a kill would end it
+    Start();
+    QCoreApplication::processEvents(); // the restore message
+    fake.asked.clear();
+    fake.answers = {false};
+    panel->OnCancel();
+    ASSERT_EQ(fake.asked.size(), 1u);
+    EXPECT_EQ(fake.asked[0].text, "Quit and discard the notes restored from the last session?");
+    EXPECT_EQ(fake.asked[0].buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_FALSE(panel->Ended());
 }
 
 } // namespace

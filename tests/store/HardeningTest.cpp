@@ -58,9 +58,9 @@ TEST_F(StoreHardeningTest, HostileFilesNeitherHangNorOverallocateNorGetLost)
     EXPECT_EQ(notes[0].text, "one");
     EXPECT_EQ(readFile("data2.log.damaged"), bytes);
 
-    // A damaged store whose copy cannot be written is not replaced.
+    // A damaged store whose copy cannot be written (a full disk) is not replaced.
     writeFile("data1.log", Hex("FF FF FF FF"));
-    ASSERT_EQ(mkdir(path("data1.log.damaged").c_str(), 0700), 0);
+    store::SetWriteLimitForTesting(2);
     Templates templates;
     store::ReadTemplates(folder(), templates, LogFont{}, SystemTime{});
     templates.append(Note("new"));
@@ -69,7 +69,7 @@ TEST_F(StoreHardeningTest, HostileFilesNeitherHangNorOverallocateNorGetLost)
         << store::LastWriteError();
     EXPECT_EQ(readFile("data1.log"), Hex("FF FF FF FF"));
     // Once the copy can be made, the save goes through.
-    rmdir(path("data1.log.damaged").c_str());
+    store::SetWriteLimitForTesting(std::nullopt);
     EXPECT_TRUE(store::WriteTemplates(folder(), templates));
     EXPECT_EQ(readFile("data1.log.damaged"), Hex("FF FF FF FF"));
 

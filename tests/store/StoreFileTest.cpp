@@ -232,14 +232,49 @@ TEST_F(StoreFileTest, SoundOrEmptyOrMissingStoresLeaveNoCopy)
               (std::vector<std::string>{"data1.log", "data2.log", "data3.log", "file1.dat"}));
 }
 
-TEST_F(StoreFileTest, NewerDamageReplacesAnOlderCopy)
+TEST_F(StoreFileTest, EachDamageKeepsItsOwnCopyAndLinkedStoresAreWrittenThrough)
 {
-    const std::string copy = std::string(store::kNotesFile) + store::kDamagedSuffix;
+    // A second damaged load keeps the first copy: each has a name of its own.
     writeFile(store::kNotesFile, Hex("05 00 00 00 AA"));
     store::ReadNotes(folder(), FactoryFont());
     writeFile(store::kNotesFile, Hex("06 00 00 00 BB CC"));
     store::ReadNotes(folder(), FactoryFont());
-    EXPECT_EQ(readFile(copy), Hex("06 00 00 00 BB CC"));
+    EXPECT_EQ(readFile("data2.log.damaged"), Hex("05 00 00 00 AA"));
+    std::vector<std::string> later;
+    for (const std::string& name : files())
+        if (name.rfind("data2.log.damaged-", 0) == 0)
+            later.push_back(name);
+    ASSERT_EQ(later.size(), 1u);
+    EXPECT_EQ(later[0].size(), std::string("data2.log.damaged-YYYYMMDD-HHMMSS").size());
+    EXPECT_EQ(readFile(later[0]), Hex("06 00 00 00 BB CC"));
+
+    // Readers ignore bytes after the settings' eight values: they are no damage.
+    SSettings settings;
+    settings.panelLeft = 77;
+    ASSERT_TRUE(store::WriteSettings(folder(), settings));
+    Bytes longer = readFile(store::kSettingsFile);
+    longer.push_back(0x42);
+    writeFile(store::kSettingsFile, longer);
+    SSettings read;
+    EXPECT_TRUE(store::ReadSettings(folder(), read));
+    EXPECT_EQ(read.panelLeft, 77);
+    EXPECT_FALSE(exists("file1.dat.damaged"));
+
+    // A store kept as a link (dotfiles): the save goes into the link's target.
+    std::filesystem::create_directory(path("dotfiles"));
+    writeFile("dotfiles/data3.log", {});
+    std::filesystem::create_symlink(path("dotfiles/data3.log"), path(store::kCategoriesFile));
+    ASSERT_TRUE(store::WriteCategories(folder(), CategoriesOf({"Work"})));
+    EXPECT_TRUE(std::filesystem::is_symlink(path(store::kCategoriesFile)));
+    Categories categories;
+    EXPECT_EQ(store::ReadCategories(folder() + "dotfiles/", categories),
+              store::ReadOutcome::Complete);
+    EXPECT_EQ(categories.all(), std::vector<std::string>{"Work"});
+    EXPECT_EQ(mode("dotfiles/data3.log"), 0600u);
+    // A link to what is not a regular file (here a folder) is replaced, not followed.
+    std::filesystem::create_symlink(path("dotfiles"), path(store::kTemplatesFile));
+    ASSERT_TRUE(store::WriteTemplates(folder(), Templates{}));
+    EXPECT_FALSE(std::filesystem::is_symlink(path(store::kTemplatesFile)));
 }
 
 } // namespace

@@ -22,8 +22,10 @@ int main(int argc, char** argv)
     const char* base = std::getenv("XDG_DATA_HOME");
     std::string folder = std::string(base && *base ? base : "/tmp") + "/run-XXXXXX";
     std::filesystem::create_directories(std::filesystem::path(folder).parent_path());
-    if (mkdtemp(folder.data()))
+    if (mkdtemp(folder.data())) {
         setenv("XDG_DATA_HOME", folder.c_str(), 1);
+        setenv("XDG_STATE_HOME", (folder + "/state").c_str(), 1);
+    }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
