@@ -706,6 +706,10 @@
         <source>Reopen closed note</source>
         <translation>Geschlossene Notiz wieder öffnen</translation>
     </message>
+    <message>
+        <source>Shared folder</source>
+        <translation>Geteilter Ordner</translation>
+    </message>
 </context>
 <context>
     <name>PanelTray</name>

@@ -38,6 +38,8 @@ public:
 
     const SNote& record() const { return record_; }
     int slot() const { return slot_; }
+    // The panel renumbers its notes when a merge reorders them.
+    void setSlot(int slot) { slot_ = slot; }
 
     // Rolls the note up under the top edge of the screen, or back down.
     void ToggleMinimized();

@@ -32,6 +32,10 @@ class CNote;
 class QFileSystemWatcher;
 class InstanceLock;
 class TemplateListView;
+struct SyncState;
+namespace store {
+struct MergeResult;
+}
 
 class CNoteDlg : public QWidget, public NoteHost, private HotKeyActions, private TrayActions {
     Q_OBJECT
@@ -82,6 +86,18 @@ public:
     void ToggleOnAllDesktops();
     void MarkOnAllDesktops();
     void ApplySettings();
+
+    // Shared mode: the data folder is kept in sync with other machines (a sync tool's
+    // marker, or "Shared folder" chosen on this machine). Changes are then written within
+    // kSharedWriteDelayMs and the stores are watched; what another machine wrote is merged
+    // into the running session at once.
+    bool SharedMode() const { return sharedMode_; }
+    void ToggleSharedFolder();
+    void MarkSharedFolder();
+    // Merges what changed in the stores on disk since this copy last read or wrote them,
+    // shows it and writes the merged session back (the watch calls it).
+    void CheckStores();
+    static constexpr int kSharedWriteDelayMs = 2000;
 
     // The template list (list.cpp side of the panel).
     void FillTemplateList();
@@ -214,6 +230,24 @@ private:
     // Writes the four stores (keeping conflict copies first); error names the folder
     // and the system's reason. Removes the snapshot once all four are written.
     bool SaveStores(const store::Session& session, std::string& error);
+    // Shared mode and the stores' watch (see NoteDlgSync.cpp).
+    void StartSync();
+    void UpdateSharedMode();
+    void WriteSharedNow();
+    // Merges the stores that changed on disk, and with fold the sync tools' conflict
+    // copies, into ours; shows the result when apply is set. Returns the session to
+    // write (needsWrite says whether the disk lacks part of it), or nothing when an edit
+    // in progress would be touched: the merge waits for the edit to end.
+    std::optional<store::Session> MergeFromDisk(const store::Session& ours, bool apply, bool fold,
+                                                bool& needsWrite);
+    bool ApplyMerge(const store::MergeResult& result);
+    // Writes the session and takes it as what the stores hold.
+    bool WriteStores(const store::Session& session);
+    // Writes the session with what changed on disk merged in (the saves of the ends and
+    // of a checkpoint).
+    bool SaveMerged(const store::Session& session);
+    bool SyncApplying() const;
+    void ScheduleSharedWrite();
     // The save-all end: canAsk is false at the end of the session.
     void EndWithSave(bool canAsk);
     void TellConflicts(bool canAsk);
@@ -249,4 +283,6 @@ private:
 
     bool saving_ = false;
     bool sessionEnding_ = false;
+    bool sharedMode_ = false;
+    std::shared_ptr<SyncState> sync_;
 };

@@ -118,10 +118,13 @@ void CNoteDlg::OnSnapshotState(bool works, const QString& error)
 
 void CNoteDlg::MarkChanged()
 {
-    if (!started_ || ended_ || saving_)
+    if (!started_ || ended_ || saving_ || SyncApplying())
         return;
     changedSinceStart_ = true;
-    if (snapshot_)
+    // In shared mode the stores themselves are written soon, and serve as the recovery copy.
+    if (sharedMode_)
+        ScheduleSharedWrite();
+    else if (snapshot_)
         snapshot_->changed();
 }
 
@@ -148,10 +151,13 @@ bool CNoteDlg::SaveStores(const store::Session& session, std::string& error)
     // A snapshot write on the worker thread must not land after the snapshot is removed.
     if (snapshot_)
         snapshot_->wait();
-    // A store someone else replaced since start-up is kept before it is overwritten.
-    for (std::string& copy : store::KeepConflictCopies(dataFolder, storeStamps_, platform().now()))
-        conflictCopies_.push_back(std::move(copy));
-    const bool saved = store::WriteSession(dataFolder, session);
+    // Before the panel knows the stores (a save inside exit() during start-up), a store
+    // someone else replaced is kept before it is overwritten; afterwards it is merged.
+    if (!sync_)
+        for (std::string& copy :
+             store::KeepConflictCopies(dataFolder, storeStamps_, platform().now()))
+            conflictCopies_.push_back(std::move(copy));
+    const bool saved = SaveMerged(session);
     if (saved)
         restoredUnsaved_ = false;
     if (!saved)

@@ -79,6 +79,7 @@ bool CNoteDlg::OnInitDialog()
     ReadNotes();
     FillTemplateList();
     started_ = true;
+    StartSync();
     if (restored_) {
         restored_.reset();
         // The stores still hold the older session: this one is unsaved.
@@ -125,6 +126,8 @@ void CNoteDlg::BuildMenus()
     menus = ::BuildMenus(this, categories, [this](int id) { OnCommand(id); });
     MarkOnAllDesktops();
     connect(menus.onAllDesktops, &QAction::triggered, this, &CNoteDlg::ToggleOnAllDesktops);
+    MarkSharedFolder();
+    connect(menus.sharedFolder, &QAction::triggered, this, &CNoteDlg::ToggleSharedFolder);
 }
 
 void CNoteDlg::ReadNotes()
@@ -191,6 +194,12 @@ void CNoteDlg::OnCancel()
 {
     if (ended_)
         return;
+    // In a shared folder the other machines may have what this session wrote already:
+    // nothing can be taken back, so Escape ends like "Exit".
+    if (sharedMode_) {
+        EndWithSave(true);
+        return;
+    }
     // Escape is the dialog's default cancel, easy to press by accident: unsaved work
     // is not dropped without a question, and Enter on it does not drop it.
     const QString question = restoredUnsaved_

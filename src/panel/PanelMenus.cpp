@@ -136,6 +136,8 @@ PanelMenus BuildMenus(QWidget* owner, const Categories& categories,
     m.startAtLogin = AddStartAtLogin(m.optionsMenu);
     m.onAllDesktops =
         m.optionsMenu->addAction(QCoreApplication::translate("PanelMenus", "On all desktops"));
+    m.sharedFolder =
+        m.optionsMenu->addAction(QCoreApplication::translate("PanelMenus", "Shared folder"));
     AddItem(m.optionsMenu, QCoreApplication::translate("PanelMenus", "Exit"), 54);
 
     m.categoryMenu = new QMenu(owner);

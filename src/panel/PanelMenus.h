@@ -33,6 +33,8 @@ struct PanelMenus {
     QAction* startAtLogin = nullptr;
     // "On all desktops" in optionsMenu: no command id; the panel acts on it.
     QAction* onAllDesktops = nullptr;
+    // "Shared folder" in optionsMenu: no command id; the panel acts on it.
+    QAction* sharedFolder = nullptr;
     // "Reopen closed note" in notesMenu (and so in the tray's menu): enabled while
     // there is a closed note to reopen.
     QAction* reopenClosedNote = nullptr;

@@ -6,6 +6,21 @@
 namespace {
 
 const QString kOnAllDesktops = QStringLiteral("onAllDesktops");
+const QString kSharedFolder = QStringLiteral("sharedFolder");
+
+bool ReadFlag(const QString& key)
+{
+    const QSettings settings(MachineSettingsFile(), QSettings::IniFormat);
+    return settings.value(key, false).toBool();
+}
+
+bool WriteFlag(const QString& key, bool on)
+{
+    QSettings settings(MachineSettingsFile(), QSettings::IniFormat);
+    settings.setValue(key, on);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
 
 } // namespace
 
@@ -19,14 +34,20 @@ QString MachineSettingsFile()
 
 bool OnAllDesktopsSetting()
 {
-    const QSettings settings(MachineSettingsFile(), QSettings::IniFormat);
-    return settings.value(kOnAllDesktops, false).toBool();
+    return ReadFlag(kOnAllDesktops);
 }
 
 bool SetOnAllDesktopsSetting(bool on)
 {
-    QSettings settings(MachineSettingsFile(), QSettings::IniFormat);
-    settings.setValue(kOnAllDesktops, on);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    return WriteFlag(kOnAllDesktops, on);
+}
+
+bool SharedFolderSetting()
+{
+    return ReadFlag(kSharedFolder);
+}
+
+bool SetSharedFolderSetting(bool on)
+{
+    return WriteFlag(kSharedFolder, on);
 }

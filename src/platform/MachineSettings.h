@@ -10,3 +10,8 @@ QString MachineSettingsFile();
 // "On all desktops": notes and the panel show on every workspace.
 bool OnAllDesktopsSetting();
 bool SetOnAllDesktopsSetting(bool on);
+
+// "Shared folder": the data folder is kept in sync with other machines by a file-sync
+// tool that leaves no marker Pinleaf recognises.
+bool SharedFolderSetting();
+bool SetSharedFolderSetting(bool on);

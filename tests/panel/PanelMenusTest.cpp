@@ -87,7 +87,7 @@ TEST_F(PanelMenusTest, EveryMenuHasItsItemsIdsAndSeparators)
          menus.optionsMenu,
          {"Show Panel 50", "Always Top 51", "---", "> Color Panel", "> Style Panel", "---",
           "> Notes", "> Hot keys", "Category... 57", "---", "> Help", "---", "Start at login 0",
-          "On all desktops 0", "Exit 54"}},
+          "On all desktops 0", "Shared folder 0", "Exit 54"}},
         {"signature",
          menus.signatureMenu,
          {"Category 80", "Time create 81", "Void 83", "---", "Text... 84"}},

@@ -1,5 +1,5 @@
 // Keeping the session: a failed save asks and keeps the snapshot, a checkpoint writes
-// and goes on, a store changed on disk is kept aside, a snapshot is restored once.
+// and goes on, a store changed on disk is merged, a snapshot is restored once.
 
 #include "panel/RunningPanel.h"
 
@@ -19,6 +19,14 @@
 #include <unistd.h>
 
 namespace {
+
+// A note made on another machine, at its own second.
+SNote Made(const std::string& text, int second)
+{
+    SNote note = NoteRecord(text, 40 * second, 60);
+    note.created.second = static_cast<std::uint16_t>(second);
+    return note;
+}
 
 class PanelSessionTest : public RunningPanel {
 protected:
@@ -124,22 +132,32 @@ TEST_F(PanelSessionTest, ACheckpointWritesTheTypedTextAndGoesOn)
     EXPECT_TRUE(panel->Ended());
 }
 
-TEST_F(PanelSessionTest, AStoreChangedOnDiskIsKeptAsAConflictCopy)
+TEST_F(PanelSessionTest, AStoreChangedOnDiskIsMergedAtTheEndAndOnlyAnUnreadableOneKeptAside)
 {
-    WriteNotes({NoteRecord("ours", 10, 10)});
+    WriteNotes({Made("ours", 1)});
     Start();
-    // A file-sync tool brings another computer's notes meanwhile.
-    store::WriteNotes(folder, {NoteRecord("theirs", 20, 20), NoteRecord("also theirs", 30, 30)});
-    const std::vector<unsigned char> theirs = ReadFile(file("data2.log"));
+    ASSERT_FALSE(panel->SharedMode());
+    panel->openNote(NoteRecord("made here", 500, 500), true);
+    // Another program changes the notes, and leaves categories no reader understands.
+    ASSERT_TRUE(store::WriteNotes(folder, {Made("ours, changed there", 1), Made("theirs", 2)}));
+    WriteFile(file("data3.log"), {9, 0, 0, 0, 1});
+    const std::vector<unsigned char> unreadable = ReadFile(file("data3.log"));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(OpenNotes().size(), 2u) << "nothing is merged before the end";
+    EXPECT_EQ(OpenNotes()[0]->record().text, "ours");
+
     Exit();
-    const std::string copy = "data2.log.conflict-20240612-093015";
-    EXPECT_EQ(ReadFile(file(copy.c_str())), theirs);
-    ASSERT_EQ(StoredNotes().size(), 1u);
-    EXPECT_EQ(StoredNotes()[0].text, "ours");
+    std::vector<std::string> stored;
+    for (const SNote& note : StoredNotes())
+        stored.push_back(note.text);
+    std::sort(stored.begin(), stored.end());
+    EXPECT_EQ(stored, (std::vector<std::string>{"made here", "ours, changed there", "theirs"}));
+    EXPECT_FALSE(Exists(file("data2.log.conflict-20240612-093015"))) << "merged, not kept aside";
+    // What cannot be read is kept as it was, and the user is told.
+    EXPECT_EQ(ReadFile(file("data3.log.conflict-20240612-093015")), unreadable);
     ASSERT_EQ(fake.asked.size(), 1u);
-    EXPECT_NE(fake.asked[0].text.find(copy), std::string::npos) << fake.asked[0].text;
-    // Stores this run wrote itself are no conflict.
-    EXPECT_FALSE(Exists(file("data1.log.conflict-20240612-093015")));
+    EXPECT_NE(fake.asked[0].text.find("data3.log.conflict-20240612-093015"), std::string::npos)
+        << fake.asked[0].text;
 }
 
 TEST_F(PanelSessionTest, ADamagedSnapshotIsKeptAsideAndTheStoresAreUsed)

@@ -1,0 +1,477 @@
+// The panel's side of a data folder that other machines change too: shared mode (the
+// stores written within seconds of every change), the watch on the stores, and the
+// three-way merge of what another machine wrote into the running session.
+
+#include "panel/NoteDlg.h"
+
+#include "model/Factory.h"
+#include "note/Note.h"
+#include "platform/MachineSettings.h"
+#include "platform/Platform.h"
+#include "platform/Text.h"
+#include "store/Merge.h"
+#include "store/Stores.h"
+#include "store/SyncConflicts.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileSystemWatcher>
+#include <QTimer>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kStores[] = {store::kSettingsFile, store::kCategoriesFile,
+                                   store::kTemplatesFile, store::kNotesFile};
+
+// A burst of watch events (a sync tool's temporary file, then its rename) is looked at once.
+constexpr int kSettleMs = 50;
+// While an edit in progress holds a merge back, it is tried again this often.
+constexpr int kEditRetryMs = 500;
+
+// What a store was when this copy last read or wrote it: the file's identity and times
+// first, and its bytes, which decide.
+struct StoreSeen {
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    long long size = -1;
+    long long modifiedNs = 0;
+    long long changedNs = 0;
+    std::string bytes;
+
+    bool sameStat(const StoreSeen& other) const
+    {
+        return exists == other.exists && device == other.device && inode == other.inode &&
+               size == other.size && modifiedNs == other.modifiedNs && changedNs == other.changedNs;
+    }
+};
+
+long long Nanoseconds(const timespec& t)
+{
+    return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
+}
+
+// Looks at path again; changed is set when its bytes differ from before. A store that
+// has gone is no change (it is written again with the next write).
+StoreSeen Look(const std::string& path, const StoreSeen& before, bool& changed)
+{
+    changed = false;
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return before.exists ? before : StoreSeen{};
+    StoreSeen now;
+    now.exists = true;
+    now.device = st.st_dev;
+    now.inode = st.st_ino;
+    now.size = st.st_size;
+    now.modifiedNs = Nanoseconds(st.st_mtim);
+    now.changedNs = Nanoseconds(st.st_ctim);
+    if (before.exists && now.sameStat(before)) {
+        now.bytes = before.bytes;
+        return now;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return before;
+    now.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return before;
+    changed = !before.exists || now.bytes != before.bytes;
+    return now;
+}
+
+bool Contains(const std::vector<int>& list, int value)
+{
+    return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+bool Is(const std::string& name, const char* store)
+{
+    return name == store;
+}
+
+// The stores of folder named in which, read over fallback: a store that is missing or
+// cannot be read whole keeps fallback's part (an unreadable one is named in unreadable).
+store::Session ReadStores(const std::string& folder, const std::vector<std::string>& which,
+                          const store::Session& fallback, std::vector<std::string>& unreadable)
+{
+    store::Session session = fallback;
+    for (const std::string& name : which) {
+        store::ReadOutcome outcome = store::ReadOutcome::NotOpened;
+        if (Is(name, store::kSettingsFile)) {
+            SSettings settings;
+            store::ReadSettings(folder, settings, &outcome);
+            if (outcome == store::ReadOutcome::Complete)
+                session.settings = settings;
+        } else if (Is(name, store::kCategoriesFile)) {
+            Categories categories;
+            outcome = store::ReadCategories(folder, categories);
+            if (outcome == store::ReadOutcome::Complete)
+                session.categories = categories;
+        } else if (Is(name, store::kTemplatesFile)) {
+            Templates templates;
+            outcome = store::ReadTemplates(folder, templates, FactoryFont(), platform().now());
+            if (outcome == store::ReadOutcome::Complete)
+                session.templates = templates;
+        } else if (Is(name, store::kNotesFile)) {
+            std::vector<SNote> notes = store::ReadNotes(folder, FactoryFont(), &outcome);
+            if (outcome == store::ReadOutcome::Complete)
+                session.notes = std::move(notes);
+        }
+        if (outcome == store::ReadOutcome::Damaged)
+            unreadable.push_back(name);
+    }
+    return session;
+}
+
+} // namespace
+
+struct SyncState {
+    // What the stores held when this copy last read or wrote them.
+    struct Known {
+        store::Session base;
+        std::map<std::string, StoreSeen> seen;
+    } known;
+    QFileSystemWatcher* watch = nullptr;
+    QTimer writeTimer; // shared mode: the first change of a burst starts it
+    QTimer checkTimer; // a watch event, or a merge an edit held back
+    bool applying = false;
+    bool pendingWrite = false;
+    // Sync tools' conflict copies merged in, moved away once the stores hold them.
+    std::vector<std::string> folded;
+};
+
+void CNoteDlg::StartSync()
+{
+    sync_ = std::make_shared<SyncState>();
+    SyncState& s = *sync_;
+    s.writeTimer.setSingleShot(true);
+    s.checkTimer.setSingleShot(true);
+    connect(&s.writeTimer, &QTimer::timeout, this, [this] { WriteSharedNow(); });
+    connect(&s.checkTimer, &QTimer::timeout, this, [this] { CheckStores(); });
+    std::vector<std::string> present;
+    for (const char* name : kStores) {
+        bool changed = false;
+        s.known.seen[name] = Look(dataFolder + name, StoreSeen{}, changed);
+        if (changed)
+            present.push_back(name);
+    }
+    if (restored_) {
+        // The session came from the recovery copy; the stores hold what was last saved.
+        std::vector<std::string> unreadable;
+        s.known.base = ReadStores(dataFolder, present, CurrentSession(), unreadable);
+    } else {
+        s.known.base = CurrentSession();
+    }
+    UpdateSharedMode();
+    if (sharedMode_) {
+        if (restored_)
+            s.pendingWrite = true;
+        // The sync tools' conflict copies left while no copy ran are folded in now.
+        QTimer::singleShot(0, this, [this] { CheckStores(); });
+    }
+}
+
+bool CNoteDlg::SyncApplying() const
+{
+    return sync_ && sync_->applying;
+}
+
+void CNoteDlg::ScheduleSharedWrite()
+{
+    if (!sync_)
+        return;
+    sync_->pendingWrite = true;
+    if (!sync_->writeTimer.isActive())
+        sync_->writeTimer.start(kSharedWriteDelayMs);
+}
+
+void CNoteDlg::UpdateSharedMode()
+{
+    if (!sync_)
+        return;
+    SyncState& s = *sync_;
+    const bool was = sharedMode_;
+    sharedMode_ = store::IsSharedFolder(dataFolder) || SharedFolderSetting();
+    if (sharedMode_ && !s.watch) {
+        s.watch = new QFileSystemWatcher(this);
+        // The folder sees a store renamed into place; the files see a rewrite in place.
+        s.watch->addPath(QString::fromStdString(dataFolder));
+        for (const char* name : kStores)
+            if (std::filesystem::exists(dataFolder + name))
+                s.watch->addPath(QString::fromStdString(dataFolder + name));
+        const auto look = [this] {
+            if (sync_ && !sync_->checkTimer.isActive())
+                sync_->checkTimer.start(kSettleMs);
+        };
+        connect(s.watch, &QFileSystemWatcher::directoryChanged, this, look);
+        connect(s.watch, &QFileSystemWatcher::fileChanged, this, look);
+    } else if (!sharedMode_ && s.watch) {
+        delete s.watch;
+        s.watch = nullptr;
+    }
+    if (sharedMode_ && !was && changedSinceStart_)
+        ScheduleSharedWrite();
+    if (!sharedMode_ && was && s.pendingWrite) {
+        // Back to writing at the end: the recovery copy keeps what is not written yet.
+        s.writeTimer.stop();
+        s.pendingWrite = false;
+        if (snapshot_)
+            snapshot_->changed();
+    }
+    MarkSharedFolder();
+}
+
+void CNoteDlg::MarkSharedFolder()
+{
+    if (QAction* item = menus.sharedFolder) {
+        // Like every mark here, only a marked item is checkable.
+        const bool on = SharedFolderSetting();
+        item->setCheckable(on);
+        item->setChecked(on);
+    }
+}
+
+void CNoteDlg::ToggleSharedFolder()
+{
+    const bool on = !SharedFolderSetting();
+    if (!SetSharedFolderSetting(on))
+        platform().ask(nullptr,
+                       FromQt(QCoreApplication::translate("PanelMenus", "Cannot write %1.")
+                                  .arg(MachineSettingsFile())),
+                       FromQt(QCoreApplication::translate("PanelMenus", "Attention!")),
+                       MessageButtons::Ok, MessageIcon::Stop);
+    UpdateSharedMode();
+}
+
+std::optional<store::Session> CNoteDlg::MergeFromDisk(const store::Session& ours, bool apply,
+                                                      bool fold, bool& needsWrite)
+{
+    needsWrite = false;
+    SyncState& s = *sync_;
+    std::map<std::string, StoreSeen> seen;
+    std::vector<std::string> changed;
+    for (const char* name : kStores) {
+        bool differs = false;
+        seen[name] = Look(dataFolder + name, s.known.seen[name], differs);
+        if (differs)
+            changed.push_back(name);
+    }
+    store::Session session = ours;
+    if (!changed.empty()) {
+        std::vector<std::string> unreadable;
+        const store::Session theirs = ReadStores(dataFolder, changed, s.known.base, unreadable);
+        const store::MergeResult result = store::Merge(s.known.base, ours, theirs);
+        if (apply && !ApplyMerge(result))
+            return std::nullopt;
+        // Only a file that cannot be read is kept aside as it was; it is written over.
+        store::StoreStamps stale;
+        for (const std::string& name : unreadable)
+            stale[name] = store::StoreStamp{};
+        for (std::string& copy : store::KeepConflictCopies(dataFolder, stale, platform().now()))
+            conflictCopies_.push_back(std::move(copy));
+        s.known.base = theirs;
+        needsWrite = result.needsWrite || !unreadable.empty();
+        session = apply ? CurrentSession() : result.session;
+    }
+    s.known.seen = std::move(seen);
+    if (!fold)
+        return session;
+
+    std::vector<std::string> folded;
+    const std::string foldFolder = store::StateFolder() + "fold/";
+    for (const store::SyncConflict& conflict : store::FindSyncConflicts(dataFolder)) {
+        // The readers know a store by its name: the copy is read under that name.
+        std::error_code error;
+        if (!store::CreateDataFolder(foldFolder) ||
+            !std::filesystem::copy_file(conflict.path, foldFolder + conflict.store,
+                                        std::filesystem::copy_options::overwrite_existing, error))
+            continue;
+        std::vector<std::string> unreadable;
+        const store::Session copy = ReadStores(foldFolder, {conflict.store}, session, unreadable);
+        std::filesystem::remove(foldFolder + conflict.store, error);
+        const store::MergeResult result =
+            store::Merge(s.known.base, session, copy, store::MergeMode::Fold);
+        if (apply && !ApplyMerge(result))
+            continue; // once the edit ends
+        folded.push_back(conflict.path);
+        if (result.notes.differsFromOurs || result.templates.differsFromOurs ||
+            result.categoriesChanged || result.settingsChanged)
+            needsWrite = true;
+        session = apply ? CurrentSession() : result.session;
+    }
+    if (needsWrite)
+        s.folded.insert(s.folded.end(), folded.begin(), folded.end());
+    else
+        for (const std::string& path : folded)
+            store::KeepFoldedConflict(path, store::StateFolder() + "conflicts/");
+    return session;
+}
+
+bool CNoteDlg::ApplyMerge(const store::MergeResult& result)
+{
+    std::vector<CNote*> ours;
+    for (int slot = 0; slot < notes.count(); ++slot)
+        if (CNote* note = notes.get(slot))
+            ours.push_back(note);
+    const store::RecordsMerge& merged = result.notes;
+    // A note being typed in is neither closed nor rewritten under the caret.
+    for (int k : merged.removed)
+        if (ours[static_cast<std::size_t>(k)]->isEditing())
+            return false;
+    const auto editing = [&](int i) {
+        const int k = i >= 0 ? merged.sources[static_cast<std::size_t>(i)] : -1;
+        return k >= 0 && ours[static_cast<std::size_t>(k)]->isEditing();
+    };
+    for (int i : merged.changed)
+        if (editing(i))
+            return false;
+    // Nor does the other version of its text open before the edit ends.
+    for (int i : merged.conflictCopies)
+        if (editing(i - 1))
+            return false;
+
+    SyncState& s = *sync_;
+    s.applying = true;
+    std::vector<CNote*> order;
+    for (std::size_t i = 0; i < merged.sources.size(); ++i) {
+        const SNote& record = result.session.notes[i];
+        const int k = merged.sources[i];
+        if (k < 0) {
+            order.push_back(openNote(record, false));
+            continue;
+        }
+        CNote* note = ours[static_cast<std::size_t>(k)];
+        if (Contains(merged.changed, static_cast<int>(i)))
+            note->ApplyRecord(record, false);
+        order.push_back(note);
+    }
+    for (int k : merged.removed)
+        ours[static_cast<std::size_t>(k)]->CloseNote();
+    // The slots follow the merged order, so that the next write keeps it.
+    notes.clear();
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        notes.append(order[i]);
+        order[i]->setSlot(static_cast<int>(i));
+    }
+
+    if (result.templates.differsFromOurs) {
+        templates.reorder(result.session.templates.all());
+        FillTemplateList();
+    }
+    if (result.categoriesChanged) {
+        categories = result.session.categories;
+        RefreshCategoryMenus();
+    }
+    if (result.settingsChanged) {
+        // The panel's place, visibility, hot keys and "Always Top" stay this machine's.
+        const SSettings& merged = result.session.settings;
+        ApplyPanelColor(merged.panelColor);
+        ApplyPanelStyle(merged.panelStyle);
+        ApplyViewMode(merged.listViewMode);
+    }
+    s.applying = false;
+    return true;
+}
+
+bool CNoteDlg::WriteStores(const store::Session& session)
+{
+    if (!store::WriteSession(dataFolder, session))
+        return false;
+    SyncState& s = *sync_;
+    for (const char* name : kStores) {
+        bool changed = false;
+        s.known.seen[name] = Look(dataFolder + name, StoreSeen{}, changed);
+        if (s.watch && !s.watch->files().contains(QString::fromStdString(dataFolder + name)))
+            s.watch->addPath(QString::fromStdString(dataFolder + name));
+    }
+    s.known.base = session;
+    s.writeTimer.stop();
+    s.pendingWrite = false;
+    for (const std::string& path : s.folded)
+        store::KeepFoldedConflict(path, store::StateFolder() + "conflicts/");
+    s.folded.clear();
+    return true;
+}
+
+void CNoteDlg::WriteSharedNow()
+{
+    if (ended_ || saving_ || !sync_)
+        return;
+    bool needsWrite = false;
+    const std::optional<store::Session> session =
+        MergeFromDisk(CurrentSession(), true, true, needsWrite);
+    if (!session) {
+        sync_->checkTimer.start(kEditRetryMs);
+        return;
+    }
+    if (!WriteStores(*session)) {
+        std::fprintf(stderr, "pinleaf: cannot save the notes to %s: %s\n", dataFolder.c_str(),
+                     store::LastWriteError().c_str());
+        // Until a later change writes them, the recovery copy keeps them.
+        if (snapshot_)
+            snapshot_->changed();
+    }
+    TellConflicts(true);
+}
+
+void CNoteDlg::CheckStores()
+{
+    if (ended_ || saving_ || !sync_)
+        return;
+    SyncState& s = *sync_;
+    if (s.pendingWrite) {
+        WriteSharedNow();
+        return;
+    }
+    if (s.watch)
+        for (const char* name : kStores) {
+            // A store replaced by a rename is a new file to watch.
+            const QString path = QString::fromStdString(dataFolder + name);
+            if (!s.watch->files().contains(path) && std::filesystem::exists(dataFolder + name))
+                s.watch->addPath(path);
+        }
+    bool needsWrite = false;
+    const std::optional<store::Session> session =
+        MergeFromDisk(CurrentSession(), true, sharedMode_, needsWrite);
+    if (!session) {
+        s.checkTimer.start(kEditRetryMs);
+        return;
+    }
+    if (needsWrite && !WriteStores(*session))
+        std::fprintf(stderr, "pinleaf: cannot save the merged notes to %s: %s\n",
+                     dataFolder.c_str(), store::LastWriteError().c_str());
+    TellConflicts(true);
+}
+
+bool CNoteDlg::SaveMerged(const store::Session& session)
+{
+    if (!sync_)
+        return store::WriteSession(dataFolder, session);
+    // What another machine or program wrote meanwhile is merged in, not overwritten.
+    const bool apply = !ended_ && !saving_;
+    bool needsWrite = false;
+    std::optional<store::Session> merged = MergeFromDisk(session, apply, sharedMode_, needsWrite);
+    if (merged)
+        return WriteStores(*merged);
+    // An edit in progress holds the merge back from the screen: the merged session is
+    // written, and this copy goes on as if it had not read it, so that the next look at
+    // the stores merges it into the screen.
+    const SyncState::Known known = sync_->known;
+    merged = MergeFromDisk(session, false, false, needsWrite);
+    const bool saved = store::WriteSession(dataFolder, *merged);
+    sync_->known = known;
+    sync_->checkTimer.start(kEditRetryMs);
+    return saved;
+}

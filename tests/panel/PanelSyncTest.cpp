@@ -1,0 +1,158 @@
+// A data folder another machine writes into: what it wrote shows in the running panel
+// and is merged into the stores; shared mode writes soon after each change; outside it
+// a store changed meanwhile is merged at the end.
+
+#include "panel/RunningPanel.h"
+
+#include "model/Factory.h"
+#include "note/MyStatic.h"
+#include "note/Note.h"
+#include "store/Session.h"
+#include "store/Stores.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+// A note made on another machine, at its own second.
+SNote Made(const std::string& text, int second)
+{
+    SNote note = NoteRecord(text, 40 * second, 60);
+    note.created.second = static_cast<std::uint16_t>(second);
+    return note;
+}
+
+class PanelSyncTest : public RunningPanel {
+protected:
+    void SetUp() override
+    {
+        RunningPanel::SetUp();
+        ASSERT_TRUE(config.isValid());
+        previousConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    }
+    void TearDown() override
+    {
+        RunningPanel::TearDown();
+        qputenv("XDG_CONFIG_HOME", previousConfig);
+    }
+    // Syncthing's marker: the folder is shared.
+    void MarkShared() { std::filesystem::create_directories(folder + ".stfolder"); }
+    // The texts of the open notes, as their windows show them, sorted.
+    std::vector<std::string> Shown() const
+    {
+        std::vector<std::string> texts;
+        for (CNote* note : OpenNotes())
+            texts.push_back(note->textLabel()->text().toStdString());
+        std::sort(texts.begin(), texts.end());
+        return texts;
+    }
+    // The notes store's bytes as the program writes these records.
+    std::vector<unsigned char> BytesOf(const std::vector<SNote>& records) const
+    {
+        const std::string elsewhere = folder + "../expected/";
+        std::filesystem::create_directories(elsewhere);
+        EXPECT_TRUE(store::WriteNotes(elsewhere, records));
+        return ReadFile(elsewhere + "data2.log");
+    }
+    bool WaitFor(const std::function<bool()>& condition, int ms = 5000)
+    {
+        return QTest::qWaitFor(condition, ms);
+    }
+
+    QTemporaryDir config;
+    QByteArray previousConfig;
+};
+
+TEST_F(PanelSyncTest, WhatAnotherMachineWritesShowsAtOnceAndTheMergeIsWrittenBack)
+{
+    MarkShared();
+    WriteNotes({Made("kept", 1), Made("closed there", 2), Made("changed there", 3)});
+    Start();
+    ASSERT_TRUE(panel->SharedMode());
+    ASSERT_EQ(OpenNotes().size(), 3u);
+    panel->openNote(NoteRecord("made here", 500, 500), true);
+
+    // The laptop closed one note, changed another and made a new one.
+    ASSERT_TRUE(store::WriteNotes(folder, {Made("kept", 1), Made("changed on the laptop", 3),
+                                           Made("made on the laptop", 4)}));
+    const std::vector<std::string> merged = {"changed on the laptop", "kept", "made here",
+                                             "made on the laptop"};
+    ASSERT_TRUE(WaitFor([&] { return Shown() == merged; })) << ::testing::PrintToString(Shown());
+    // Both machines end with the same bytes: the merged session is what the store holds.
+    ASSERT_TRUE(
+        WaitFor([&] { return ReadFile(file("data2.log")) == BytesOf(panel->OpenNoteRecords()); }));
+    EXPECT_EQ(StoredNotes().size(), 4u);
+    EXPECT_FALSE(Exists(folder + "recovery/data2.log")) << "the stores are the recovery copy";
+
+    // A note being typed in is not rewritten under the caret; when the edit ends, the
+    // laptop's version of its text opens beside it.
+    CNote* editing = nullptr;
+    for (CNote* note : OpenNotes())
+        if (note->record().text == "kept")
+            editing = note;
+    ASSERT_NE(editing, nullptr);
+    editing->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editing));
+    editing->BeginTextEdit();
+    editing->editor()->setPlainText(QStringLiteral("kept, typed here"));
+    std::vector<SNote> theirs = StoredNotes();
+    for (SNote& note : theirs)
+        if (note.text == "kept")
+            note.text = "kept, typed on the laptop";
+    ASSERT_TRUE(store::WriteNotes(folder, theirs));
+    QTest::qWait(700); // the watch has seen it, and held the merge back
+    EXPECT_TRUE(editing->isEditing());
+    EXPECT_EQ(editing->editor()->toPlainText(), "kept, typed here");
+    EXPECT_EQ(OpenNotes().size(), 4u);
+    editing->FinishTextEdit();
+    ASSERT_TRUE(WaitFor([&] { return OpenNotes().size() == 5u; }));
+    const std::vector<std::string> shown = Shown();
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), "kept, typed here"), 1);
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), "kept, typed on the laptop"), 1);
+    ASSERT_TRUE(
+        WaitFor([&] { return ReadFile(file("data2.log")) == BytesOf(panel->OpenNoteRecords()); }));
+}
+
+TEST_F(PanelSyncTest, SharedFolderItemWritesEachChangeSoonAndEscapeKeepsWhatIsPending)
+{
+    WriteNotes({Made("stored", 1)});
+    Start();
+    EXPECT_FALSE(panel->SharedMode());
+    QAction* item = panel->menus.sharedFolder;
+    ASSERT_NE(item, nullptr);
+    EXPECT_FALSE(item->isChecked());
+    item->trigger();
+    EXPECT_TRUE(panel->SharedMode());
+    EXPECT_TRUE(item->isCheckable());
+    EXPECT_TRUE(item->isChecked());
+    std::ifstream conf(config.path().toStdString() + "/pinleaf/pinleaf.conf");
+    const std::string kept((std::istreambuf_iterator<char>(conf)),
+                           std::istreambuf_iterator<char>());
+    EXPECT_NE(kept.find("sharedFolder=true"), std::string::npos) << kept;
+
+    // A change reaches the store by itself, within the two seconds.
+    panel->openNote(NoteRecord("second", 200, 200), true);
+    EXPECT_EQ(StoredNotes().size(), 1u) << "one write for a burst, not one per change";
+    ASSERT_TRUE(WaitFor([&] { return StoredNotes().size() == 2u; }, 2500));
+    EXPECT_FALSE(Exists(folder + "recovery/data2.log"));
+
+    // Escape writes what is pending and ends, without a question.
+    panel->openNote(NoteRecord("third", 300, 300), true);
+    panel->OnCancel();
+    EXPECT_TRUE(fake.asked.empty());
+    EXPECT_TRUE(panel->Ended());
+    EXPECT_EQ(StoredNotes().size(), 3u);
+}
+
+} // namespace
