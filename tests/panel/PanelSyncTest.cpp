@@ -155,4 +155,33 @@ TEST_F(PanelSyncTest, SharedFolderItemWritesEachChangeSoonAndEscapeKeepsWhatIsPe
     EXPECT_EQ(StoredNotes().size(), 3u);
 }
 
+TEST_F(PanelSyncTest, TheSyncToolsConflictCopiesAreFoldedInAndMovedOutOfTheFolder)
+{
+    MarkShared();
+    WriteNotes({Made("kept", 1)});
+    const char* atStart = "data2.sync-conflict-20240131-235959-ABCDEF7.log";
+    ASSERT_TRUE(store::WriteNotes(folder, atStart, {Made("kept", 1), Made("only in a copy", 2)}));
+    const std::vector<unsigned char> copyBytes = ReadFile(file(atStart));
+    const std::string conflicts = store::StateFolder() + "conflicts/";
+    std::filesystem::remove_all(conflicts);
+    Start();
+    ASSERT_TRUE(WaitFor([&] {
+        return Shown() == std::vector<std::string>{"kept", "only in a copy"};
+    })) << ::testing::PrintToString(Shown());
+    ASSERT_TRUE(WaitFor([&] { return !Exists(file(atStart)); }));
+    EXPECT_EQ(StoredNotes().size(), 2u);
+    std::vector<std::vector<unsigned char>> moved;
+    for (const auto& entry : std::filesystem::directory_iterator(conflicts))
+        moved.push_back(ReadFile(entry.path().string()));
+    EXPECT_EQ(moved, std::vector<std::vector<unsigned char>>{copyBytes});
+
+    // One that lands while the panel runs: a copy's different text is kept beside ours.
+    const char* later = "data2 (conflicted copy 2024-01-31 235959).log";
+    ASSERT_TRUE(store::WriteNotes(folder, later, {Made("kept, as the copy has it", 1)}));
+    ASSERT_TRUE(WaitFor([&] { return Shown().size() == 3u && !Exists(file(later)); }));
+    EXPECT_EQ(Shown(),
+              (std::vector<std::string>{"kept", "kept, as the copy has it", "only in a copy"}));
+    EXPECT_EQ(StoredNotes().size(), 3u);
+}
+
 } // namespace
