@@ -282,7 +282,14 @@ std::optional<store::Session> CNoteDlg::MergeFromDisk(const store::Session& ours
         for (std::string& copy : store::KeepConflictCopies(dataFolder, stale, platform().now()))
             conflictCopies_.push_back(std::move(copy));
         s.known.base = theirs;
-        needsWrite = result.needsWrite || !unreadable.empty();
+        // The panel's place and the other settings of this machine alone are no reason
+        // to write: two machines would keep answering each other's.
+        const SSettings& mine = result.session.settings;
+        const SSettings& read = theirs.settings;
+        needsWrite = result.notes.differsFromTheirs || result.templates.differsFromTheirs ||
+                     result.session.categories.all() != theirs.categories.all() ||
+                     mine.panelColor != read.panelColor || mine.panelStyle != read.panelStyle ||
+                     mine.listViewMode != read.listViewMode || !unreadable.empty();
         session = apply ? CurrentSession() : result.session;
     }
     s.known.seen = std::move(seen);
