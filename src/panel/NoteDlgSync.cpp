@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileSystemWatcher>
 #include <QTimer>
 
@@ -38,6 +39,8 @@ constexpr const char* kStores[] = {store::kSettingsFile, store::kCategoriesFile,
 constexpr int kSettleMs = 50;
 // While an edit in progress holds a merge back, it is tried again this often.
 constexpr int kEditRetryMs = 500;
+// How long a sync tool's conflict copy seen without a changed store waits for one.
+constexpr qint64 kWinnerWaitMs = 1000;
 
 // What a store was when this copy last read or wrote it: the file's identity and times
 // first, and its bytes, which decide.
@@ -96,6 +99,12 @@ bool Contains(const std::vector<int>& list, int value)
     return std::find(list.begin(), list.end(), value) != list.end();
 }
 
+// A file of no bytes is what the writers leave for no records: read as a start reads it.
+bool Whole(store::ReadOutcome outcome)
+{
+    return outcome == store::ReadOutcome::Complete || outcome == store::ReadOutcome::Empty;
+}
+
 bool Is(const std::string& name, const char* store)
 {
     return name == store;
@@ -112,21 +121,21 @@ store::Session ReadStores(const std::string& folder, const std::vector<std::stri
         if (Is(name, store::kSettingsFile)) {
             SSettings settings;
             store::ReadSettings(folder, settings, &outcome);
-            if (outcome == store::ReadOutcome::Complete)
+            if (Whole(outcome))
                 session.settings = settings;
         } else if (Is(name, store::kCategoriesFile)) {
             Categories categories;
             outcome = store::ReadCategories(folder, categories);
-            if (outcome == store::ReadOutcome::Complete)
+            if (Whole(outcome))
                 session.categories = categories;
         } else if (Is(name, store::kTemplatesFile)) {
             Templates templates;
             outcome = store::ReadTemplates(folder, templates, FactoryFont(), platform().now());
-            if (outcome == store::ReadOutcome::Complete)
+            if (Whole(outcome))
                 session.templates = templates;
         } else if (Is(name, store::kNotesFile)) {
             std::vector<SNote> notes = store::ReadNotes(folder, FactoryFont(), &outcome);
-            if (outcome == store::ReadOutcome::Complete)
+            if (Whole(outcome))
                 session.notes = std::move(notes);
         }
         if (outcome == store::ReadOutcome::Damaged)
@@ -150,6 +159,9 @@ struct SyncState {
     bool pendingWrite = false;
     // Sync tools' conflict copies merged in, moved away once the stores hold them.
     std::vector<std::string> folded;
+    // When each conflict copy still in the folder was first seen (on clock).
+    std::map<std::string, qint64> firstSeen;
+    QElapsedTimer clock;
 };
 
 void CNoteDlg::StartSync()
@@ -158,6 +170,7 @@ void CNoteDlg::StartSync()
     SyncState& s = *sync_;
     s.writeTimer.setSingleShot(true);
     s.checkTimer.setSingleShot(true);
+    s.clock.start();
     connect(&s.writeTimer, &QTimer::timeout, this, [this] { WriteSharedNow(); });
     connect(&s.checkTimer, &QTimer::timeout, this, [this] { CheckStores(); });
     std::vector<std::string> present;
@@ -298,7 +311,21 @@ std::optional<store::Session> CNoteDlg::MergeFromDisk(const store::Session& ours
 
     std::vector<std::string> folded;
     const std::string foldFolder = store::StateFolder() + "fold/";
-    for (const store::SyncConflict& conflict : store::FindSyncConflicts(dataFolder)) {
+    const std::vector<store::SyncConflict> conflicts = store::FindSyncConflicts(dataFolder);
+    const qint64 now = s.clock.elapsed();
+    std::map<std::string, qint64> firstSeen;
+    for (const store::SyncConflict& conflict : conflicts) {
+        // A sync tool puts the winner in place right before or after it keeps the other
+        // version: a copy seen alone waits a moment for it, so that the version this
+        // machine lost is folded in after the winner is merged, not before.
+        const auto seen = s.firstSeen.find(conflict.path);
+        const qint64 since = seen == s.firstSeen.end() ? now : seen->second;
+        firstSeen[conflict.path] = since;
+        if (changed.empty() && now - since < kWinnerWaitMs) {
+            if (!s.checkTimer.isActive())
+                s.checkTimer.start(static_cast<int>(kWinnerWaitMs - (now - since)));
+            continue;
+        }
         // The readers know a store by its name: the copy is read under that name.
         std::error_code error;
         if (!store::CreateDataFolder(foldFolder) ||
@@ -318,6 +345,7 @@ std::optional<store::Session> CNoteDlg::MergeFromDisk(const store::Session& ours
             needsWrite = true;
         session = apply ? CurrentSession() : result.session;
     }
+    s.firstSeen = std::move(firstSeen);
     if (needsWrite)
         s.folded.insert(s.folded.end(), folded.begin(), folded.end());
     else
