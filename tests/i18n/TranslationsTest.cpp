@@ -54,10 +54,11 @@ TEST(Translations, AGermanDesktopGetsGermanMenusTrayNamesAndQtButtons)
     Categories categories;
     LoadFactoryCategories(categories);
     const PanelMenus menus = BuildMenus(&owner, categories, [](int) {});
-    EXPECT_EQ(Texts(menus.optionsMenu),
-              (QStringList{"Panel zeigen", "Immer im Vordergrund", "Farbe des Panels",
-                           "Form des Panels", "Notizen", "Tastenkürzel", "Kategorien...", "Hilfe",
-                           "Beim Anmelden starten", "Auf allen Arbeitsflächen", "Beenden"}));
+    EXPECT_EQ(
+        Texts(menus.optionsMenu),
+        (QStringList{"Panel zeigen", "Immer im Vordergrund", "Farbe des Panels", "Form des Panels",
+                     "Notizen", "Tastenkürzel", "Kategorien...", "Hilfe", "Beim Anmelden starten",
+                     "Auf allen Arbeitsflächen", "Geteilter Ordner", "Beenden"}));
     EXPECT_EQ(Texts(menus.helpMenu), (QStringList{"Hilfethemen    F1", "Neueste Version",
                                                   "Homepage", "Kontaktformular", "Über..."}));
     EXPECT_EQ(TrayBalloonTitle(), QStringLiteral("Pinleaf ist da!"));
