@@ -4,7 +4,10 @@ set -euo pipefail
 
 BIN=${1:?usage: script.sh path/to/pinleaf}
 WORK=$(mktemp -d)
-trap 'stop_all; rm -rf "$WORK"' EXIT
+# A helper a window manager started over the session bus may still be writing into the
+# work folder for a moment after the bus has gone.
+remove_work() { for _ in $(seq 50); do rm -rf "$WORK" 2>/dev/null && return 0; sleep 0.1; done; rm -rf "$WORK"; }
+trap 'stop_all; remove_work' EXIT
 export XDG_DATA_HOME="$WORK/data"
 export XDG_RUNTIME_DIR="$WORK/run"
 export XDG_STATE_HOME="$WORK/state"
@@ -213,5 +216,6 @@ quit_without_saving() {
     sleep 0.1
   done
   [ -n "$box" ] || fail "Escape neither ended the program nor asked"
-  press "$box" y
+  # "Yes" by its key ("No" is the default): y, or the translation's own ("j" in German).
+  press "$box" "${2:-y}"
 }
