@@ -1,6 +1,6 @@
 #pragma once
 // Everything the four stores hold, written and read as one: the exit save, the
-// recovery snapshot beside the stores, and the copies kept when someone else changed a
+// recovery snapshot in the state folder, and the copies kept when someone else changed a
 // store while the program ran.
 
 #include "store/Stores.h"
@@ -21,11 +21,14 @@ struct Session {
 };
 
 // Writes the four stores into folder, settings first and notes last; stops at the first
-// failure (LastWriteError() says why) and names the file in failedFile when given.
+// failure (LastWriteError() says why) and names the file in failedFile when given. The
+// settings go to settingsFolder when one is given.
 bool WriteSession(const std::string& folder, const Session& session,
-                  std::string* failedFile = nullptr);
+                  std::string* failedFile = nullptr, const std::string& settingsFolder = {});
 
-// The snapshot of a running session lives in this folder inside the data folder.
+// The snapshot of a running session lives in this folder inside the data folder's own
+// state folder (StateFolderFor); the functions below take that state folder. Earlier
+// versions kept it inside the data folder.
 inline constexpr const char* kRecoveryFolder = "recovery/";
 
 enum class SnapshotState {
@@ -57,6 +60,11 @@ SnapshotRead ReadSnapshot(const std::string& dataFolder, Session& session, const
 // Removes the snapshot's files and temporaries; ".damaged" copies stay.
 void RemoveSnapshot(const std::string& dataFolder);
 bool SnapshotExists(const std::string& dataFolder);
+// Moves the snapshot files (and ".damaged" copies) from one folder's "recovery/" into
+// another's, made 0700, and removes the old "recovery/" when it is left empty. Only
+// regular files of the user's move; anything else stays where it is. Returns false when
+// something could not move.
+bool MoveSnapshot(const std::string& fromFolder, const std::string& toFolder);
 
 // What a store file was when the program read it.
 struct StoreStamp {
