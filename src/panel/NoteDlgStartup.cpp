@@ -24,6 +24,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 bool CNoteDlg::OnInitDialog()
 {
@@ -35,10 +37,15 @@ bool CNoteDlg::OnInitDialog()
     const std::string runtimeFolder = RuntimeFolderFor(dataFolder);
     std::string unusable;
     errno = 0;
+    struct stat st {};
     if (!store::CreateDataFolder(dataFolder))
         unusable = errno ? std::strerror(errno) : "not a usable folder";
+    else if (::stat(dataFolder.c_str(), &st) == 0 && st.st_uid != ::geteuid())
+        unusable = "the folder belongs to another user";
     else if (!MakeMachineFolder(runtimeFolder, &unusable))
         unusable = "cannot use " + unusable;
+    if (unusable.empty() && (st.st_mode & 077) != 0)
+        ::chmod(dataFolder.c_str(), 0700); // the stores are the user's alone
     instanceLock_ = std::make_unique<InstanceLock>(runtimeFolder);
     const InstanceLock::Result lock = unusable.empty() ? instanceLock_->Acquire(dataFolder)
                                                        : InstanceLock::Result::FolderUnusable;
