@@ -90,7 +90,7 @@ bool InstanceLock::OldCopyRuns(const std::string& oldFolder)
         if (fd >= 0) {
             ::unlink(path.c_str());
             ::close(fd);
-        } else if (errno == EWOULDBLOCK && marker == kRunningFile) {
+        } else if (errno == EWOULDBLOCK && std::strcmp(marker, kRunningFile) == 0) {
             return true;
         }
     }

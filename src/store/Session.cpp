@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -222,23 +223,28 @@ bool MoveSnapshot(const std::string& fromFolder, const std::string& toFolder)
     const std::string from = fromFolder + kRecoveryFolder;
     const std::string into = toFolder + kRecoveryFolder;
     RemoveLeftoverTemporaryFiles(from);
+    // The snapshot's files and the ".damaged" copies kept of them.
+    std::vector<std::string> names;
+    if (DIR* dir = opendir(from.c_str())) {
+        while (const dirent* entry = readdir(dir))
+            for (const char* store : kStoreFiles)
+                if (std::strncmp(entry->d_name, store, std::strlen(store)) == 0)
+                    names.emplace_back(entry->d_name);
+        closedir(dir);
+    }
     bool moved = true;
-    for (const char* store : kStoreFiles) {
-        for (const std::string& name : {std::string(store), store + std::string(kDamagedSuffix)}) {
-            const std::string path = from + name;
-            struct stat st {};
-            if (lstat(path.c_str(), &st) != 0)
-                continue;
-            if (!S_ISREG(st.st_mode) || st.st_uid != geteuid()) {
-                moved = false;
-                continue;
-            }
-            // The data folder may be on another file system than the state folder.
-            if (rename(path.c_str(), (into + name).c_str()) == 0 ||
-                (errno == EXDEV && CopyFile(path, into + name) && unlink(path.c_str()) == 0))
-                continue;
+    for (const std::string& name : names) {
+        const std::string path = from + name;
+        struct stat st {};
+        if (lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid()) {
             moved = false;
+            continue;
         }
+        // The data folder may be on another file system than the state folder.
+        if (rename(path.c_str(), (into + name).c_str()) == 0 ||
+            (errno == EXDEV && CopyFile(path, into + name) && unlink(path.c_str()) == 0))
+            continue;
+        moved = false;
     }
     rmdir(from.c_str());
     return moved;

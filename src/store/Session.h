@@ -60,7 +60,7 @@ SnapshotRead ReadSnapshot(const std::string& dataFolder, Session& session, const
 // Removes the snapshot's files and temporaries; ".damaged" copies stay.
 void RemoveSnapshot(const std::string& dataFolder);
 bool SnapshotExists(const std::string& dataFolder);
-// Moves the snapshot files (and ".damaged" copies) from one folder's "recovery/" into
+// Moves the snapshot files (and the ".damaged" copies of them) from one folder's "recovery/" into
 // another's, made 0700, and removes the old "recovery/" when it is left empty. Only
 // regular files of the user's move; anything else stays where it is. Returns false when
 // something could not move.
