@@ -49,17 +49,17 @@ struct SnapshotRead {
 
 // Creates the recovery folder (0700) and writes the session into it. On failure error
 // (when given) says why.
-bool WriteSnapshot(const std::string& dataFolder, const Session& session,
+bool WriteSnapshot(const std::string& stateFolder, const Session& session,
                    std::string* error = nullptr);
 // Reads what the snapshot holds into session. Only a real folder of the user's and
 // regular files of the user's are read; anything else is set aside. Each file that
 // does not read whole is kept under a ".damaged" name and leaves the snapshot, so the
 // snapshot then holds only what was restored.
-SnapshotRead ReadSnapshot(const std::string& dataFolder, Session& session, const LogFont& baseFont,
+SnapshotRead ReadSnapshot(const std::string& stateFolder, Session& session, const LogFont& baseFont,
                           const SystemTime& now);
 // Removes the snapshot's files and temporaries; ".damaged" copies stay.
-void RemoveSnapshot(const std::string& dataFolder);
-bool SnapshotExists(const std::string& dataFolder);
+void RemoveSnapshot(const std::string& stateFolder);
+bool SnapshotExists(const std::string& stateFolder);
 // Moves the snapshot files (and the ".damaged" copies of them) from one folder's "recovery/" into
 // another's, made 0700, and removes the old "recovery/" when it is left empty. Only
 // regular files of the user's move; anything else stays where it is. Returns false when
