@@ -141,6 +141,8 @@ public:
     SSettings settings;
 
     std::string dataFolder;
+    // The data folder's own folder in the state folder, which holds "recovery/".
+    std::string machineFolder;
     QColor panelFillColor;
     QColor panelFrameColor;
     int selectedTemplate = -1;
@@ -200,6 +202,9 @@ private:
     bool OnTemplateCommand(int id);
     // Start-up: takes the session of a run that did not end cleanly.
     void TakeRecoverySnapshot();
+    // Start-up: a snapshot an earlier version left in the data folder moves to the
+    // state folder, once.
+    void MoveOldRecoverySnapshot();
     void ShowRestoredMessage();
     // A closed note is kept (the last kMaxClosedNotes, in the state folder) so that
     // "Reopen closed note" can bring the latest back at its place.
@@ -229,7 +234,7 @@ private:
     std::unique_ptr<HotKeyGrabber> hotKeys_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<InstanceLock> instanceLock_;
-    // Only while the panel is hidden: the data folder's changes (a new request) and a
+    // Only while the panel is hidden: the lock folder's changes (a new request) and a
     // one-shot look, a second after hiding or shortly after a still-held request.
     QFileSystemWatcher* handOverWatch_ = nullptr;
     QBasicTimer pollTimer_;
@@ -240,6 +245,9 @@ private:
     store::SnapshotRead snapshotRead_;
     std::vector<SNote> closedNotes_; // oldest first
     std::string stateFolder_;
+    // Whether the data folder is shared between machines: "file1.dat" is then this
+    // machine's own, in the state folder.
+    bool sharedFolder_ = false;
     // The session restored at start-up is in no store yet.
     bool restoredUnsaved_ = false;
     store::StoreStamps storeStamps_;

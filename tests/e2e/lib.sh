@@ -14,6 +14,11 @@ export XDG_STATE_HOME="$WORK/state"
 mkdir -p "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 DATA="$XDG_DATA_HOME/Pinleaf"
+# This machine's folders of the data folder, keyed by the SHA-1 of its path: the lock,
+# the hand-over request and the action socket; the recovery snapshot.
+KEY=$(printf %s "$DATA/" | sha1sum | cut -c1-12)
+RUNTIME="$XDG_RUNTIME_DIR/pinleaf/$KEY"
+MACHINE="$XDG_STATE_HOME/pinleaf/$KEY"
 # The desktop libraries (fontconfig, the X platform plugin) keep allocations for the
 # life of the process; LeakSanitizer would report them when a sanitized build exits.
 export ASAN_OPTIONS=detect_leaks=0
@@ -75,7 +80,7 @@ wait_end() {
 # Waits until the program has taken the instance lock.
 wait_lock() {
   for _ in $(seq 300); do
-    [ -e "$DATA/xr.log" ] && return 0
+    [ -e "$RUNTIME/xr.log" ] && return 0
     sleep 0.1
   done
   fail "the program did not start"
