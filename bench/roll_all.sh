@@ -25,7 +25,8 @@ LAST=$(xdotool search --name "^Note $((COUNT - 1)): " | tail -1)
 now() { date +%s%N; }
 begin=$(now)
 xdotool key ctrl+shift+w
-until [ "$(xwininfo -id "$LAST" | awk '/Absolute upper-left Y/{print $NF}')" -lt -50 ]; do
+# Rolled up, a note's window is its 20-row strip.
+until [ "$(xwininfo -id "$LAST" | awk '/Height:/{print $NF}')" -eq 20 ]; do
   sleep 0.05
 done
 rolled=$(( ($(now) - begin) / 1000000 ))

@@ -8,10 +8,11 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 // Room a push button needs around its text (frame and a little air on each side).
 constexpr int ButtonMargin = 6;
-constexpr int SmallestPixelSize = 8;
 } // namespace
 
 QFont DialogFont()
@@ -32,15 +33,25 @@ void FitTexts(QWidget* dialog)
         if (needed > label->width())
             label->resize(needed, label->height());
     }
+    // A button keeps the dialog font; one too narrow for its text grows about its middle,
+    // and the dialog widens when a button would reach past its edge.
+    int dialogWidth = dialog->width();
     for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
-        QFont font = button->font();
-        int size = font.pixelSize();
-        while (size > SmallestPixelSize &&
-               QFontMetrics(font).horizontalAdvance(button->text()) + ButtonMargin >
-                   button->width()) {
-            font.setPixelSize(--size);
-        }
-        if (font != button->font())
-            button->setFont(font);
+        const int needed =
+            QFontMetrics(button->font()).horizontalAdvance(button->text()) + ButtonMargin;
+        if (needed <= button->width())
+            continue;
+        const int grow = needed - button->width();
+        QRect place = button->geometry().adjusted(-grow / 2, 0, grow - grow / 2, 0);
+        if (place.left() < 0)
+            place.moveLeft(0);
+        button->setGeometry(place);
+        dialogWidth = std::max(dialogWidth, place.right() + 1 + DluX(7));
+    }
+    if (dialogWidth > dialog->width()) {
+        if (dialog->minimumWidth() == dialog->maximumWidth())
+            dialog->setFixedWidth(dialogWidth);
+        else
+            dialog->resize(dialogWidth, dialog->height());
     }
 }

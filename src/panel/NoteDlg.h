@@ -91,7 +91,7 @@ public:
     // marker, or "Shared folder" chosen on this machine). Changes are then written within
     // kSharedWriteDelayMs and the stores are watched; what another machine wrote is merged
     // into the running session at once.
-    bool SharedMode() const { return sharedMode_; }
+    bool SharedMode() const { return sharedFolder_; }
     void ToggleSharedFolder();
     void MarkSharedFolder();
     // Merges what changed in the stores on disk since this copy last read or wrote them,
@@ -157,6 +157,8 @@ public:
     SSettings settings;
 
     std::string dataFolder;
+    // The data folder's own folder in the state folder, which holds "recovery/".
+    std::string machineFolder;
     QColor panelFillColor;
     QColor panelFrameColor;
     int selectedTemplate = -1;
@@ -216,6 +218,9 @@ private:
     bool OnTemplateCommand(int id);
     // Start-up: takes the session of a run that did not end cleanly.
     void TakeRecoverySnapshot();
+    // Start-up: a snapshot an earlier version left in the data folder moves to the
+    // state folder, once.
+    void MoveOldRecoverySnapshot();
     void ShowRestoredMessage();
     // A closed note is kept (the last kMaxClosedNotes, in the state folder) so that
     // "Reopen closed note" can bring the latest back at its place.
@@ -247,6 +252,9 @@ private:
     // of a checkpoint).
     bool SaveMerged(const store::Session& session);
     bool SyncApplying() const;
+    // The stores shared with other machines: in a shared folder "file1.dat" is this
+    // machine's own and is neither watched nor merged.
+    bool Synced(const char* name) const;
     void ScheduleSharedWrite();
     // The save-all end: canAsk is false at the end of the session.
     void EndWithSave(bool canAsk);
@@ -263,7 +271,7 @@ private:
     std::unique_ptr<HotKeyGrabber> hotKeys_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<InstanceLock> instanceLock_;
-    // Only while the panel is hidden: the data folder's changes (a new request) and a
+    // Only while the panel is hidden: the lock folder's changes (a new request) and a
     // one-shot look, a second after hiding or shortly after a still-held request.
     QFileSystemWatcher* handOverWatch_ = nullptr;
     QBasicTimer pollTimer_;
@@ -274,6 +282,9 @@ private:
     store::SnapshotRead snapshotRead_;
     std::vector<SNote> closedNotes_; // oldest first
     std::string stateFolder_;
+    // Whether the data folder is shared between machines: "file1.dat" is then this
+    // machine's own, in the state folder.
+    bool sharedFolder_ = false;
     // The session restored at start-up is in no store yet.
     bool restoredUnsaved_ = false;
     store::StoreStamps storeStamps_;
@@ -283,6 +294,5 @@ private:
 
     bool saving_ = false;
     bool sessionEnding_ = false;
-    bool sharedMode_ = false;
     std::shared_ptr<SyncState> sync_;
 };

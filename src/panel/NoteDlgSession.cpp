@@ -6,6 +6,7 @@
 
 #include "model/Factory.h"
 #include "note/Note.h"
+#include "platform/MachineFolders.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
 #include "session/RecoverySnapshot.h"
@@ -14,6 +15,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <sys/stat.h>
 
 namespace {
 
@@ -21,7 +23,8 @@ namespace {
 void SayWhatIsKept(const std::string& error, bool kept, const QString& snapshotError)
 {
     const CNoteDlg* panel = CNoteDlg::instance();
-    const std::string folder = panel ? panel->dataFolder + store::kRecoveryFolder : std::string();
+    const std::string folder =
+        panel ? panel->machineFolder + store::kRecoveryFolder : std::string();
     if (kept)
         std::fprintf(stderr, "pinleaf: %s; the session is kept in %s for the next start\n",
                      error.c_str(), folder.c_str());
@@ -40,13 +43,35 @@ void SaveAtProcessExit()
 
 } // namespace
 
+void CNoteDlg::MoveOldRecoverySnapshot()
+{
+    std::string error;
+    if (!MakeMachineFolder(machineFolder, &error)) {
+        std::fprintf(stderr, "pinleaf: cannot use %s\n", error.c_str());
+        return;
+    }
+    // A crash before the update is still restored; a newer snapshot wins, and the old
+    // one stays where it is.
+    const std::string old = dataFolder + store::kRecoveryFolder;
+    struct stat st {};
+    if (::lstat(old.c_str(), &st) != 0)
+        return;
+    if (store::SnapshotExists(machineFolder))
+        std::fprintf(stderr, "pinleaf: %s is left as it is: %s%s holds a newer snapshot\n",
+                     old.c_str(), machineFolder.c_str(), store::kRecoveryFolder);
+    else if (!store::MoveSnapshot(dataFolder, machineFolder))
+        std::fprintf(stderr, "pinleaf: the recovery snapshot in %s could not all move to %s%s\n",
+                     old.c_str(), machineFolder.c_str(), store::kRecoveryFolder);
+}
+
 void CNoteDlg::TakeRecoverySnapshot()
 {
     storeStamps_ = store::TakeStoreStamps(dataFolder);
-    snapshot_ = std::make_unique<RecoverySnapshot>(dataFolder, [this] { return CurrentSession(); });
+    snapshot_ =
+        std::make_unique<RecoverySnapshot>(machineFolder, [this] { return CurrentSession(); });
     connect(snapshot_.get(), &RecoverySnapshot::stateChanged, this, &CNoteDlg::OnSnapshotState);
     store::Session session;
-    snapshotRead_ = store::ReadSnapshot(dataFolder, session, FactoryFont(), platform().now());
+    snapshotRead_ = store::ReadSnapshot(machineFolder, session, FactoryFont(), platform().now());
     for (const auto& [path, kept] : snapshotRead_.setAside)
         std::fprintf(
             stderr, "pinleaf: %s is not a file or folder of this user; %s%s\n", path.c_str(),
@@ -61,8 +86,8 @@ void CNoteDlg::TakeRecoverySnapshot()
         // Its damaged files stay as ".damaged" copies; the stores are used.
         std::fprintf(stderr,
                      "pinleaf: the recovery snapshot in %s%s is damaged; using the stores\n",
-                     dataFolder.c_str(), store::kRecoveryFolder);
-        store::RemoveSnapshot(dataFolder);
+                     machineFolder.c_str(), store::kRecoveryFolder);
+        store::RemoveSnapshot(machineFolder);
         break;
     case store::SnapshotState::None:
         break;
@@ -101,7 +126,7 @@ void CNoteDlg::ShowRestoredMessage()
             parts << tr(name);
     Tell(tr("Part of a session that ended unexpectedly was restored: %1. The rest is as last "
             "saved; what could not be read was kept in %2.")
-             .arg(parts.join(QStringLiteral(", ")), ToQt(dataFolder + store::kRecoveryFolder)));
+             .arg(parts.join(QStringLiteral(", ")), ToQt(machineFolder + store::kRecoveryFolder)));
 }
 
 void CNoteDlg::OnSnapshotState(bool works, const QString& error)
@@ -122,7 +147,7 @@ void CNoteDlg::MarkChanged()
         return;
     changedSinceStart_ = true;
     // In shared mode the stores themselves are written soon, and serve as the recovery copy.
-    if (sharedMode_)
+    if (sharedFolder_)
         ScheduleSharedWrite();
     else if (snapshot_)
         snapshot_->changed();
@@ -167,7 +192,7 @@ bool CNoteDlg::SaveStores(const store::Session& session, std::string& error)
     storeStamps_ = store::TakeStoreStamps(dataFolder);
     // Only now: a kill during the save restores the whole session from the snapshot.
     if (saved)
-        store::RemoveSnapshot(dataFolder);
+        store::RemoveSnapshot(machineFolder);
     return saved;
 }
 
@@ -269,7 +294,7 @@ void CNoteDlg::SaveAtExit()
     std::string error;
     if (!SaveStores(session, error)) {
         std::string snapshotError;
-        const bool kept = store::WriteSnapshot(dataFolder, session, &snapshotError);
+        const bool kept = store::WriteSnapshot(machineFolder, session, &snapshotError);
         SayWhatIsKept(error, kept, QString::fromStdString(snapshotError));
     }
 }

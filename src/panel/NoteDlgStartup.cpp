@@ -8,33 +8,58 @@
 #include "panel/TemplateList.h"
 #include "platform/DesktopWindow.h"
 #include "platform/InstanceLock.h"
+#include "platform/MachineFolders.h"
 #include "platform/MachineSettings.h"
 #include "platform/MakerSite.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
 #include "store/Stores.h"
+#include "store/SyncConflicts.h"
 
 #include <QFile>
 #include <QFileSystemWatcher>
 #include <QTimer>
 #include <QTimerEvent>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 bool CNoteDlg::OnInitDialog()
 {
     // The controls exist since construction. There is no window menu on this desktop to
     // carry "About": the Help menu has it.
     dataFolder = store::DataFolder();
-    store::CreateDataFolder(dataFolder); // a folder that is not usable shows in the lock below
-
-    instanceLock_ = std::make_unique<InstanceLock>(dataFolder);
-    switch (instanceLock_->Acquire()) {
+    machineFolder = StateFolderFor(dataFolder);
+    // Known before the settings are read: a shared folder's "file1.dat" is this machine's.
+    sharedFolder_ = store::IsSharedFolder(dataFolder) || SharedFolderSetting();
+    // The lock lives in the runtime folder, out of the data folder the user may share.
+    const std::string runtimeFolder = RuntimeFolderFor(dataFolder);
+    std::string unusable;
+    errno = 0;
+    struct stat st {};
+    if (!store::CreateDataFolder(dataFolder))
+        unusable = errno ? std::strerror(errno) : "not a usable folder";
+    else if (::stat(dataFolder.c_str(), &st) == 0 && st.st_uid != ::geteuid())
+        unusable = "the folder belongs to another user";
+    else if (!MakeMachineFolder(runtimeFolder, &unusable))
+        unusable = "cannot use " + unusable;
+    if (unusable.empty() && (st.st_mode & 077) != 0)
+        ::chmod(dataFolder.c_str(), 0700); // the stores are the user's alone
+    instanceLock_ = std::make_unique<InstanceLock>(runtimeFolder);
+    const InstanceLock::Result lock = unusable.empty() ? instanceLock_->Acquire(dataFolder)
+                                                       : InstanceLock::Result::FolderUnusable;
+    if (unusable.empty())
+        unusable = instanceLock_->error();
+    switch (lock) {
     case InstanceLock::Result::Acquired:
         // This copy alone writes the stores from now on: what an interrupted save of an
         // earlier run left behind can go.
         store::RemoveLeftoverTemporaryFiles(dataFolder);
+        MoveOldRecoverySnapshot();
         TakeRecoverySnapshot();
         break;
     case InstanceLock::Result::HeldByOther:
@@ -42,14 +67,13 @@ bool CNoteDlg::OnInitDialog()
         EndDialog(0);
         return false;
     case InstanceLock::Result::FolderUnusable: {
-        const std::string text =
-            "cannot use the data folder " + dataFolder + ": " + instanceLock_->error();
+        const std::string text = "cannot use the data folder " + dataFolder + ": " + unusable;
         std::fprintf(stderr, "pinleaf: %s\n", text.c_str());
         // Started from a desktop menu there is no terminal to read that line.
         if (std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY"))
             platform().ask(nullptr,
                            FromQt(tr("Pinleaf cannot use the data folder %1: %2")
-                                      .arg(ToQt(dataFolder), ToQt(instanceLock_->error()))),
+                                      .arg(ToQt(dataFolder), ToQt(unusable))),
                            "Pinleaf", MessageButtons::Ok, MessageIcon::Stop);
         EndDialog(1);
         return false;
@@ -96,7 +120,7 @@ void CNoteDlg::ReadSettings()
         settings = restored_->settings;
         return;
     }
-    if (store::ReadSettings(dataFolder, settings))
+    if (store::ReadSettings(SettingsFolderFor(dataFolder, sharedFolder_), settings))
         return;
     settings = SSettings{};
     const QRect desktop = platform().desktopRect();
@@ -156,11 +180,11 @@ void CNoteDlg::timerEvent(QTimerEvent* event)
 void CNoteDlg::UpdatePollTimer()
 {
     // Only a hidden panel has a hand-over to wait for, and it waits without waking up:
-    // a second copy announces itself by creating its request in the data folder.
+    // a second copy announces itself by creating its request in the lock's folder.
     const bool waiting = !ended_ && !settings.panelVisible && instanceLock_;
     if (waiting && !handOverWatch_) {
         handOverWatch_ = new QFileSystemWatcher(this);
-        handOverWatch_->addPath(QString::fromStdString(dataFolder));
+        handOverWatch_->addPath(QString::fromStdString(instanceLock_->folder()));
         connect(handOverWatch_, &QFileSystemWatcher::directoryChanged, this,
                 [this] { OnTimer(kPollTimer); });
         // A request left while the panel was shown counts as well, a second later.
@@ -179,7 +203,8 @@ void CNoteDlg::OnTimer(int id)
     if (instanceLock_->PollHandOver()) {
         OnCommand(50);
         showTrayBalloon = true;
-    } else if (QFile::exists(QString::fromStdString(dataFolder + InstanceLock::kHandOverFile))) {
+    } else if (QFile::exists(
+                   QString::fromStdString(instanceLock_->folder() + InstanceLock::kHandOverFile))) {
         // The second copy still holds its request; it ends at once, so look again soon.
         pollTimer_.start(kHandOverRetryMs, this);
     }
@@ -196,7 +221,7 @@ void CNoteDlg::OnCancel()
         return;
     // In a shared folder the other machines may have what this session wrote already:
     // nothing can be taken back, so Escape ends like "Exit".
-    if (sharedMode_) {
+    if (sharedFolder_) {
         EndWithSave(true);
         return;
     }

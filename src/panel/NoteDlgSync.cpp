@@ -6,6 +6,7 @@
 
 #include "model/Factory.h"
 #include "note/Note.h"
+#include "platform/MachineFolders.h"
 #include "platform/MachineSettings.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
@@ -175,6 +176,8 @@ void CNoteDlg::StartSync()
     connect(&s.checkTimer, &QTimer::timeout, this, [this] { CheckStores(); });
     std::vector<std::string> present;
     for (const char* name : kStores) {
+        if (!Synced(name))
+            continue;
         bool changed = false;
         s.known.seen[name] = Look(dataFolder + name, StoreSeen{}, changed);
         if (changed)
@@ -188,12 +191,17 @@ void CNoteDlg::StartSync()
         s.known.base = CurrentSession();
     }
     UpdateSharedMode();
-    if (sharedMode_) {
+    if (sharedFolder_) {
         if (restored_)
             s.pendingWrite = true;
         // The sync tools' conflict copies left while no copy ran are folded in now.
         QTimer::singleShot(0, this, [this] { CheckStores(); });
     }
+}
+
+bool CNoteDlg::Synced(const char* name) const
+{
+    return !(sharedFolder_ && Is(name, store::kSettingsFile));
 }
 
 bool CNoteDlg::SyncApplying() const
@@ -215,28 +223,31 @@ void CNoteDlg::UpdateSharedMode()
     if (!sync_)
         return;
     SyncState& s = *sync_;
-    const bool was = sharedMode_;
-    sharedMode_ = store::IsSharedFolder(dataFolder) || SharedFolderSetting();
-    if (sharedMode_ && !s.watch) {
+    const bool was = sharedFolder_;
+    sharedFolder_ = store::IsSharedFolder(dataFolder) || SharedFolderSetting();
+    if (sharedFolder_ && !s.watch) {
         s.watch = new QFileSystemWatcher(this);
         // The folder sees a store renamed into place; the files see a rewrite in place.
         s.watch->addPath(QString::fromStdString(dataFolder));
-        for (const char* name : kStores)
+        for (const char* name : kStores) {
+            if (!Synced(name))
+                continue;
             if (std::filesystem::exists(dataFolder + name))
                 s.watch->addPath(QString::fromStdString(dataFolder + name));
+        }
         const auto look = [this] {
             if (sync_ && !sync_->checkTimer.isActive())
                 sync_->checkTimer.start(kSettleMs);
         };
         connect(s.watch, &QFileSystemWatcher::directoryChanged, this, look);
         connect(s.watch, &QFileSystemWatcher::fileChanged, this, look);
-    } else if (!sharedMode_ && s.watch) {
+    } else if (!sharedFolder_ && s.watch) {
         delete s.watch;
         s.watch = nullptr;
     }
-    if (sharedMode_ && !was && changedSinceStart_)
+    if (sharedFolder_ && !was && changedSinceStart_)
         ScheduleSharedWrite();
-    if (!sharedMode_ && was && s.pendingWrite) {
+    if (!sharedFolder_ && was && s.pendingWrite) {
         // Back to writing at the end: the recovery copy keeps what is not written yet.
         s.writeTimer.stop();
         s.pendingWrite = false;
@@ -276,6 +287,8 @@ std::optional<store::Session> CNoteDlg::MergeFromDisk(const store::Session& ours
     std::map<std::string, StoreSeen> seen;
     std::vector<std::string> changed;
     for (const char* name : kStores) {
+        if (!Synced(name))
+            continue;
         bool differs = false;
         seen[name] = Look(dataFolder + name, s.known.seen[name], differs);
         if (differs)
@@ -422,10 +435,13 @@ bool CNoteDlg::ApplyMerge(const store::MergeResult& result)
 
 bool CNoteDlg::WriteStores(const store::Session& session)
 {
-    if (!store::WriteSession(dataFolder, session))
+    if (!store::WriteSession(dataFolder, session, nullptr,
+                             SettingsFolderFor(dataFolder, sharedFolder_)))
         return false;
     SyncState& s = *sync_;
     for (const char* name : kStores) {
+        if (!Synced(name))
+            continue;
         bool changed = false;
         s.known.seen[name] = Look(dataFolder + name, StoreSeen{}, changed);
         if (s.watch && !s.watch->files().contains(QString::fromStdString(dataFolder + name)))
@@ -472,6 +488,8 @@ void CNoteDlg::CheckStores()
     }
     if (s.watch)
         for (const char* name : kStores) {
+            if (!Synced(name))
+                continue;
             // A store replaced by a rename is a new file to watch.
             const QString path = QString::fromStdString(dataFolder + name);
             if (!s.watch->files().contains(path) && std::filesystem::exists(dataFolder + name))
@@ -479,7 +497,7 @@ void CNoteDlg::CheckStores()
         }
     bool needsWrite = false;
     const std::optional<store::Session> session =
-        MergeFromDisk(CurrentSession(), true, sharedMode_, needsWrite);
+        MergeFromDisk(CurrentSession(), true, sharedFolder_, needsWrite);
     if (!session) {
         s.checkTimer.start(kEditRetryMs);
         return;
@@ -493,11 +511,12 @@ void CNoteDlg::CheckStores()
 bool CNoteDlg::SaveMerged(const store::Session& session)
 {
     if (!sync_)
-        return store::WriteSession(dataFolder, session);
+        return store::WriteSession(dataFolder, session, nullptr,
+                                   SettingsFolderFor(dataFolder, sharedFolder_));
     // What another machine or program wrote meanwhile is merged in, not overwritten.
     const bool apply = !ended_ && !saving_;
     bool needsWrite = false;
-    std::optional<store::Session> merged = MergeFromDisk(session, apply, sharedMode_, needsWrite);
+    std::optional<store::Session> merged = MergeFromDisk(session, apply, sharedFolder_, needsWrite);
     if (merged)
         return WriteStores(*merged);
     // An edit in progress holds the merge back from the screen: the merged session is
@@ -505,7 +524,8 @@ bool CNoteDlg::SaveMerged(const store::Session& session)
     // the stores merges it into the screen.
     const SyncState::Known known = sync_->known;
     merged = MergeFromDisk(session, false, false, needsWrite);
-    const bool saved = store::WriteSession(dataFolder, *merged);
+    const bool saved = store::WriteSession(dataFolder, *merged, nullptr,
+                                           SettingsFolderFor(dataFolder, sharedFolder_));
     sync_->known = known;
     sync_->checkTimer.start(kEditRetryMs);
     return saved;

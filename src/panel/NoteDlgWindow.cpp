@@ -128,6 +128,28 @@ void CNoteDlg::CreateControls()
         }
         const QRect r = buttons[4].rect;
         (*buttons[4].member)->setGeometry(rowEnd + 1 - wanted[4], r.top(), wanted[4], r.height());
+    } else {
+        // The drawn widths were measured for a narrower font than most desktops have: a
+        // label its text does not fit grows into the free room beside it ("Hide" to the
+        // left, the others to the right), so the text keeps the dialog font.
+        const int gap = DluX(2);
+        for (int i = 4; i >= 0; --i) {
+            CMyLink* link = *buttons[i].member;
+            const QRect r = link->geometry();
+            const int needed = QFontMetrics(link->font()).horizontalAdvance(link->text()) + 6;
+            if (needed <= r.width())
+                continue;
+            if (i == 4) {
+                const int left = std::max(r.right() + 1 - needed,
+                                          (*buttons[3].member)->geometry().right() + 1 + gap);
+                link->setGeometry(QRect(QPoint(left, r.top()), r.bottomRight()));
+            } else {
+                const int right = std::min(r.left() + needed - 1,
+                                           (*buttons[i + 1].member)->geometry().left() - 1 - gap);
+                link->setGeometry(
+                    QRect(r.topLeft(), QPoint(std::max(right, r.right()), r.bottom())));
+            }
+        }
     }
 
     linkLabel =

@@ -1,8 +1,7 @@
 #include "platform/ActionChannel.h"
 
-#include "platform/AppId.h"
+#include "platform/MachineFolders.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,16 +33,8 @@ constexpr int kLineTimeoutMs = 2000;
 // socket stays readable: listening pauses for a while instead of spinning.
 constexpr int kAcceptPauseMs = 1000;
 
-// The name of the socket: short and stable, a hash names the data folder.
-QString SocketName(const std::string& dataFolder)
-{
-    const QByteArray hash =
-        QCryptographicHash::hash(QByteArray::fromStdString(dataFolder), QCryptographicHash::Sha1)
-            .toHex()
-            .left(12);
-    return QString::fromLatin1(AppId.data(), qsizetype(AppId.size())) + QLatin1Char('.') +
-           QString::fromLatin1(hash) + QStringLiteral(".socket");
-}
+// The socket's name in the runtime folder, which the data folder's key names already.
+constexpr const char* kSocketName = "actions.socket";
 
 bool FitsSocketAddress(const QString& path)
 {
@@ -91,15 +82,12 @@ struct ActionServer::Caller {
 
 QString ActionSocketPath(const std::string& dataFolder)
 {
-    const QString name = SocketName(dataFolder);
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    const QString path = !runtime.isEmpty() && QFileInfo(runtime).isDir()
-                             ? QDir(runtime).filePath(name)
-                             : QDir(QString::fromStdString(dataFolder)).filePath(name);
+    const QString path = QString::fromStdString(RuntimeFolderFor(dataFolder) + kSocketName);
     if (FitsSocketAddress(path))
         return path;
     // A deep folder would not fit in a socket address: a short private one does.
-    return ShortRuntimeFolder() + QLatin1Char('/') + name.section(QLatin1Char('.'), -2);
+    return ShortRuntimeFolder() + QLatin1Char('/') +
+           QString::fromStdString(DataFolderKey(dataFolder)) + QStringLiteral(".socket");
 }
 
 QString WhyNoActionChannel(const QString& path)

@@ -13,10 +13,10 @@
 
 class QSocketNotifier;
 
-// Where the running copy listens: in $XDG_RUNTIME_DIR (private to the user), else in
-// the data folder (private too); where that path would not fit in a socket address, in
-// "/tmp/pinleaf-<uid>/" (private too). One channel per data folder, as one copy runs per
-// data folder.
+// Where the running copy listens: "actions.socket" in the runtime folder of the data
+// folder (see MachineFolders.h; private to the user); where that path would not fit in a
+// socket address, "<key>.socket" in "/tmp/pinleaf-<uid>/" (private too). One channel per
+// data folder, as one copy runs per data folder.
 QString ActionSocketPath(const std::string& dataFolder);
 // Why a running copy could not be reached at path, for the caller's one line.
 QString WhyNoActionChannel(const QString& path);

@@ -74,11 +74,40 @@ bool InstanceLock::MakePrivate()
     return true;
 }
 
-InstanceLock::Result InstanceLock::Acquire()
+bool InstanceLock::OldCopyRuns(const std::string& oldFolder)
+{
+    for (const char* marker : {kRunningFile, kHandOverFile}) {
+        const std::string path = oldFolder + marker;
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0)
+            continue;
+        if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+            ::unlink(path.c_str()); // not ours to follow or to lock
+            continue;
+        }
+        // Removed under the lock: a copy that opened it meanwhile finds it gone.
+        const int fd = OpenExclusive(path, O_RDONLY);
+        if (fd >= 0) {
+            ::unlink(path.c_str());
+            ::close(fd);
+        } else if (errno == EWOULDBLOCK && std::strcmp(marker, kRunningFile) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+InstanceLock::Result InstanceLock::Acquire(const std::string& oldFolder)
 {
     if (!MakePrivate())
         return Result::FolderUnusable;
     runningFd_ = OpenExclusive(folder_ + kRunningFile, O_RDONLY | O_CREAT);
+    if (runningFd_ >= 0 && !oldFolder.empty() && OldCopyRuns(oldFolder)) {
+        ::close(runningFd_);
+        runningFd_ = -1;
+        handOverFd_ = OpenExclusive(oldFolder + kHandOverFile, O_RDONLY | O_CREAT);
+        return Result::HeldByOther;
+    }
     if (runningFd_ >= 0)
         return Result::Acquired;
     if (errno != EWOULDBLOCK) {

@@ -1,8 +1,8 @@
 #pragma once
 // The recovery snapshot: a copy of the whole session in the stores' own formats,
-// written to "recovery/" in the data folder shortly after each change, so that a kill,
-// a crash or a vanished X server loses at most the last second. A burst of changes
-// is one write; while nothing changes, no timer runs.
+// written to "recovery/" in the data folder's state folder (StateFolderFor) shortly
+// after each change, so that a kill, a crash or a vanished X server loses at most the
+// last second. A burst of changes is one write; while nothing changes, no timer runs.
 
 #include "store/Session.h"
 

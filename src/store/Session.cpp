@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -48,14 +49,15 @@ bool CopyFile(const std::string& from, const std::string& to)
 
 } // namespace
 
-bool WriteSession(const std::string& folder, const Session& session, std::string* failedFile)
+bool WriteSession(const std::string& folder, const Session& session, std::string* failedFile,
+                  const std::string& settingsFolder)
 {
     auto failed = [&](const char* name) {
         if (failedFile)
             *failedFile = name;
         return false;
     };
-    if (!WriteSettings(folder, session.settings))
+    if (!WriteSettings(settingsFolder.empty() ? folder : settingsFolder, session.settings))
         return failed(kSettingsFile);
     if (!WriteCategories(folder, session.categories))
         return failed(kCategoriesFile);
@@ -207,6 +209,45 @@ void RemoveSnapshot(const std::string& dataFolder)
     for (const char* name : kStoreFiles)
         unlink((folder + name).c_str());
     rmdir(folder.c_str()); // fails while ".damaged" copies are kept there
+}
+
+bool MoveSnapshot(const std::string& fromFolder, const std::string& toFolder)
+{
+    if (!OwnFolder(RecoveryPath(fromFolder)))
+        return false;
+    const std::string to = RecoveryPath(toFolder);
+    if (mkdir(to.c_str(), 0700) != 0 && errno != EEXIST)
+        return false;
+    if (!OwnFolder(to))
+        return false;
+    const std::string from = fromFolder + kRecoveryFolder;
+    const std::string into = toFolder + kRecoveryFolder;
+    RemoveLeftoverTemporaryFiles(from);
+    // The snapshot's files and the ".damaged" copies kept of them.
+    std::vector<std::string> names;
+    if (DIR* dir = opendir(from.c_str())) {
+        while (const dirent* entry = readdir(dir))
+            for (const char* store : kStoreFiles)
+                if (std::strncmp(entry->d_name, store, std::strlen(store)) == 0)
+                    names.emplace_back(entry->d_name);
+        closedir(dir);
+    }
+    bool moved = true;
+    for (const std::string& name : names) {
+        const std::string path = from + name;
+        struct stat st {};
+        if (lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid()) {
+            moved = false;
+            continue;
+        }
+        // The data folder may be on another file system than the state folder.
+        if (rename(path.c_str(), (into + name).c_str()) == 0 ||
+            (errno == EXDEV && CopyFile(path, into + name) && unlink(path.c_str()) == 0))
+            continue;
+        moved = false;
+    }
+    rmdir(from.c_str());
+    return moved;
 }
 
 StoreStamps TakeStoreStamps(const std::string& folder)

@@ -1,6 +1,6 @@
 #pragma once
 // Everything the four stores hold, written and read as one: the exit save, the
-// recovery snapshot beside the stores, and the copies kept when someone else changed a
+// recovery snapshot in the state folder, and the copies kept when someone else changed a
 // store while the program ran.
 
 #include "store/Stores.h"
@@ -21,11 +21,14 @@ struct Session {
 };
 
 // Writes the four stores into folder, settings first and notes last; stops at the first
-// failure (LastWriteError() says why) and names the file in failedFile when given.
+// failure (LastWriteError() says why) and names the file in failedFile when given. The
+// settings go to settingsFolder when one is given.
 bool WriteSession(const std::string& folder, const Session& session,
-                  std::string* failedFile = nullptr);
+                  std::string* failedFile = nullptr, const std::string& settingsFolder = {});
 
-// The snapshot of a running session lives in this folder inside the data folder.
+// The snapshot of a running session lives in this folder inside the data folder's own
+// state folder (StateFolderFor); the functions below take that state folder. Earlier
+// versions kept it inside the data folder.
 inline constexpr const char* kRecoveryFolder = "recovery/";
 
 enum class SnapshotState {
@@ -46,17 +49,22 @@ struct SnapshotRead {
 
 // Creates the recovery folder (0700) and writes the session into it. On failure error
 // (when given) says why.
-bool WriteSnapshot(const std::string& dataFolder, const Session& session,
+bool WriteSnapshot(const std::string& stateFolder, const Session& session,
                    std::string* error = nullptr);
 // Reads what the snapshot holds into session. Only a real folder of the user's and
 // regular files of the user's are read; anything else is set aside. Each file that
 // does not read whole is kept under a ".damaged" name and leaves the snapshot, so the
 // snapshot then holds only what was restored.
-SnapshotRead ReadSnapshot(const std::string& dataFolder, Session& session, const LogFont& baseFont,
+SnapshotRead ReadSnapshot(const std::string& stateFolder, Session& session, const LogFont& baseFont,
                           const SystemTime& now);
 // Removes the snapshot's files and temporaries; ".damaged" copies stay.
-void RemoveSnapshot(const std::string& dataFolder);
-bool SnapshotExists(const std::string& dataFolder);
+void RemoveSnapshot(const std::string& stateFolder);
+bool SnapshotExists(const std::string& stateFolder);
+// Moves the snapshot files (and the ".damaged" copies of them) from one folder's "recovery/" into
+// another's, made 0700, and removes the old "recovery/" when it is left empty. Only
+// regular files of the user's move; anything else stays where it is. Returns false when
+// something could not move.
+bool MoveSnapshot(const std::string& fromFolder, const std::string& toFolder);
 
 // What a store file was when the program read it.
 struct StoreStamp {

@@ -121,4 +121,31 @@ TEST_F(InstanceLockTest, StartUpMakesTheFolderAndTheMarkersPrivate)
     EXPECT_EQ(linked.error(), "xr.log is a symbolic link");
 }
 
+// The markers an earlier version left in the data folder: held, that version runs and
+// gets the request where it looks; not held, they go.
+TEST_F(InstanceLockTest, AnEarlierVersionsMarkersCountWhileHeldAndGoOtherwise)
+{
+    const std::string old = folder + "old/";
+    fs::create_directories(old);
+    const std::string runtime = folder + "run/";
+    fs::create_directories(runtime);
+    std::ofstream(old + "xr.log").put('\0');
+    {
+        InstanceLock earlier(old); // the lock of the earlier version, at its old place
+        ASSERT_EQ(earlier.Acquire(), InstanceLock::Result::Acquired);
+        InstanceLock second(runtime);
+        EXPECT_EQ(second.Acquire(old), InstanceLock::Result::HeldByOther);
+        EXPECT_TRUE(Exists("old/xo.log"));
+        EXPECT_TRUE(Exists("old/xr.log"));
+        // The new place's lock is free for the next copy.
+        InstanceLock next(runtime);
+        EXPECT_EQ(next.Acquire(), InstanceLock::Result::Acquired);
+    }
+    InstanceLock first(runtime);
+    EXPECT_EQ(first.Acquire(old), InstanceLock::Result::Acquired);
+    EXPECT_FALSE(Exists("old/xr.log"));
+    EXPECT_FALSE(Exists("old/xo.log"));
+    EXPECT_TRUE(Exists("run/xr.log"));
+}
+
 } // namespace

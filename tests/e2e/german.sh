@@ -56,6 +56,6 @@ done
 press "$BOX" Escape
 for _ in $(seq 100); do [ "$(map_state "$BOX" 2>/dev/null)" = IsViewable ] || break; sleep 0.1; done
 
-quit_without_saving "$PANEL"
+quit_without_saving "$PANEL" j
 wait_end "$PID"
 echo PASS

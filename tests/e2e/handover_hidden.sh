@@ -9,6 +9,6 @@ timeout 20 "$BIN" 2>>"$WORK/stderr.log" || fail "second copy failed"
 WID=$(panel_window)
 read -r X Y W H <<<"$(geometry "$WID")"
 [ "$X $Y" = "100 200" ] || fail "panel came back at $X,$Y"
-for _ in $(seq 100); do [ -e "$DATA/xo.log" ] || break; sleep 0.1; done
-[ ! -e "$DATA/xo.log" ] || fail "xo.log is still there"
+for _ in $(seq 100); do [ -e "$RUNTIME/xo.log" ] || break; sleep 0.1; done
+[ ! -e "$RUNTIME/xo.log" ] || fail "xo.log is still there"
 echo PASS

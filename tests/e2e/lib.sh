@@ -4,13 +4,21 @@ set -euo pipefail
 
 BIN=${1:?usage: script.sh path/to/pinleaf}
 WORK=$(mktemp -d)
-trap 'stop_all; rm -rf "$WORK"' EXIT
+# A helper a window manager started over the session bus may still be writing into the
+# work folder for a moment after the bus has gone.
+remove_work() { for _ in $(seq 50); do rm -rf "$WORK" 2>/dev/null && return 0; sleep 0.1; done; rm -rf "$WORK"; }
+trap 'stop_all; remove_work' EXIT
 export XDG_DATA_HOME="$WORK/data"
 export XDG_RUNTIME_DIR="$WORK/run"
 export XDG_STATE_HOME="$WORK/state"
 mkdir -p "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 DATA="$XDG_DATA_HOME/Pinleaf"
+# This machine's folders of the data folder, keyed by the SHA-1 of its path: the lock,
+# the hand-over request and the action socket; the recovery snapshot.
+KEY=$(printf %s "$DATA/" | sha1sum | cut -c1-12)
+RUNTIME="$XDG_RUNTIME_DIR/pinleaf/$KEY"
+MACHINE="$XDG_STATE_HOME/pinleaf/$KEY"
 # The desktop libraries (fontconfig, the X platform plugin) keep allocations for the
 # life of the process; LeakSanitizer would report them when a sanitized build exits.
 export ASAN_OPTIONS=detect_leaks=0
@@ -72,7 +80,7 @@ wait_end() {
 # Waits until the program has taken the instance lock.
 wait_lock() {
   for _ in $(seq 300); do
-    [ -e "$DATA/xr.log" ] && return 0
+    [ -e "$RUNTIME/xr.log" ] && return 0
     sleep 0.1
   done
   fail "the program did not start"
@@ -213,5 +221,6 @@ quit_without_saving() {
     sleep 0.1
   done
   [ -n "$box" ] || fail "Escape neither ended the program nor asked"
-  press "$box" y
+  # "Yes" by its key ("No" is the default): y, or the translation's own ("j" in German).
+  press "$box" "${2:-y}"
 }

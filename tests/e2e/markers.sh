@@ -19,7 +19,7 @@ rm "$DATA/data2.log"
 # A regular file where the socket goes: it stays, and the caller says why it failed.
 start
 PANEL=$(panel_window)
-SOCKET=$(ls "$XDG_RUNTIME_DIR"/*.socket)
+SOCKET="$RUNTIME/actions.socket"
 press "$PANEL" Return
 wait_end "$PID"
 rm -f "$SOCKET"
@@ -38,8 +38,8 @@ wait_end "$PID"
 
 # A running marker of another user, held locked by that user.
 if [ "$(id -u)" = 0 ]; then
-  chown 65534 "$DATA/xr.log"
-  ( exec 9<"$DATA/xr.log" && flock -x 9 && exec sleep 600 ) >/dev/null 2>&1 &
+  chown 65534 "$RUNTIME/xr.log"
+  ( exec 9<"$RUNTIME/xr.log" && flock -x 9 && exec sleep 600 ) >/dev/null 2>&1 &
   PIDS+=($!)
   timeout 20 "$BIN" 2>"$WORK/err.txt" &
   PID=$!

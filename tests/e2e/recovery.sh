@@ -19,7 +19,7 @@ sleep 3
 kill -KILL "$PID"
 wait_end "$PID"
 [ ! -e "$DATA/data2.log" ] || fail "the stores were written"
-[ "$(notes_in "$DATA/recovery/data2.log" | wc -l)" = 2 ] || fail "the snapshot lacks the notes"
+[ "$(notes_in "$MACHINE/recovery/data2.log" | wc -l)" = 2 ] || fail "the snapshot lacks the notes"
 
 start
 PANEL=$(panel_window)
@@ -46,7 +46,7 @@ wait_for_output 2 pinleaf_windows
 press "$(box_beside "$PANEL")" y
 wait_end "$PID"
 [ "$RC" = 0 ] || fail "exit status $RC after Escape"
-[ ! -e "$DATA/data2.log" ] && [ ! -e "$DATA/recovery" ] || fail "Escape wrote or kept files"
+[ ! -e "$DATA/data2.log" ] && [ ! -e "$MACHINE/recovery" ] || fail "Escape wrote or kept files"
 
 # --- SIGTERM while "New" asks its question: gone within 2 s, four stores written.
 start
@@ -80,7 +80,7 @@ kill -KILL "$XPID"
 wait_end "$PID"
 export DISPLAY=$MAIN_DISPLAY
 [ "$(notes_in "$DATA/data2.log" | wc -l)" = 2 ] || fail "the notes were lost with the X server"
-[ ! -e "$DATA/recovery" ] || fail "a snapshot was left after the stores were written"
+[ ! -e "$MACHINE/recovery" ] || fail "a snapshot was left after the stores were written"
 
 start
 PANEL=$(panel_window)

@@ -8,7 +8,7 @@ source "$(dirname "$0")/lib.sh"
 PID=$!
 PIDS+=("$PID")
 panel_window >/dev/null
-SOCKET=$(ls "$XDG_RUNTIME_DIR"/*.socket)
+SOCKET="$RUNTIME/actions.socket"
 
 # Holds 1,000 connections open (non-blocking: a full backlog is retried, never waited on).
 python3 - "$SOCKET" "$WORK/held" <<'END' &

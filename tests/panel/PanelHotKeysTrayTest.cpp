@@ -7,6 +7,7 @@
 #include "note/MyLink.h"
 #include "note/Note.h"
 #include "platform/InstanceLock.h"
+#include "platform/MachineFolders.h"
 #include "platform/Menus.h"
 #include "store/Stores.h"
 
@@ -242,7 +243,7 @@ TEST_F(PanelHotKeysTrayTest, HidingShowsTheBalloonOnlyAfterAFirstStartOrAHandOve
 
     // Until a second copy hands over.
     {
-        InstanceLock secondCopy(folder);
+        InstanceLock secondCopy(RuntimeFolderFor(folder));
         ASSERT_EQ(secondCopy.Acquire(), InstanceLock::Result::HeldByOther);
     }
     panel->OnTimer(CNoteDlg::kPollTimer);

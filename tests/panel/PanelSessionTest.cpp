@@ -4,6 +4,7 @@
 #include "panel/RunningPanel.h"
 
 #include "note/Note.h"
+#include "platform/MachineFolders.h"
 #include "store/Archive.h"
 #include "store/Session.h"
 #include "store/Stores.h"
@@ -35,7 +36,13 @@ protected:
         store::SetWriteLimitForTesting(std::nullopt);
         RunningPanel::TearDown();
     }
-    std::string recovery(const char* name) const { return folder + "recovery/" + name; }
+    // The data folder's own folder in the state folder, made as the panel makes it.
+    std::string machine() const
+    {
+        std::filesystem::create_directories(StateFolderFor(folder));
+        return StateFolderFor(folder);
+    }
+    std::string recovery(const char* name) const { return machine() + "recovery/" + name; }
     void MakeTwoNotes()
     {
         panel->openNote(NoteRecord("first", 100, 100), true);
@@ -61,7 +68,7 @@ TEST_F(PanelSessionTest, AFailedSaveAsksRetryOrQuitAndKeepsTheSnapshot)
     MakeTwoNotes();
     ASSERT_TRUE(panel->recoverySnapshot()->due());
     panel->recoverySnapshot()->flush();
-    ASSERT_EQ(store::ReadNotes(folder + "recovery/", LogFont{}).size(), 2u);
+    ASSERT_EQ(store::ReadNotes(machine() + "recovery/", LogFont{}).size(), 2u);
 
     // Disk full: Retry fails again, then Quit without saving.
     store::SetWriteLimitForTesting(10);
@@ -95,7 +102,7 @@ TEST_F(PanelSessionTest, AFailedSaveAsksRetryOrQuitAndKeepsTheSnapshot)
     EXPECT_TRUE(panel->Ended());
     EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
     EXPECT_NE(line.find("No space left on device"), std::string::npos) << line;
-    EXPECT_EQ(store::ReadNotes(folder + "recovery/", LogFont{}).size(), 2u);
+    EXPECT_EQ(store::ReadNotes(machine() + "recovery/", LogFont{}).size(), 2u);
 }
 
 TEST_F(PanelSessionTest, RetryAfterTheFaultSavesAndDropsTheSnapshot)
@@ -109,7 +116,7 @@ TEST_F(PanelSessionTest, RetryAfterTheFaultSavesAndDropsTheSnapshot)
     EXPECT_EQ(retrying.retries, 1);
     EXPECT_EQ(panel->ExitStatus(), 0);
     EXPECT_EQ(StoredNotes().size(), 2u);
-    EXPECT_FALSE(std::filesystem::exists(folder + "recovery"));
+    EXPECT_FALSE(std::filesystem::exists(machine() + "recovery"));
     panel.reset();
 }
 
@@ -163,7 +170,7 @@ TEST_F(PanelSessionTest, AStoreChangedOnDiskIsMergedAtTheEndAndOnlyAnUnreadableO
 TEST_F(PanelSessionTest, ADamagedSnapshotIsKeptAsideAndTheStoresAreUsed)
 {
     WriteNotes({NoteRecord("stored", 10, 10)});
-    std::filesystem::create_directories(folder + "recovery");
+    std::filesystem::create_directories(machine() + "recovery");
     WriteFile(recovery("data2.log"), {5, 0, 0, 0, 1});
     testing::internal::CaptureStderr();
     Start();
@@ -199,27 +206,27 @@ TEST_F(PanelSessionTest, OnlyTheUsersOwnSnapshotIsReadAndEachWholePartComesBack)
     fs::create_directories(elsewhere);
     ASSERT_TRUE(store::WriteSnapshot(elsewhere, SnapshotSession()));
     const std::vector<unsigned char> planted = ReadFile(elsewhere + "recovery/data2.log");
-    fs::create_directory_symlink(elsewhere + "recovery", folder + "recovery");
+    fs::create_directory_symlink(elsewhere + "recovery", machine() + "recovery");
     testing::internal::CaptureStderr();
     Start();
     std::string said = testing::internal::GetCapturedStderr();
     ASSERT_EQ(OpenNotes().size(), 1u);
     EXPECT_EQ(OpenNotes()[0]->record().text, "stored");
-    EXPECT_TRUE(fs::is_symlink(folder + "recovery.damaged"));
+    EXPECT_TRUE(fs::is_symlink(machine() + "recovery.damaged"));
     const std::string::size_type ours = said.find("pinleaf: ");
     ASSERT_NE(ours, std::string::npos) << said;
     EXPECT_EQ(said.find("pinleaf: ", ours + 1), std::string::npos) << "one line: " << said;
     EXPECT_NE(said.find("recovery.damaged"), std::string::npos) << said;
     panel->openNote(NoteRecord("new", 5, 5), true);
     ASSERT_TRUE(panel->recoverySnapshot()->flush());
-    EXPECT_FALSE(fs::is_symlink(folder + "recovery"));
+    EXPECT_FALSE(fs::is_symlink(machine() + "recovery"));
     EXPECT_EQ(ReadFile(elsewhere + "recovery/data2.log"), planted);
-    fs::remove_all(folder + "recovery");
+    fs::remove_all(machine() + "recovery");
     fs::remove_all(elsewhere);
 
     // A snapshot whose templates are cut short and whose categories belong to another
     // user: the notes and the settings come back, the rest is read from the stores.
-    ASSERT_TRUE(store::WriteSnapshot(folder, SnapshotSession()));
+    ASSERT_TRUE(store::WriteSnapshot(machine(), SnapshotSession()));
     std::vector<unsigned char> templates = ReadFile(recovery("data1.log"));
     templates.resize(templates.size() / 2);
     WriteFile(recovery("data1.log"), templates);
@@ -244,7 +251,7 @@ TEST_F(PanelSessionTest, OnlyTheUsersOwnSnapshotIsReadAndEachWholePartComesBack)
         EXPECT_EQ(fake.asked[0].text,
                   "Part of a session that ended unexpectedly was restored: the notes, the "
                   "settings. The rest is as last saved; what could not be read was kept in " +
-                      folder + "recovery/.");
+                      machine() + "recovery/.");
     }
 }
 

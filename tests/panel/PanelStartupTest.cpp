@@ -5,6 +5,7 @@
 #include "panel/PanelTestSupport.h"
 
 #include "platform/InstanceLock.h"
+#include "platform/MachineFolders.h"
 #include "platform/Menus.h"
 #include "support/FakePlatform.h"
 
@@ -28,6 +29,7 @@ class PanelStartupTest : public ::testing::Test {
 protected:
     void SetUp() override { folder = FreshDataFolder(); }
     std::string file(const char* name) const { return folder + name; }
+    std::string lockFile(const char* name) const { return RuntimeFolderFor(folder) + name; }
     void WriteSettings(const std::vector<unsigned char>& bytes)
     {
         WriteFile(file("file1.dat"), bytes);
@@ -51,7 +53,7 @@ TEST_F(PanelStartupTest, FirstStartShowsABluePanelAtTheBottomRight)
 {
     Start();
     EXPECT_EQ(CNoteDlg::instance(), panel.get());
-    EXPECT_TRUE(Exists(file("xr.log")));
+    EXPECT_TRUE(Exists(lockFile("xr.log")));
     EXPECT_EQ(panel->geometry(), QRect(1280 - kW, 1024 - kH, kW, kH));
     EXPECT_TRUE(panel->isVisible());
     EXPECT_FALSE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -237,7 +239,7 @@ TEST_F(PanelStartupTest, ASecondCopyEndsAtOnceWithoutAWindow)
     EXPECT_EQ(second.ExitStatus(), 0);
     EXPECT_EQ(finished.count(), 1);
     EXPECT_FALSE(second.isVisible());
-    EXPECT_TRUE(Exists(file("xo.log")));
+    EXPECT_TRUE(Exists(lockFile("xo.log")));
     EXPECT_FALSE(Exists(file("file1.dat")));
 }
 
@@ -247,17 +249,17 @@ TEST_F(PanelStartupTest, AHiddenPanelReappearsOnceTheSecondCopyHasGone)
     Start();
     ASSERT_FALSE(panel->isVisible());
     {
-        InstanceLock secondCopy(folder);
+        InstanceLock secondCopy(RuntimeFolderFor(folder));
         ASSERT_EQ(secondCopy.Acquire(), InstanceLock::Result::HeldByOther);
         panel->OnTimer(CNoteDlg::kPollTimer);
         EXPECT_FALSE(panel->isVisible()); // still running: the file is held
-        EXPECT_TRUE(Exists(file("xo.log")));
+        EXPECT_TRUE(Exists(lockFile("xo.log")));
     }
     panel->OnTimer(CNoteDlg::kPollTimer);
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(OptionsItem50(), "Hide Panel");
     EXPECT_TRUE(panel->showTrayBalloon);
-    EXPECT_FALSE(Exists(file("xo.log")));
+    EXPECT_FALSE(Exists(lockFile("xo.log")));
 }
 
 TEST_F(PanelStartupTest, AShownPanelLeavesTheRequestUntilItIsHidden)
@@ -265,16 +267,16 @@ TEST_F(PanelStartupTest, AShownPanelLeavesTheRequestUntilItIsHidden)
     WriteSettings(SettingsBytes(false, true, 0, 0, 0, 0, 100, 200));
     Start();
     {
-        InstanceLock secondCopy(folder);
+        InstanceLock secondCopy(RuntimeFolderFor(folder));
         secondCopy.Acquire();
     }
     panel->OnTimer(CNoteDlg::kPollTimer);
-    EXPECT_TRUE(Exists(file("xo.log")));
+    EXPECT_TRUE(Exists(lockFile("xo.log")));
     panel->OnCommand(50);
     EXPECT_FALSE(panel->isVisible());
     panel->OnTimer(CNoteDlg::kPollTimer);
     EXPECT_TRUE(panel->isVisible());
-    EXPECT_FALSE(Exists(file("xo.log")));
+    EXPECT_FALSE(Exists(lockFile("xo.log")));
 }
 
 // The intervals of the timers the panel has asked the event loop for: each one wakes the
@@ -302,7 +304,7 @@ TEST_F(PanelStartupTest, OnlyAHiddenPanelWakesUpToPollForTheHandOver)
     // Hidden, the poll shows the panel on a hand-over, and the poll ends with it.
     panel->OnCommand(50);
     {
-        InstanceLock secondCopy(folder);
+        InstanceLock secondCopy(RuntimeFolderFor(folder));
         secondCopy.Acquire();
     }
     panel->OnTimer(CNoteDlg::kPollTimer);
@@ -325,13 +327,13 @@ TEST_F(PanelStartupTest, AHiddenPanelSleepsUntilASecondCopyComesAndThenShows)
     // After one look a second after hiding, nothing is left to wake the process up.
     ASSERT_TRUE(QTest::qWaitFor([&] { return PanelTimers(*panel).empty(); }, 5000));
     {
-        InstanceLock secondCopy(folder);
+        InstanceLock secondCopy(RuntimeFolderFor(folder));
         ASSERT_EQ(secondCopy.Acquire(), InstanceLock::Result::HeldByOther);
         QTest::qWait(300);
         EXPECT_FALSE(panel->isVisible()); // still running: the file is held
     }
     EXPECT_TRUE(QTest::qWaitFor([&] { return panel->isVisible(); }, 5000));
-    EXPECT_FALSE(Exists(file("xo.log")));
+    EXPECT_FALSE(Exists(lockFile("xo.log")));
     EXPECT_EQ(PanelTimers(*panel), std::vector<int>{});
 }
 

@@ -1,5 +1,6 @@
 #include "panel/PanelTestSupport.h"
 
+#include "platform/MachineFolders.h"
 #include "store/Stores.h"
 
 #include <QPixmap>
@@ -12,6 +13,8 @@ std::string FreshDataFolder()
 {
     const std::string folder = store::DataFolder();
     std::filesystem::remove_all(folder);
+    std::filesystem::remove_all(StateFolderFor(folder));
+    std::filesystem::remove_all(RuntimeFolderFor(folder));
     return folder;
 }
 

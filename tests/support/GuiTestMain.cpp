@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 
 // fontconfig and the platform plugins keep allocations for the life of the process;
 // LeakSanitizer would report them as leaks of every window test.
@@ -25,6 +26,9 @@ int main(int argc, char** argv)
     if (mkdtemp(folder.data())) {
         setenv("XDG_DATA_HOME", folder.c_str(), 1);
         setenv("XDG_STATE_HOME", (folder + "/state").c_str(), 1);
+        const std::string runtime = folder + "/run";
+        if (mkdir(runtime.c_str(), 0700) == 0)
+            setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
