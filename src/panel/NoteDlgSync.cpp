@@ -444,11 +444,14 @@ bool CNoteDlg::WriteStores(const store::Session& session)
             continue;
         bool changed = false;
         s.known.seen[name] = Look(dataFolder + name, StoreSeen{}, changed);
-        if (s.watch && !s.watch->files().contains(QString::fromStdString(dataFolder + name)))
+        // Inside exit() (the X server gone) the watch and the timers are left alone.
+        if (!ended_ && s.watch &&
+            !s.watch->files().contains(QString::fromStdString(dataFolder + name)))
             s.watch->addPath(QString::fromStdString(dataFolder + name));
     }
     s.known.base = session;
-    s.writeTimer.stop();
+    if (!ended_)
+        s.writeTimer.stop();
     s.pendingWrite = false;
     for (const std::string& path : s.folded)
         store::KeepFoldedConflict(path, store::StateFolder() + "conflicts/");
