@@ -31,13 +31,13 @@ for w in "$PANEL" "$NOTE"; do
   wait_for_output 4294967295 desktop_of "$w"
 done
 
-# Options (104,7 dialog units in the panel) > "On all desktops", the item above "Exit".
+# Options (104,7 dialog units in the panel) > "On all desktops", two items above "Exit".
 menus() { xdotool search --onlyvisible --classname pinleaf 2>/dev/null | wc -l; }
 before=$(menus)
 read -r px py _ _ <<<"$(geometry "$PANEL")"
 xdotool mousemove --sync $((px + 104 * 6 / 4 + 15)) $((py + 7 * 13 / 8 + 8)) click 1
 for _ in $(seq 300); do [ "$(menus)" -gt "$before" ] && break; sleep 0.1; done
-xdotool key Up Up Return
+xdotool key Up Up Up Return
 for w in "$PANEL" "$NOTE"; do
   wait_for_output 0 desktop_of "$w"
 done
