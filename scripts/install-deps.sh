@@ -30,7 +30,7 @@ test_packages=(
   # validators of the installed launcher and AppStream file, and of the Debian package
   desktop-file-utils appstream lintian
   # a private session bus with a fake StatusNotifier host and a fake desktop portal
-  dbus-daemon dbus-bin python3-dbus python3-gi
+  dbus-daemon dbus-bin python3-dbus python3-gi libglib2.0-bin
   # KDE's global shortcut service (kglobalaccel5)
   libkf5globalaccel-bin
   # the window managers of the desktop matrix (GNOME's, KDE's, Xfce's with its panel)
