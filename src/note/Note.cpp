@@ -175,10 +175,7 @@ void CNote::ApplyShape(int shape)
     const Outline& outline = SharedOutline(shape, NoteSizePixels(record_.size));
     outline_ = outline.shape;
     outlineFrame_ = outline.frame;
-    if (IsRectangular(shape))
-        clearMask();
-    else
-        setMask(cut_ ? outline_.translated(0, -cut_) : outline_);
+    ApplyMask();
     Mark(ShapeMarks, shape);
     Repaint();
 }
@@ -223,6 +220,15 @@ void CNote::LayoutControls()
     signature_->setGeometry(layout.signature.translated(shift));
 }
 
+void CNote::ApplyMask()
+{
+    // The shape, moved up by the rows above the work area that the window leaves out.
+    if (IsRectangular(record_.shape))
+        clearMask();
+    else
+        setMask(cut_ ? outline_.translated(0, -cut_) : outline_);
+}
+
 QRect CNote::noteRect() const
 {
     return QRect(geometry().topLeft() - QPoint(0, cut_), NoteSizePixels(record_.size));
@@ -243,8 +249,7 @@ void CNote::PlaceNote(QPoint to)
         cut_ = cut;
         setFixedSize(full.width(), full.height() - cut_);
         LayoutControls();
-        if (!IsRectangular(record_.shape))
-            setMask(cut_ ? outline_.translated(0, -cut_) : outline_);
+        ApplyMask();
         update();
     }
     askedAt_ = QPoint(to.x(), to.y() + cut_);

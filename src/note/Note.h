@@ -123,6 +123,7 @@ private:
     // A window manager put the window somewhere else than asked: believe it.
     void TakeWindowManagersPlace();
     void LayoutControls();
+    void ApplyMask();
     void Repaint();
     void PlaceOnOpening(bool isNew);
     void UpdateCursor();

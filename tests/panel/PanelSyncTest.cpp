@@ -24,14 +24,6 @@
 
 namespace {
 
-// A note made on another machine, at its own second.
-SNote Made(const std::string& text, int second)
-{
-    SNote note = NoteRecord(text, 40 * second, 60);
-    note.created.second = static_cast<std::uint16_t>(second);
-    return note;
-}
-
 class PanelSyncTest : public RunningPanel {
 protected:
     void SetUp() override

@@ -97,3 +97,10 @@ SNote NoteRecord(const std::string& text, int left, int top, bool minimized)
     note.minimized = minimized;
     return note;
 }
+
+SNote Made(const std::string& text, int second)
+{
+    SNote note = NoteRecord(text, 40 * second, 60);
+    note.created.second = static_cast<std::uint16_t>(second);
+    return note;
+}

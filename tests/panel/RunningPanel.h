@@ -55,3 +55,5 @@ protected:
 
 // A note record with the given text and place; everything else as a factory template.
 SNote NoteRecord(const std::string& text, int left, int top, bool minimized = false);
+// A note made on another machine, at its own second (and its own place).
+SNote Made(const std::string& text, int second);
