@@ -1,7 +1,7 @@
 #include "app/NoteApp.h"
 
 #include "app/Parent.h"
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 #include "platform/QtPlatform.h"
 
 #include <cstdlib>

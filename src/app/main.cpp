@@ -1,3 +1,4 @@
+#include "app/ChooseHotKeyGrabber.h"
 #include "app/NoteApp.h"
 #include "hotkeys/HotKeys.h"
 #include "panel/NoteDlg.h"

@@ -1,7 +1,7 @@
 #include "dialogs/About.h"
 
 #include "dialogs/DialogFont.h"
-#include "note/MyLink.h"
+#include "widgets/MyLink.h"
 #include "platform/DesktopWindow.h"
 #include "platform/DialogUnits.h"
 #include "platform/MakerSite.h"

@@ -1,7 +1,7 @@
 #include "dialogs/EditText.h"
 
-#include "note/NoteText.h"
-#include "note/TextBoxLimit.h"
+#include "widgets/NoteText.h"
+#include "widgets/TextBoxLimit.h"
 
 #include "dialogs/DialogFont.h"
 #include "model/Collections.h"

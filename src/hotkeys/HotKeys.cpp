@@ -1,7 +1,7 @@
 #include "hotkeys/HotKeys.h"
 
 #include "platform/HotKeyGrabber.h"
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 
 #include <QtGlobal>
 

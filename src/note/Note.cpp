@@ -1,10 +1,10 @@
 #include "note/Note.h"
 
-#include "note/MyStatic.h"
+#include "widgets/MyStatic.h"
 #include "note/NoteEditor.h"
 #include "note/NoteHost.h"
 #include "note/NoteLook.h"
-#include "note/NoteText.h"
+#include "widgets/NoteText.h"
 #include "note/RollAnimation.h"
 #include "platform/AppIcon.h"
 #include "platform/DesktopWindow.h"

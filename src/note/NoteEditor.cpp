@@ -1,6 +1,6 @@
 #include "note/NoteEditor.h"
 
-#include "note/TextBoxLimit.h"
+#include "widgets/TextBoxLimit.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -4,7 +4,7 @@
 #include "note/Note.h"
 #include "note/NoteHost.h"
 #include "note/NoteLook.h"
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
 

@@ -3,10 +3,10 @@
 
 #include "note/Note.h"
 
-#include "note/MyStatic.h"
+#include "widgets/MyStatic.h"
 #include "note/NoteEditor.h"
 #include "note/NoteHost.h"
-#include "note/NoteText.h"
+#include "widgets/NoteText.h"
 #include "platform/Help.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"

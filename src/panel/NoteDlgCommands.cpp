@@ -6,7 +6,7 @@
 #include "dialogs/Category.h"
 #include "platform/Help.h"
 #include "platform/MakerSite.h"
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 #include "platform/Platform.h"
 
 #include <string>

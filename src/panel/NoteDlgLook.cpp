@@ -2,10 +2,10 @@
 
 #include "panel/NoteDlg.h"
 
-#include "note/MyLink.h"
+#include "widgets/MyLink.h"
 #include "panel/PanelLook.h"
 #include "panel/TemplateList.h"
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 #include "platform/Platform.h"
 
 #include <QMenu>

@@ -6,7 +6,7 @@
 #include "note/Note.h"
 #include "panel/TemplateList.h"
 #include "platform/DesktopWindow.h"
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 #include "platform/Platform.h"
 
 #include "model/Factory.h"

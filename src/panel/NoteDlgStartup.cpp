@@ -3,7 +3,7 @@
 #include "panel/NoteDlg.h"
 
 #include "model/Factory.h"
-#include "note/MyLink.h"
+#include "widgets/MyLink.h"
 #include "note/Note.h"
 #include "panel/TemplateList.h"
 #include "platform/DesktopWindow.h"

@@ -9,7 +9,7 @@
 #include "note/Note.h"
 #include "panel/TemplateList.h"
 #include "panel/TemplateSort.h"
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
 

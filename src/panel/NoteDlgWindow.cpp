@@ -3,7 +3,7 @@
 
 #include "panel/NoteDlg.h"
 
-#include "note/MyLink.h"
+#include "widgets/MyLink.h"
 #include "note/Note.h"
 #include "note/NoteLook.h"
 #include "panel/PanelLook.h"
@@ -14,7 +14,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/MachineSettings.h"
 #include "platform/MakerSite.h"
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
 

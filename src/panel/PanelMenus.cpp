@@ -2,7 +2,7 @@
 
 #include "panel/TemplateCommands.h"
 #include "platform/Autostart.h"
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
 

@@ -1,6 +1,6 @@
 #include "panel/TemplateCommands.h"
 
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 #include "platform/Text.h"
 
 #include <QAction>

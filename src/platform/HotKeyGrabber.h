@@ -5,8 +5,6 @@
 
 #include <QObject>
 
-#include <memory>
-
 class HotKeyGrabber : public QObject {
     Q_OBJECT
 public:
@@ -29,8 +27,3 @@ public:
 signals:
     void pressed(int id);
 };
-
-// The grabber this desktop offers: in a Wayland session KDE's global shortcut service
-// where it runs, else the GlobalShortcuts portal where there is one; X key grabs
-// everywhere else (ChooseHotKeyGrabber.cpp).
-std::unique_ptr<HotKeyGrabber> ChooseHotKeyGrabber();

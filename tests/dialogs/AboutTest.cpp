@@ -1,7 +1,7 @@
 // The About box: what it shows and where its links lead.
 
 #include "dialogs/About.h"
-#include "note/MyLink.h"
+#include "widgets/MyLink.h"
 #include "platform/MakerSite.h"
 #include "support/FakePlatform.h"
 

@@ -10,7 +10,7 @@
 #include "hotkeys/HotKeys.h"
 #include "panel/PanelTray.h"
 #include "platform/SystemTrayIcon.h"
-#include "platform/X11HotKeyGrabber.h"
+#include "platform/x11/X11HotKeyGrabber.h"
 
 #include <QApplication>
 #include <QStringList>

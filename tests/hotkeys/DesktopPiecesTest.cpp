@@ -4,7 +4,7 @@
 #include "platform/AppIcon.h"
 #include "platform/AppId.h"
 #include "platform/SystemTrayIcon.h"
-#include "platform/X11HotKeyGrabber.h"
+#include "platform/x11/X11HotKeyGrabber.h"
 
 #include <QDir>
 #include <QElapsedTimer>

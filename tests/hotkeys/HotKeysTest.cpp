@@ -1,5 +1,5 @@
 #include "hotkeys/HotKeys.h"
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 #include "support/FakePlatform.h"
 
 #include <QMenu>

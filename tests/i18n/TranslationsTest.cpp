@@ -4,7 +4,7 @@
 
 #include "platform/Translations.h"
 #include "model/Factory.h"
-#include "note/NoteText.h"
+#include "widgets/NoteText.h"
 #include "panel/PanelMenus.h"
 #include "panel/PanelTray.h"
 #include "panel/TemplateListModel.h"

@@ -1,6 +1,6 @@
 // The link button: its colour styles, hover, cursor, tip, shapes and click target.
 
-#include "note/MyLink.h"
+#include "widgets/MyLink.h"
 
 #include "support/FakePlatform.h"
 

@@ -1,6 +1,6 @@
 #include "note/NoteTestSupport.h"
 
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

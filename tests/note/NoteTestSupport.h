@@ -2,9 +2,9 @@
 // Shared by the note window tests: one fake desktop and one fake panel per test.
 
 #include "note/FakeNoteHost.h"
-#include "note/MyStatic.h"
+#include "widgets/MyStatic.h"
 #include "note/Note.h"
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 #include "support/FakePlatform.h"
 
 #include <QAction>

@@ -4,12 +4,12 @@
 #include "panel/RunningPanel.h"
 
 #include "dialogs/Category.h"
-#include "note/MyLink.h"
+#include "widgets/MyLink.h"
 #include "note/Note.h"
 #include "panel/TemplateList.h"
 #include "panel/TemplateListModel.h"
 #include "platform/MakerSite.h"
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 #include "store/Stores.h"
 
 #include <QAction>

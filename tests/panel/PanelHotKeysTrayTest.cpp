@@ -4,11 +4,11 @@
 
 #include "panel/RunningPanel.h"
 
-#include "note/MyLink.h"
+#include "widgets/MyLink.h"
 #include "note/Note.h"
 #include "platform/InstanceLock.h"
 #include "platform/MachineFolders.h"
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 #include "store/Stores.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "panel/TemplateCommands.h"
 
 #include "model/Factory.h"
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 
 #include <QAction>
 #include <QCoreApplication>

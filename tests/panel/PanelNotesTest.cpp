@@ -7,7 +7,7 @@
 #include "note/Note.h"
 #include "panel/TemplateList.h"
 #include "panel/TemplateListModel.h"
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 #include "store/Stores.h"
 
 #include <QAction>

@@ -6,7 +6,7 @@
 
 #include "platform/InstanceLock.h"
 #include "platform/MachineFolders.h"
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 #include "support/FakePlatform.h"
 
 #include <QAbstractEventDispatcher>

@@ -5,7 +5,7 @@
 #include "panel/RunningPanel.h"
 
 #include "model/Factory.h"
-#include "note/MyStatic.h"
+#include "widgets/MyStatic.h"
 #include "note/Note.h"
 #include "store/Session.h"
 #include "store/Stores.h"

@@ -3,12 +3,12 @@
 #include "panel/NoteDlg.h"
 #include "panel/PanelTestSupport.h"
 
-#include "note/MyLink.h"
-#include "note/MyStatic.h"
+#include "widgets/MyLink.h"
+#include "widgets/MyStatic.h"
 #include "note/Note.h"
 #include "panel/TemplateList.h"
 #include "panel/TemplateListModel.h"
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 #include "support/FakePlatform.h"
 
 #include <QAccessible>

@@ -1,5 +1,5 @@
 #include "panel/TemplateCommands.h"
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "platform/PortalHotKeyGrabber.h"
+#include "platform/portal/PortalHotKeyGrabber.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>

@@ -1,6 +1,6 @@
-#include "note/MyLink.h"
+#include "widgets/MyLink.h"
 
-#include "note/LabelAccessibility.h"
+#include "widgets/LabelAccessibility.h"
 #include "platform/DialogUnits.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"

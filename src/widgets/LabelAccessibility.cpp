@@ -1,8 +1,7 @@
-#include "note/LabelAccessibility.h"
+#include "widgets/LabelAccessibility.h"
 
-#include "note/MyLink.h"
-#include "note/MyStatic.h"
-#include "note/Note.h"
+#include "widgets/MyLink.h"
+#include "widgets/MyStatic.h"
 
 #include <QAccessibleWidget>
 #include <QRegularExpression>
@@ -57,10 +56,10 @@ public:
 
 class NoteAccessible : public QAccessibleWidget {
 public:
-    explicit NoteAccessible(CNote* note) : QAccessibleWidget(note, QAccessible::Window) {}
+    explicit NoteAccessible(QWidget* note) : QAccessibleWidget(note, QAccessible::Window) {}
     QString text(QAccessible::Text kind) const override
     {
-        const auto* note = static_cast<const CNote*>(widget());
+        const QWidget* note = widget();
         // The name window lists show too: the first line with text (see NoteTitle).
         if (kind == QAccessible::Name && note->accessibleName().isEmpty())
             return note->windowTitle();
@@ -75,7 +74,7 @@ QAccessibleInterface* Factory(const QString& className, QObject* object)
     if (className == QLatin1String("CMyLink"))
         return new LinkAccessible(static_cast<CMyLink*>(object));
     if (className == QLatin1String("CNote"))
-        return new NoteAccessible(static_cast<CNote*>(object));
+        return new NoteAccessible(static_cast<QWidget*>(object));
     return nullptr;
 }
 

@@ -1,4 +1,4 @@
-#include "platform/X11HotKeyGrabber.h"
+#include "platform/x11/X11HotKeyGrabber.h"
 
 #include "platform/DesktopWindow.h"
 

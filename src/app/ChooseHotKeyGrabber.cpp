@@ -3,12 +3,13 @@
 // KDE's kglobalaccel where it runs (Plasma's portal would open its shortcut settings at
 // every start), else the portal's global shortcuts.
 
+#include "app/ChooseHotKeyGrabber.h"
 #include "hotkeys/HotKeys.h"
 #include "platform/AppId.h"
 #include "platform/HotKeyGrabber.h"
-#include "platform/KGlobalAccelHotKeyGrabber.h"
-#include "platform/PortalHotKeyGrabber.h"
-#include "platform/X11HotKeyGrabber.h"
+#include "platform/kde/KGlobalAccelHotKeyGrabber.h"
+#include "platform/portal/PortalHotKeyGrabber.h"
+#include "platform/x11/X11HotKeyGrabber.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

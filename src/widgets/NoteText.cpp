@@ -1,4 +1,4 @@
-#include "note/NoteText.h"
+#include "widgets/NoteText.h"
 
 #include "platform/Text.h"
 

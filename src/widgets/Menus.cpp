@@ -1,4 +1,4 @@
-#include "platform/Menus.h"
+#include "widgets/Menus.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,4 +1,4 @@
-#include "platform/KGlobalAccelHotKeyGrabber.h"
+#include "platform/kde/KGlobalAccelHotKeyGrabber.h"
 
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>

@@ -1,4 +1,4 @@
-#include "note/TextBoxLimit.h"
+#include "widgets/TextBoxLimit.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
-#include "note/MyStatic.h"
+#include "widgets/MyStatic.h"
 
-#include "note/LabelAccessibility.h"
-#include "note/NoteText.h"
+#include "widgets/LabelAccessibility.h"
+#include "widgets/NoteText.h"
 
 #include <QAccessible>
 #include <QEvent>
