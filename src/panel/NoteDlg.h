@@ -247,10 +247,10 @@ private:
                                                 bool& needsWrite);
     bool ApplyMerge(const store::MergeResult& result);
     // Writes the session and takes it as what the stores hold.
-    bool WriteStores(const store::Session& session);
+    store::StoreResult WriteStores(const store::Session& session);
     // Writes the session with what changed on disk merged in (the saves of the ends and
     // of a checkpoint).
-    bool SaveMerged(const store::Session& session);
+    store::StoreResult SaveMerged(const store::Session& session);
     bool SyncApplying() const;
     // The stores shared with other machines: in a shared folder "file1.dat" is this
     // machine's own and is neither watched nor merged.
@@ -277,6 +277,9 @@ private:
     QBasicTimer pollTimer_;
     int exitStatus = 0;
     bool ended_ = false;
+    // The stores and snapshot files read with damage not yet copied aside; before
+    // snapshot_, whose worker thread uses it.
+    store::UncopiedDamage damage_;
     std::unique_ptr<RecoverySnapshot> snapshot_;
     std::optional<store::Session> restored_;
     store::SnapshotRead snapshotRead_;

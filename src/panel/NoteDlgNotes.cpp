@@ -14,6 +14,7 @@
 
 #include <QMenu>
 
+#include <cerrno>
 #include <cstdio>
 
 void CNoteDlg::saveAsTemplate(const SNote& record)
@@ -50,7 +51,7 @@ void CNoteDlg::noteClosed(int slot)
 void CNoteDlg::ReadClosedNotes()
 {
     stateFolder_ = store::StateFolder();
-    closedNotes_ = store::ReadNotes(stateFolder_, store::kClosedNotesFile, FactoryFont());
+    closedNotes_ = store::ReadNotes(stateFolder_, store::kClosedNotesFile, FactoryFont(), &damage_);
     if (closedNotes_.size() > kMaxClosedNotes)
         closedNotes_.erase(closedNotes_.begin(), closedNotes_.end() - kMaxClosedNotes);
     menus.reopenClosedNote->setEnabled(!closedNotes_.empty());
@@ -79,11 +80,14 @@ void CNoteDlg::KeepClosedNotes()
     menus.reopenClosedNote->setEnabled(!closedNotes_.empty());
     if (stateFolder_.empty())
         return;
-    if (!store::CreateDataFolder(stateFolder_) ||
-        !store::WriteNotes(stateFolder_, store::kClosedNotesFile, closedNotes_))
+    store::StoreResult kept;
+    if (!store::CreateDataFolder(stateFolder_))
+        kept = store::SystemError(errno, stateFolder_);
+    else
+        kept = store::WriteNotes(stateFolder_, store::kClosedNotesFile, closedNotes_, &damage_);
+    if (!kept)
         std::fprintf(stderr, "pinleaf: cannot keep the closed notes in %s%s: %s\n",
-                     stateFolder_.c_str(), store::kClosedNotesFile,
-                     store::LastWriteError().c_str());
+                     stateFolder_.c_str(), store::kClosedNotesFile, kept.error().reason.c_str());
 }
 
 std::vector<SNote> CNoteDlg::OpenNoteRecords() const

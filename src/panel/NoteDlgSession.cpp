@@ -67,11 +67,12 @@ void CNoteDlg::MoveOldRecoverySnapshot()
 void CNoteDlg::TakeRecoverySnapshot()
 {
     storeStamps_ = store::TakeStoreStamps(dataFolder);
-    snapshot_ =
-        std::make_unique<RecoverySnapshot>(machineFolder, [this] { return CurrentSession(); });
+    snapshot_ = std::make_unique<RecoverySnapshot>(
+        machineFolder, [this] { return CurrentSession(); }, &damage_);
     connect(snapshot_.get(), &RecoverySnapshot::stateChanged, this, &CNoteDlg::OnSnapshotState);
     store::Session session;
-    snapshotRead_ = store::ReadSnapshot(machineFolder, session, FactoryFont(), platform().now());
+    snapshotRead_ =
+        store::ReadSnapshot(machineFolder, session, FactoryFont(), platform().now(), &damage_);
     for (const auto& [path, kept] : snapshotRead_.setAside)
         std::fprintf(
             stderr, "pinleaf: %s is not a file or folder of this user; %s%s\n", path.c_str(),
@@ -182,12 +183,13 @@ bool CNoteDlg::SaveStores(const store::Session& session, std::string& error)
         for (std::string& copy :
              store::KeepConflictCopies(dataFolder, storeStamps_, platform().now()))
             conflictCopies_.push_back(std::move(copy));
-    const bool saved = SaveMerged(session);
+    const store::StoreResult written = SaveMerged(session);
+    const bool saved = static_cast<bool>(written);
     if (saved)
         restoredUnsaved_ = false;
     if (!saved)
         error = FromQt(tr("Pinleaf could not save your notes to %1: %2")
-                           .arg(ToQt(dataFolder), ToQt(store::LastWriteError())));
+                           .arg(ToQt(dataFolder), ToQt(written.error().reason)));
     // Whatever reached the disk is this program's own from now on.
     storeStamps_ = store::TakeStoreStamps(dataFolder);
     // Only now: a kill during the save restores the whole session from the snapshot.
@@ -293,8 +295,8 @@ void CNoteDlg::SaveAtExit()
     const store::Session session = CurrentSession();
     std::string error;
     if (!SaveStores(session, error)) {
-        std::string snapshotError;
-        const bool kept = store::WriteSnapshot(machineFolder, session, &snapshotError);
-        SayWhatIsKept(error, kept, QString::fromStdString(snapshotError));
+        const store::StoreResult kept = store::WriteSnapshot(machineFolder, session, &damage_);
+        SayWhatIsKept(error, static_cast<bool>(kept),
+                      kept ? QString() : QString::fromStdString(kept.error().message()));
     }
 }

@@ -120,7 +120,8 @@ void CNoteDlg::ReadSettings()
         settings = restored_->settings;
         return;
     }
-    if (store::ReadSettings(SettingsFolderFor(dataFolder, sharedFolder_), settings))
+    if (store::ReadSettings(SettingsFolderFor(dataFolder, sharedFolder_), settings, nullptr,
+                            &damage_))
         return;
     settings = SSettings{};
     const QRect desktop = platform().desktopRect();
@@ -134,7 +135,7 @@ void CNoteDlg::ReadCategories()
     if (restored_ && snapshotRead_.categories)
         categories = restored_->categories;
     else
-        store::ReadCategories(dataFolder, categories);
+        store::ReadCategories(dataFolder, categories, &damage_);
 }
 
 void CNoteDlg::ReadTemplates()
@@ -142,7 +143,7 @@ void CNoteDlg::ReadTemplates()
     if (restored_ && snapshotRead_.templates)
         templates = restored_->templates;
     else
-        store::ReadTemplates(dataFolder, templates, FactoryFont(), platform().now());
+        store::ReadTemplates(dataFolder, templates, FactoryFont(), platform().now(), &damage_);
 }
 
 void CNoteDlg::BuildMenus()
@@ -157,9 +158,10 @@ void CNoteDlg::BuildMenus()
 void CNoteDlg::ReadNotes()
 {
     // Last, over a finished panel: one window per stored note, in slot order.
-    const std::vector<SNote> records = restored_ && snapshotRead_.notes
-                                           ? restored_->notes
-                                           : store::ReadNotes(dataFolder, FactoryFont());
+    const std::vector<SNote> records =
+        restored_ && snapshotRead_.notes
+            ? restored_->notes
+            : store::ReadNotes(dataFolder, FactoryFont(), nullptr, &damage_);
     for (const SNote& record : records)
         openNote(record, false);
 }

@@ -114,28 +114,30 @@ bool Is(const std::string& name, const char* store)
 // The stores of folder named in which, read over fallback: a store that is missing or
 // cannot be read whole keeps fallback's part (an unreadable one is named in unreadable).
 store::Session ReadStores(const std::string& folder, const std::vector<std::string>& which,
-                          const store::Session& fallback, std::vector<std::string>& unreadable)
+                          const store::Session& fallback, std::vector<std::string>& unreadable,
+                          store::UncopiedDamage& damage)
 {
     store::Session session = fallback;
     for (const std::string& name : which) {
         store::ReadOutcome outcome = store::ReadOutcome::NotOpened;
         if (Is(name, store::kSettingsFile)) {
             SSettings settings;
-            store::ReadSettings(folder, settings, &outcome);
+            store::ReadSettings(folder, settings, &outcome, &damage);
             if (Whole(outcome))
                 session.settings = settings;
         } else if (Is(name, store::kCategoriesFile)) {
             Categories categories;
-            outcome = store::ReadCategories(folder, categories);
+            outcome = store::ReadCategories(folder, categories, &damage);
             if (Whole(outcome))
                 session.categories = categories;
         } else if (Is(name, store::kTemplatesFile)) {
             Templates templates;
-            outcome = store::ReadTemplates(folder, templates, FactoryFont(), platform().now());
+            outcome =
+                store::ReadTemplates(folder, templates, FactoryFont(), platform().now(), &damage);
             if (Whole(outcome))
                 session.templates = templates;
         } else if (Is(name, store::kNotesFile)) {
-            std::vector<SNote> notes = store::ReadNotes(folder, FactoryFont(), &outcome);
+            std::vector<SNote> notes = store::ReadNotes(folder, FactoryFont(), &outcome, &damage);
             if (Whole(outcome))
                 session.notes = std::move(notes);
         }
@@ -186,7 +188,7 @@ void CNoteDlg::StartSync()
     if (restored_) {
         // The session came from the recovery copy; the stores hold what was last saved.
         std::vector<std::string> unreadable;
-        s.known.base = ReadStores(dataFolder, present, CurrentSession(), unreadable);
+        s.known.base = ReadStores(dataFolder, present, CurrentSession(), unreadable, damage_);
     } else {
         s.known.base = CurrentSession();
     }
@@ -297,7 +299,8 @@ std::optional<store::Session> CNoteDlg::MergeFromDisk(const store::Session& ours
     store::Session session = ours;
     if (!changed.empty()) {
         std::vector<std::string> unreadable;
-        const store::Session theirs = ReadStores(dataFolder, changed, s.known.base, unreadable);
+        const store::Session theirs =
+            ReadStores(dataFolder, changed, s.known.base, unreadable, damage_);
         const store::MergeResult result = store::Merge(s.known.base, ours, theirs);
         if (apply && !ApplyMerge(result))
             return std::nullopt;
@@ -346,7 +349,8 @@ std::optional<store::Session> CNoteDlg::MergeFromDisk(const store::Session& ours
                                         std::filesystem::copy_options::overwrite_existing, error))
             continue;
         std::vector<std::string> unreadable;
-        const store::Session copy = ReadStores(foldFolder, {conflict.store}, session, unreadable);
+        const store::Session copy =
+            ReadStores(foldFolder, {conflict.store}, session, unreadable, damage_);
         std::filesystem::remove(foldFolder + conflict.store, error);
         const store::MergeResult result =
             store::Merge(s.known.base, session, copy, store::MergeMode::Fold);
@@ -433,11 +437,12 @@ bool CNoteDlg::ApplyMerge(const store::MergeResult& result)
     return true;
 }
 
-bool CNoteDlg::WriteStores(const store::Session& session)
+store::StoreResult CNoteDlg::WriteStores(const store::Session& session)
 {
-    if (!store::WriteSession(dataFolder, session, nullptr,
-                             SettingsFolderFor(dataFolder, sharedFolder_)))
-        return false;
+    if (store::StoreResult written = store::WriteSession(
+            dataFolder, session, SettingsFolderFor(dataFolder, sharedFolder_), &damage_);
+        !written)
+        return written;
     SyncState& s = *sync_;
     for (const char* name : kStores) {
         if (!Synced(name))
@@ -456,7 +461,7 @@ bool CNoteDlg::WriteStores(const store::Session& session)
     for (const std::string& path : s.folded)
         store::KeepFoldedConflict(path, store::StateFolder() + "conflicts/");
     s.folded.clear();
-    return true;
+    return {};
 }
 
 void CNoteDlg::WriteSharedNow()
@@ -470,9 +475,9 @@ void CNoteDlg::WriteSharedNow()
         sync_->checkTimer.start(kEditRetryMs);
         return;
     }
-    if (!WriteStores(*session)) {
+    if (const store::StoreResult written = WriteStores(*session); !written) {
         std::fprintf(stderr, "pinleaf: cannot save the notes to %s: %s\n", dataFolder.c_str(),
-                     store::LastWriteError().c_str());
+                     written.error().reason.c_str());
         // Until a later change writes them, the recovery copy keeps them.
         if (snapshot_)
             snapshot_->changed();
@@ -505,17 +510,19 @@ void CNoteDlg::CheckStores()
         s.checkTimer.start(kEditRetryMs);
         return;
     }
-    if (needsWrite && !WriteStores(*session))
-        std::fprintf(stderr, "pinleaf: cannot save the merged notes to %s: %s\n",
-                     dataFolder.c_str(), store::LastWriteError().c_str());
+    if (needsWrite) {
+        if (const store::StoreResult written = WriteStores(*session); !written)
+            std::fprintf(stderr, "pinleaf: cannot save the merged notes to %s: %s\n",
+                         dataFolder.c_str(), written.error().reason.c_str());
+    }
     TellConflicts(true);
 }
 
-bool CNoteDlg::SaveMerged(const store::Session& session)
+store::StoreResult CNoteDlg::SaveMerged(const store::Session& session)
 {
     if (!sync_)
-        return store::WriteSession(dataFolder, session, nullptr,
-                                   SettingsFolderFor(dataFolder, sharedFolder_));
+        return store::WriteSession(dataFolder, session,
+                                   SettingsFolderFor(dataFolder, sharedFolder_), &damage_);
     // What another machine or program wrote meanwhile is merged in, not overwritten.
     const bool apply = !ended_ && !saving_;
     bool needsWrite = false;
@@ -527,8 +534,8 @@ bool CNoteDlg::SaveMerged(const store::Session& session)
     // the stores merges it into the screen.
     const SyncState::Known known = sync_->known;
     merged = MergeFromDisk(session, false, false, needsWrite);
-    const bool saved = store::WriteSession(dataFolder, *merged, nullptr,
-                                           SettingsFolderFor(dataFolder, sharedFolder_));
+    store::StoreResult saved = store::WriteSession(
+        dataFolder, *merged, SettingsFolderFor(dataFolder, sharedFolder_), &damage_);
     sync_->known = known;
     sync_->checkTimer.start(kEditRetryMs);
     return saved;

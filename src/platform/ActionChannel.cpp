@@ -1,6 +1,7 @@
 #include "platform/ActionChannel.h"
 
 #include "platform/MachineFolders.h"
+#include "store/Posix.h"
 
 #include <QDir>
 #include <QFile>
@@ -164,8 +165,9 @@ QString ActionServer::errorString() const
 void ActionServer::onNewConnection()
 {
     for (;;) {
-        const int fd = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-        if (fd < 0 && (errno == EINTR || errno == ECONNABORTED))
+        const int fd = store::RetryOnEintr(
+            [&] { return ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK); });
+        if (fd < 0 && errno == ECONNABORTED)
             continue;
         if (fd < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
             listener_->setEnabled(false);
@@ -192,8 +194,9 @@ void ActionServer::onNewConnection()
 void ActionServer::onReadyRead(Caller* caller)
 {
     char buffer[256];
-    const ssize_t got = ::read(caller->fd, buffer, sizeof(buffer));
-    if (got < 0 && (errno == EAGAIN || errno == EINTR))
+    const ssize_t got =
+        store::RetryOnEintr([&] { return ::read(caller->fd, buffer, sizeof(buffer)); });
+    if (got < 0 && errno == EAGAIN)
         return;
     if (got > 0)
         caller->line.append(buffer, qsizetype(got));
@@ -254,15 +257,11 @@ SendResult SendAction(const QString& path, const QString& action, int timeoutMs)
     QByteArray answer;
     while (!answer.contains('\n') && answer.size() <= kMaxLine) {
         pollfd wait{fd, POLLIN, 0};
-        const int ready = ::poll(&wait, 1, left());
-        if (ready < 0 && errno == EINTR)
-            continue;
+        const int ready = store::RetryOnEintr([&] { return ::poll(&wait, 1, left()); });
         if (ready <= 0)
             return SendResult::NoAnswer;
         char buffer[64];
-        const ssize_t got = ::read(fd, buffer, sizeof(buffer));
-        if (got < 0 && errno == EINTR)
-            continue;
+        const ssize_t got = store::RetryOnEintr([&] { return ::read(fd, buffer, sizeof(buffer)); });
         if (got <= 0)
             return SendResult::NoAnswer;
         answer.append(buffer, qsizetype(got));

@@ -1,7 +1,9 @@
 #include "session/RecoverySnapshot.h"
 
-RecoverySnapshot::RecoverySnapshot(std::string dataFolder, Collect collect, QObject* parent)
-    : QObject(parent), dataFolder_(std::move(dataFolder)), collect_(std::move(collect))
+RecoverySnapshot::RecoverySnapshot(std::string dataFolder, Collect collect,
+                                   store::UncopiedDamage* damage, QObject* parent)
+    : QObject(parent), dataFolder_(std::move(dataFolder)), collect_(std::move(collect)),
+      damage_(damage)
 {
     timer_.setSingleShot(true);
     timer_.setInterval(kDelayMs);
@@ -25,20 +27,21 @@ void RecoverySnapshot::writeInBackground()
     // The syncs take tens of milliseconds on a disk; the window must not wait for them.
     wait();
     ++writes_;
-    inFlight_ = std::async(std::launch::async, [this, folder = dataFolder_, session = collect_()] {
-        const Outcome outcome = write(folder, session);
-        // Told on the window's thread; dropped if this object is gone by then.
-        QMetaObject::invokeMethod(
-            this, [this, outcome] { report(outcome); }, Qt::QueuedConnection);
-    });
+    inFlight_ = std::async(
+        std::launch::async, [this, folder = dataFolder_, session = collect_(), damage = damage_] {
+            const Outcome outcome = write(folder, session, damage);
+            // Told on the window's thread; dropped if this object is gone by then.
+            QMetaObject::invokeMethod(
+                this, [this, outcome] { report(outcome); }, Qt::QueuedConnection);
+        });
 }
 
 RecoverySnapshot::Outcome RecoverySnapshot::write(const std::string& dataFolder,
-                                                  const store::Session& session)
+                                                  const store::Session& session,
+                                                  store::UncopiedDamage* damage)
 {
-    Outcome outcome;
-    outcome.written = store::WriteSnapshot(dataFolder, session, &outcome.error);
-    return outcome;
+    const store::StoreResult written = store::WriteSnapshot(dataFolder, session, damage);
+    return Outcome{static_cast<bool>(written), written ? std::string() : written.error().message()};
 }
 
 void RecoverySnapshot::report(const Outcome& outcome)
@@ -63,7 +66,7 @@ bool RecoverySnapshot::flush(bool force)
         return true;
     timer_.stop();
     ++writes_;
-    const Outcome outcome = write(dataFolder_, collect_());
+    const Outcome outcome = write(dataFolder_, collect_(), damage_);
     report(outcome);
     return outcome.written;
 }

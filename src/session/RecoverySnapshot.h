@@ -19,7 +19,10 @@ class RecoverySnapshot : public QObject {
 public:
     using Collect = std::function<store::Session()>;
 
-    RecoverySnapshot(std::string dataFolder, Collect collect, QObject* parent = nullptr);
+    // damage: the files read with damage not yet copied aside (see store::ReadSnapshot);
+    // it must outlive this object, and is used from the worker thread.
+    RecoverySnapshot(std::string dataFolder, Collect collect,
+                     store::UncopiedDamage* damage = nullptr, QObject* parent = nullptr);
     ~RecoverySnapshot() override;
 
     // Something the stores hold changed: a write follows within kDelayMs. The session
@@ -51,12 +54,14 @@ private:
         bool written;
         std::string error;
     };
-    static Outcome write(const std::string& dataFolder, const store::Session& session);
+    static Outcome write(const std::string& dataFolder, const store::Session& session,
+                         store::UncopiedDamage* damage);
     void writeInBackground();
     void report(const Outcome& outcome);
 
     std::string dataFolder_;
     Collect collect_;
+    store::UncopiedDamage* damage_;
     QTimer timer_;
     std::future<void> inFlight_;
     int writes_ = 0;

@@ -1,5 +1,7 @@
 #include "store/Archive.h"
 
+#include "store/Posix.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -10,13 +12,6 @@
 namespace store {
 
 namespace {
-
-std::optional<std::uint64_t> g_writeLimit;
-
-[[noreturn]] void ThrowFileError(const char* what)
-{
-    throw FileError(std::string(what) + ": " + std::strerror(errno));
-}
 
 void AppendUtf8(std::string& out, std::uint32_t cp)
 {
@@ -38,11 +33,6 @@ void AppendUtf8(std::string& out, std::uint32_t cp)
 }
 
 } // namespace
-
-void SetWriteLimitForTesting(std::optional<std::uint64_t> bytes)
-{
-    g_writeLimit = bytes;
-}
 
 std::string Utf16LeToUtf8(std::string_view bytes)
 {
@@ -86,9 +76,7 @@ bool ArchiveReader::open(const std::string& path)
     // st_size is only a hint: a file may hold more (a link into /proc) or grow meanwhile.
     char chunk[kArchiveBufferSize];
     for (;;) {
-        ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR)
-            continue;
+        const ssize_t got = RetryOnEintr([&] { return ::read(fd, chunk, sizeof chunk); });
         if (got < 0) {
             incomplete_ = true;
             break;
@@ -105,13 +93,6 @@ bool ArchiveReader::open(const std::string& path)
     ::close(fd);
     open_ = true;
     return true;
-}
-
-void ArchiveReader::openBuffer(std::string bytes)
-{
-    close();
-    data_ = std::move(bytes);
-    open_ = true;
 }
 
 void ArchiveReader::close()
@@ -217,40 +198,20 @@ std::string ArchiveReader::readString()
 
 // ---- writing ----
 
-ArchiveWriter::ArchiveWriter(int fd) : fd_(fd), limit_(g_writeLimit) {}
+ArchiveWriter::ArchiveWriter(int fd) : fd_(fd) {}
 
-void ArchiveWriter::flush()
+bool ArchiveWriter::flush()
 {
-    std::size_t done = 0;
-    while (done < used_) {
-        std::size_t want = used_ - done;
-        bool cut = false;
-        if (limit_) {
-            std::uint64_t room = *limit_ > written_ ? *limit_ - written_ : 0;
-            if (want > room) {
-                want = static_cast<std::size_t>(room);
-                cut = true;
-            }
-        }
-        ssize_t put = want > 0 ? ::write(fd_, buffer_ + done, want) : 0;
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put < 0)
-            ThrowFileError("write");
-        done += static_cast<std::size_t>(put);
-        written_ += static_cast<std::uint64_t>(put);
-        if (cut && static_cast<std::size_t>(put) == want) {
-            errno = ENOSPC;
-            used_ -= done;
-            std::memmove(buffer_, buffer_ + done, used_);
-            ThrowFileError("write");
-        }
-    }
+    if (error_ == 0 && used_ > 0 && !WriteAll(fd_, buffer_, used_))
+        error_ = errno;
     used_ = 0;
+    return error_ == 0;
 }
 
 void ArchiveWriter::writeRaw(const void* data, std::size_t n)
 {
+    if (error_ != 0)
+        return;
     const auto* src = static_cast<const unsigned char*>(data);
     while (n > 0) {
         if (used_ == sizeof buffer_)

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -18,11 +17,6 @@ struct EndOfFile : std::runtime_error {
 
 // A value no writer produces (a string longer than 0x7FFFFFFF).
 struct ArchiveError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-// The operating system failed a read, write, sync or rename.
-struct FileError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
@@ -41,8 +35,6 @@ public:
     // Opens an existing regular file read-only and reads it in; false when that is not
     // possible. A FIFO or device under the name is never waited on.
     bool open(const std::string& path);
-    // Decodes bytes already in memory.
-    void openBuffer(std::string bytes);
     void close();
 
     std::uint64_t fileSize() const { return data_.size(); }
@@ -71,7 +63,9 @@ private:
     bool incomplete_ = false;
 };
 
-// Writes into a file descriptor it does not own; flush() pushes the buffer out.
+// Writes into a file descriptor it does not own; flush() pushes the buffer out. The
+// first write that fails is remembered and ends the writing: the values after it go
+// nowhere, and flush() says so.
 class ArchiveWriter {
 public:
     explicit ArchiveWriter(int fd);
@@ -87,9 +81,10 @@ public:
     void writeUInt64(std::uint64_t value);
     void writeCount(std::int32_t value);
     void writeString(std::string_view value);
-    void flush();
-
-    std::uint64_t bytesWritten() const { return written_ + used_; }
+    // Returns false when a write failed, now or before; error() then says why.
+    bool flush();
+    // The errno of the write that failed; 0 while none did.
+    int error() const { return error_; }
 
 private:
     void writeRaw(const void* data, std::size_t n);
@@ -97,15 +92,10 @@ private:
     int fd_;
     unsigned char buffer_[kArchiveBufferSize];
     std::size_t used_ = 0;
-    std::uint64_t written_ = 0;
-    std::optional<std::uint64_t> limit_;
+    int error_ = 0;
 };
 
 // UTF-16LE code units to UTF-8; unpaired surrogates become U+FFFD.
 std::string Utf16LeToUtf8(std::string_view bytes);
-
-// For tests: every writer created while a limit is set fails with FileError once it has
-// put that many bytes into its file, the way a full disk would. nullopt clears it.
-void SetWriteLimitForTesting(std::optional<std::uint64_t> bytes);
 
 } // namespace store

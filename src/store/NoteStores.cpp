@@ -88,39 +88,45 @@ SNote ReadRecord(ArchiveReader& in, RecordKind kind, const LogFont& baseFont)
     return note;
 }
 
-bool WriteRecords(const std::string& folder, const char* name, const std::vector<SNote>& records,
-                  RecordKind kind)
+StoreResult WriteRecords(const std::string& folder, const char* name,
+                         const std::vector<SNote>& records, RecordKind kind, UncopiedDamage* damage)
 {
-    return WriteStoreFile(folder, name, [&](ArchiveWriter& out) {
-        if (records.empty())
-            return;
-        out.writeCount(static_cast<std::int32_t>(records.size()));
-        for (const SNote& note : records)
-            WriteRecord(out, note, kind);
-    });
+    return WriteStoreFile(
+        folder, name,
+        [&](ArchiveWriter& out) {
+            if (records.empty())
+                return;
+            out.writeCount(static_cast<std::int32_t>(records.size()));
+            for (const SNote& note : records)
+                WriteRecord(out, note, kind);
+        },
+        damage);
 }
 
 } // namespace
 
 ReadOutcome ReadTemplates(const std::string& folder, Templates& templates, const LogFont& baseFont,
-                          const SystemTime& now)
+                          const SystemTime& now, UncopiedDamage* damage)
 {
     enum class Content { Factory, Records, Nothing };
     Content content = Content::Factory;
     templates.clear();
-    const ReadOutcome outcome = ReadStoreFile(folder, kTemplatesFile, [&](ArchiveReader& in) {
-        const std::int32_t count = in.readCount();
-        if (count < 0) {
-            content = Content::Nothing;
-            return false;
-        }
-        // A count of 0 is never written (an empty set is an empty file): factory set.
-        for (std::int32_t i = 0; i < count; ++i)
-            templates.append(ReadRecord(in, RecordKind::Template, baseFont));
-        if (count > 0)
-            content = Content::Records;
-        return true;
-    });
+    const ReadOutcome outcome = ReadStoreFile(
+        folder, kTemplatesFile,
+        [&](ArchiveReader& in) {
+            const std::int32_t count = in.readCount();
+            if (count < 0) {
+                content = Content::Nothing;
+                return false;
+            }
+            // A count of 0 is never written (an empty set is an empty file): factory set.
+            for (std::int32_t i = 0; i < count; ++i)
+                templates.append(ReadRecord(in, RecordKind::Template, baseFont));
+            if (count > 0)
+                content = Content::Records;
+            return true;
+        },
+        damage);
     // Anything read before a failure is dropped with it.
     if (content == Content::Factory)
         LoadFactoryTemplates(templates, now);
@@ -129,25 +135,30 @@ ReadOutcome ReadTemplates(const std::string& folder, Templates& templates, const
     return outcome;
 }
 
-bool WriteTemplates(const std::string& folder, const Templates& templates)
+StoreResult WriteTemplates(const std::string& folder, const Templates& templates,
+                           UncopiedDamage* damage)
 {
-    return WriteRecords(folder, kTemplatesFile, templates.all(), RecordKind::Template);
+    return WriteRecords(folder, kTemplatesFile, templates.all(), RecordKind::Template, damage);
 }
 
 namespace {
 
 std::vector<SNote> ReadNoteRecords(const std::string& folder, const char* name,
-                                   const LogFont& baseFont, ReadOutcome* outcome)
+                                   const LogFont& baseFont, ReadOutcome* outcome,
+                                   UncopiedDamage* damage)
 {
     std::vector<SNote> notes;
-    const ReadOutcome read = ReadStoreFile(folder, name, [&](ArchiveReader& in) {
-        const std::int32_t count = in.readCount();
-        if (count < 0)
-            return false;
-        for (std::int32_t i = 0; i < count; ++i)
-            notes.push_back(ReadRecord(in, RecordKind::Note, baseFont));
-        return true;
-    });
+    const ReadOutcome read = ReadStoreFile(
+        folder, name,
+        [&](ArchiveReader& in) {
+            const std::int32_t count = in.readCount();
+            if (count < 0)
+                return false;
+            for (std::int32_t i = 0; i < count; ++i)
+                notes.push_back(ReadRecord(in, RecordKind::Note, baseFont));
+            return true;
+        },
+        damage);
     if (outcome)
         *outcome = read;
     return notes;
@@ -156,24 +167,27 @@ std::vector<SNote> ReadNoteRecords(const std::string& folder, const char* name,
 } // namespace
 
 std::vector<SNote> ReadNotes(const std::string& folder, const LogFont& baseFont,
-                             ReadOutcome* outcome)
+                             ReadOutcome* outcome, UncopiedDamage* damage)
 {
-    return ReadNoteRecords(folder, kNotesFile, baseFont, outcome);
+    return ReadNoteRecords(folder, kNotesFile, baseFont, outcome, damage);
 }
 
-bool WriteNotes(const std::string& folder, const std::vector<SNote>& notes)
+StoreResult WriteNotes(const std::string& folder, const std::vector<SNote>& notes,
+                       UncopiedDamage* damage)
 {
-    return WriteRecords(folder, kNotesFile, notes, RecordKind::Note);
+    return WriteRecords(folder, kNotesFile, notes, RecordKind::Note, damage);
 }
 
-std::vector<SNote> ReadNotes(const std::string& folder, const char* name, const LogFont& baseFont)
+std::vector<SNote> ReadNotes(const std::string& folder, const char* name, const LogFont& baseFont,
+                             UncopiedDamage* damage)
 {
-    return ReadNoteRecords(folder, name, baseFont, nullptr);
+    return ReadNoteRecords(folder, name, baseFont, nullptr, damage);
 }
 
-bool WriteNotes(const std::string& folder, const char* name, const std::vector<SNote>& notes)
+StoreResult WriteNotes(const std::string& folder, const char* name, const std::vector<SNote>& notes,
+                       UncopiedDamage* damage)
 {
-    return WriteRecords(folder, name, notes, RecordKind::Note);
+    return WriteRecords(folder, name, notes, RecordKind::Note, damage);
 }
 
 } // namespace store

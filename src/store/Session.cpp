@@ -41,31 +41,29 @@ bool CopyFile(const std::string& from, const std::string& to)
     bytes.resize(reader.fileSize());
     for (char& c : bytes)
         c = static_cast<char>(reader.readByte());
-    return WriteStoreFile(folder, name.c_str(), [&](ArchiveWriter& out) {
-        for (char c : bytes)
-            out.writeByte(static_cast<std::uint8_t>(c));
-    });
+    return static_cast<bool>(WriteStoreFile(
+        folder, name.c_str(),
+        [&](ArchiveWriter& out) {
+            for (char c : bytes)
+                out.writeByte(static_cast<std::uint8_t>(c));
+        },
+        nullptr));
 }
 
 } // namespace
 
-bool WriteSession(const std::string& folder, const Session& session, std::string* failedFile,
-                  const std::string& settingsFolder)
+StoreResult WriteSession(const std::string& folder, const Session& session,
+                         const std::string& settingsFolder, UncopiedDamage* damage)
 {
-    auto failed = [&](const char* name) {
-        if (failedFile)
-            *failedFile = name;
-        return false;
-    };
-    if (!WriteSettings(settingsFolder.empty() ? folder : settingsFolder, session.settings))
-        return failed(kSettingsFile);
-    if (!WriteCategories(folder, session.categories))
-        return failed(kCategoriesFile);
-    if (!WriteTemplates(folder, session.templates))
-        return failed(kTemplatesFile);
-    if (!WriteNotes(folder, session.notes))
-        return failed(kNotesFile);
-    return true;
+    if (StoreResult written = WriteSettings(settingsFolder.empty() ? folder : settingsFolder,
+                                            session.settings, damage);
+        !written)
+        return written;
+    if (StoreResult written = WriteCategories(folder, session.categories, damage); !written)
+        return written;
+    if (StoreResult written = WriteTemplates(folder, session.templates, damage); !written)
+        return written;
+    return WriteNotes(folder, session.notes, damage);
 }
 
 namespace {
@@ -85,7 +83,7 @@ bool OwnFolder(const std::string& path)
 
 // Sets aside each snapshot file that is not a regular file of the user's (a link, a
 // folder, a FIFO, a file another user planted): it is neither followed nor read.
-void SetAsideStrangers(const std::string& folder, SnapshotRead& result)
+void SetAsideStrangers(const std::string& folder, SnapshotRead& result, UncopiedDamage& damage)
 {
     for (const char* name : kStoreFiles) {
         struct stat st {};
@@ -93,49 +91,40 @@ void SetAsideStrangers(const std::string& folder, SnapshotRead& result)
             continue;
         if (S_ISREG(st.st_mode) && st.st_uid == geteuid())
             continue;
-        const std::string kept = SetAside(folder, name);
+        const std::string kept = SetAside(folder, name, &damage);
         result.setAside.emplace_back(folder + name, kept);
     }
 }
 
 // A file that did not come back leaves the snapshot; its content stays as a
 // ".damaged" copy (made by the read, or by moving the file when the read made none).
-void KeepWhatWasNotRestored(const std::string& folder, const char* name, ReadOutcome outcome)
+void KeepWhatWasNotRestored(const std::string& folder, const char* name, ReadOutcome outcome,
+                            UncopiedDamage& damage)
 {
     const std::string path = folder + name;
     struct stat st {};
     if (lstat(path.c_str(), &st) != 0)
         return;
-    const bool copied = outcome == ReadOutcome::Damaged && !DamageUncopied(path);
+    const bool copied = outcome == ReadOutcome::Damaged && !damage.contains(path);
     if (copied || st.st_size == 0)
         unlink(path.c_str());
     else
-        SetAside(folder, name);
+        SetAside(folder, name, &damage);
 }
 
 } // namespace
 
-bool WriteSnapshot(const std::string& dataFolder, const Session& session, std::string* error)
+StoreResult WriteSnapshot(const std::string& dataFolder, const Session& session,
+                          UncopiedDamage* damage)
 {
     const std::string folder = dataFolder + kRecoveryFolder;
     const std::string path = RecoveryPath(dataFolder);
-    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
-        if (error)
-            *error = path + ": " + std::strerror(errno);
-        return false;
-    }
+    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+        return SystemError(errno, path);
     // Never into a link or a folder of another user: what is written there comes back.
-    if (!OwnFolder(path)) {
-        if (error)
-            *error = path + " is not a folder of this user";
-        return false;
-    }
-    std::string failed;
-    if (WriteSession(folder, session, &failed))
-        return true;
-    if (error)
-        *error = folder + failed + ": " + LastWriteError();
-    return false;
+    if (!OwnFolder(path))
+        return StoreError{0, path, "is not a folder of this user"};
+    return WriteSession(folder, session, {}, damage);
 }
 
 bool SnapshotExists(const std::string& dataFolder)
@@ -149,15 +138,19 @@ bool SnapshotExists(const std::string& dataFolder)
 }
 
 SnapshotRead ReadSnapshot(const std::string& dataFolder, Session& session, const LogFont& baseFont,
-                          const SystemTime& now)
+                          const SystemTime& now, UncopiedDamage* damage)
 {
+    // What this read finds is needed for the files that leave the snapshot, also when
+    // nobody writes the snapshot afterwards.
+    UncopiedDamage own;
+    UncopiedDamage& found = damage ? *damage : own;
     SnapshotRead result;
     const std::string path = RecoveryPath(dataFolder);
     struct stat st {};
     if (lstat(path.c_str(), &st) != 0)
         return result;
     if (!OwnFolder(path)) {
-        const std::string kept = SetAside(dataFolder, path.substr(dataFolder.size()));
+        const std::string kept = SetAside(dataFolder, path.substr(dataFolder.size()), &found);
         result.setAside.emplace_back(path, kept);
         return result;
     }
@@ -167,17 +160,17 @@ SnapshotRead ReadSnapshot(const std::string& dataFolder, Session& session, const
         return result;
     const std::string folder = dataFolder + kRecoveryFolder;
     RemoveLeftoverTemporaryFiles(folder);
-    SetAsideStrangers(folder, result);
+    SetAsideStrangers(folder, result, found);
     // All four files are always written; an empty one is a valid empty collection.
     auto whole = [](ReadOutcome outcome) {
         return outcome == ReadOutcome::Complete || outcome == ReadOutcome::Empty;
     };
     ReadOutcome settings = ReadOutcome::NotOpened;
     ReadOutcome notes = ReadOutcome::NotOpened;
-    ReadSettings(folder, session.settings, &settings);
-    const ReadOutcome categories = ReadCategories(folder, session.categories);
-    const ReadOutcome templates = ReadTemplates(folder, session.templates, baseFont, now);
-    session.notes = ReadNotes(folder, baseFont, &notes);
+    ReadSettings(folder, session.settings, &settings, &found);
+    const ReadOutcome categories = ReadCategories(folder, session.categories, &found);
+    const ReadOutcome templates = ReadTemplates(folder, session.templates, baseFont, now, &found);
+    session.notes = ReadNotes(folder, baseFont, &notes, &found);
     result.settings = settings == ReadOutcome::Complete;
     result.categories = whole(categories);
     result.templates = whole(templates);
@@ -191,7 +184,7 @@ SnapshotRead ReadSnapshot(const std::string& dataFolder, Session& session, const
     for (int i = 0; i < 4; ++i) {
         count += restored[i];
         if (!restored[i])
-            KeepWhatWasNotRestored(folder, outcomes[i].first, outcomes[i].second);
+            KeepWhatWasNotRestored(folder, outcomes[i].first, outcomes[i].second, found);
     }
     result.state = count == 4   ? SnapshotState::Restored
                    : count == 0 ? SnapshotState::Damaged

@@ -21,10 +21,10 @@ struct Session {
 };
 
 // Writes the four stores into folder, settings first and notes last; stops at the first
-// failure (LastWriteError() says why) and names the file in failedFile when given. The
-// settings go to settingsFolder when one is given.
-bool WriteSession(const std::string& folder, const Session& session,
-                  std::string* failedFile = nullptr, const std::string& settingsFolder = {});
+// failure, whose error names the file. The settings go to settingsFolder when one is
+// given. damage: see Stores.h.
+StoreResult WriteSession(const std::string& folder, const Session& session,
+                         const std::string& settingsFolder = {}, UncopiedDamage* damage = nullptr);
 
 // The snapshot of a running session lives in this folder inside the data folder's own
 // state folder (StateFolderFor); the functions below take that state folder. Earlier
@@ -47,16 +47,17 @@ struct SnapshotRead {
     std::vector<std::pair<std::string, std::string>> setAside;
 };
 
-// Creates the recovery folder (0700) and writes the session into it. On failure error
-// (when given) says why.
-bool WriteSnapshot(const std::string& stateFolder, const Session& session,
-                   std::string* error = nullptr);
+// Creates the recovery folder (0700) and writes the session into it; the error's
+// message() says what failed for the user.
+StoreResult WriteSnapshot(const std::string& stateFolder, const Session& session,
+                          UncopiedDamage* damage = nullptr);
 // Reads what the snapshot holds into session. Only a real folder of the user's and
 // regular files of the user's are read; anything else is set aside. Each file that
 // does not read whole is kept under a ".damaged" name and leaves the snapshot, so the
-// snapshot then holds only what was restored.
+// snapshot then holds only what was restored. A restored file with damage that could
+// not be copied stays marked in damage for the next WriteSnapshot.
 SnapshotRead ReadSnapshot(const std::string& stateFolder, Session& session, const LogFont& baseFont,
-                          const SystemTime& now);
+                          const SystemTime& now, UncopiedDamage* damage = nullptr);
 // Removes the snapshot's files and temporaries; ".damaged" copies stay.
 void RemoveSnapshot(const std::string& stateFolder);
 bool SnapshotExists(const std::string& stateFolder);

@@ -6,7 +6,8 @@
 
 namespace store {
 
-bool ReadSettings(const std::string& folder, SSettings& settings, ReadOutcome* outcome)
+bool ReadSettings(const std::string& folder, SSettings& settings, ReadOutcome* outcome,
+                  UncopiedDamage* damage)
 {
     SSettings read;
     const ReadOutcome result = ReadStoreFile(
@@ -22,7 +23,7 @@ bool ReadSettings(const std::string& folder, SSettings& settings, ReadOutcome* o
             read.panelTop = in.readInt32();
             return true;
         },
-        TrailingBytes::Ignored);
+        damage, TrailingBytes::Ignored);
     // A short file gives the whole set of defaults, not the values it did hold.
     settings = result == ReadOutcome::Complete ? read : SSettings{};
     if (outcome)
@@ -30,18 +31,22 @@ bool ReadSettings(const std::string& folder, SSettings& settings, ReadOutcome* o
     return result == ReadOutcome::Complete;
 }
 
-bool WriteSettings(const std::string& folder, const SSettings& settings)
+StoreResult WriteSettings(const std::string& folder, const SSettings& settings,
+                          UncopiedDamage* damage)
 {
-    return WriteStoreFile(folder, kSettingsFile, [&](ArchiveWriter& out) {
-        out.writeBool(settings.alwaysOnTop);
-        out.writeBool(settings.panelVisible);
-        out.writeInt32(settings.panelColor);
-        out.writeInt32(settings.panelStyle);
-        out.writeInt32(settings.listViewMode);
-        out.writeInt32(settings.hotKeyMode);
-        out.writeInt32(settings.panelLeft);
-        out.writeInt32(settings.panelTop);
-    });
+    return WriteStoreFile(
+        folder, kSettingsFile,
+        [&](ArchiveWriter& out) {
+            out.writeBool(settings.alwaysOnTop);
+            out.writeBool(settings.panelVisible);
+            out.writeInt32(settings.panelColor);
+            out.writeInt32(settings.panelStyle);
+            out.writeInt32(settings.listViewMode);
+            out.writeInt32(settings.hotKeyMode);
+            out.writeInt32(settings.panelLeft);
+            out.writeInt32(settings.panelTop);
+        },
+        damage);
 }
 
 } // namespace store

@@ -1,12 +1,12 @@
 #include "store/StoreFile.h"
 
+#include "store/Posix.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
-#include <mutex>
-#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,43 +14,17 @@ namespace store {
 
 namespace {
 
-// The snapshot is written on a worker thread: each thread has its own last error.
-thread_local std::string g_lastWriteError;
-// Files whose damaged content has no copy yet: they must not be replaced.
-std::set<std::string> g_uncopiedDamage;
-std::mutex g_uncopiedDamageLock;
-
-void SetUncopiedDamage(const std::string& path, bool uncopied)
-{
-    std::lock_guard<std::mutex> hold(g_uncopiedDamageLock);
-    if (uncopied)
-        g_uncopiedDamage.insert(path);
-    else
-        g_uncopiedDamage.erase(path);
-}
-
-bool HasUncopiedDamage(const std::string& path)
-{
-    std::lock_guard<std::mutex> hold(g_uncopiedDamageLock);
-    return g_uncopiedDamage.count(path) > 0;
-}
-
-void NoteWriteError(int error)
-{
-    g_lastWriteError = std::strerror(error);
-}
-
 // Closes the descriptor and removes the temporary file unless the rename happened.
 class TemporaryFile {
 public:
     explicit TemporaryFile(const std::string& target) : path_(target + ".tmp-XXXXXX")
     {
         fd_ = mkostemp(path_.data(), O_CLOEXEC);
-        if (fd_ >= 0 && fchmod(fd_, 0600) != 0) {
-            NoteWriteError(errno);
+        if (fd_ < 0)
+            error_ = errno;
+        else if (fchmod(fd_, 0600) != 0) {
+            error_ = errno;
             discard();
-        } else if (fd_ < 0) {
-            NoteWriteError(errno);
         }
     }
     ~TemporaryFile() { discard(); }
@@ -58,18 +32,20 @@ public:
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     int fd() const { return fd_; }
+    // The errno of the step that failed; 0 while none did.
+    int error() const { return error_; }
 
     // Makes the content durable and puts it in place of target.
     bool commit(const std::string& target)
     {
         if (fsync(fd_) != 0) {
-            NoteWriteError(errno);
+            error_ = errno;
             return false;
         }
         int fd = fd_;
         fd_ = -1;
         if (::close(fd) != 0 || rename(path_.c_str(), target.c_str()) != 0) {
-            NoteWriteError(errno);
+            error_ = errno;
             unlink(path_.c_str());
             return false;
         }
@@ -92,6 +68,7 @@ private:
 
     std::string path_;
     int fd_ = -1;
+    int error_ = 0;
 };
 
 // The rename is only durable once the folder entry itself reaches the disk.
@@ -104,28 +81,24 @@ void SyncFolder(const std::string& folder)
     ::close(fd);
 }
 
-// Copies through an archive writer: a full disk fails it as it fails a save.
-bool CopyInto(int from, int to)
+// Copies through an archive writer: a full disk fails it as it fails a save. Returns 0
+// or the errno of what failed.
+int CopyInto(int from, int to)
 {
-    try {
-        ArchiveWriter out(to);
-        char buffer[kArchiveBufferSize];
-        for (;;) {
-            ssize_t got = ::read(from, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
-                return false;
-            if (got == 0)
-                break;
-            for (ssize_t i = 0; i < got; ++i)
-                out.writeByte(static_cast<std::uint8_t>(buffer[i]));
-        }
-        out.flush();
-        return true;
-    } catch (const std::exception&) {
-        return false;
+    ArchiveWriter out(to);
+    char buffer[kArchiveBufferSize];
+    for (;;) {
+        const ssize_t got = RetryOnEintr([&] { return ::read(from, buffer, sizeof buffer); });
+        if (got < 0)
+            return errno;
+        if (got == 0)
+            break;
+        for (ssize_t i = 0; i < got; ++i)
+            out.writeByte(static_cast<std::uint8_t>(buffer[i]));
+        if (out.error() != 0)
+            return out.error();
     }
+    return out.flush() ? 0 : out.error();
 }
 
 // The file a save replaces: path itself, or the target of a link to a regular file of
@@ -148,9 +121,27 @@ std::string WriteTarget(const std::string& path)
 
 } // namespace
 
-const std::string& LastWriteError()
+StoreError SystemError(int number, std::string path, const std::string& doing)
 {
-    return g_lastWriteError;
+    std::string reason = std::strerror(number);
+    if (!doing.empty())
+        reason = doing + ": " + reason;
+    return StoreError{number, std::move(path), std::move(reason)};
+}
+
+void UncopiedDamage::mark(const std::string& path, bool uncopied)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (uncopied)
+        paths_.insert(path);
+    else
+        paths_.erase(path);
+}
+
+bool UncopiedDamage::contains(const std::string& path) const
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    return paths_.count(path) > 0;
 }
 
 std::string DamagedName(const std::string& folder, const std::string& name)
@@ -174,40 +165,42 @@ std::string DamagedName(const std::string& folder, const std::string& name)
     return candidate;
 }
 
-bool DamageUncopied(const std::string& path)
-{
-    return HasUncopiedDamage(path);
-}
-
-std::string SetAside(const std::string& folder, const std::string& name)
+std::string SetAside(const std::string& folder, const std::string& name, UncopiedDamage* damage)
 {
     const std::string kept = DamagedName(folder, name);
     if (rename((folder + name).c_str(), (folder + kept).c_str()) != 0)
         return {};
-    SetUncopiedDamage(folder + name, false);
+    if (damage)
+        damage->mark(folder + name, false);
     SyncFolder(folder);
     return kept;
 }
 
-bool KeepDamagedCopy(const std::string& folder, const char* name)
+StoreResult KeepDamagedCopy(const std::string& folder, const char* name)
 {
     const std::string source = folder + name;
     const std::string target = folder + DamagedName(folder, name);
     int from = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
     if (from < 0)
-        return false;
+        return SystemError(errno, source);
     // Named "<name>.damaged.tmp-XXXXXX" whatever the copy's name: a crash leaves a
     // temporary file start-up knows to remove.
     TemporaryFile copy(source + kDamagedSuffix);
-    bool ok = copy.fd() >= 0 && CopyInto(from, copy.fd()) && copy.commit(target);
+    int error = copy.error();
+    if (error == 0)
+        error = CopyInto(from, copy.fd());
+    if (error == 0 && !copy.commit(target))
+        error = copy.error();
     ::close(from);
-    if (ok)
-        SyncFolder(folder);
-    return ok;
+    if (error != 0)
+        return SystemError(error, target);
+    SyncFolder(folder);
+    return {};
 }
 
 ReadOutcome ReadStoreFile(const std::string& folder, const char* name,
-                          const std::function<bool(ArchiveReader&)>& read, TrailingBytes trailing)
+                          const std::function<bool(ArchiveReader&)>& read, UncopiedDamage* damage,
+                          TrailingBytes trailing)
 {
     ArchiveReader reader;
     if (!reader.open(folder + name))
@@ -216,7 +209,7 @@ ReadOutcome ReadStoreFile(const std::string& folder, const char* name,
     try {
         understood = read(reader);
     } catch (const std::exception&) {
-        // EndOfFile, ArchiveError or FileError: the content up to here is all there is.
+        // EndOfFile or ArchiveError: the content up to here is all there is.
     }
     const bool empty = reader.fileSize() == 0;
     const bool damagedEnd = reader.bytesLeft() > 0 && trailing == TrailingBytes::Damage;
@@ -227,46 +220,35 @@ ReadOutcome ReadStoreFile(const std::string& folder, const char* name,
         return understood ? ReadOutcome::Complete : ReadOutcome::Empty;
     if (understood && !damagedEnd)
         return ReadOutcome::Complete;
-    const std::string path = folder + name;
-    SetUncopiedDamage(path, !KeepDamagedCopy(folder, name));
+    const bool copied = static_cast<bool>(KeepDamagedCopy(folder, name));
+    if (damage)
+        damage->mark(folder + name, !copied);
     return understood ? ReadOutcome::Complete : ReadOutcome::Damaged;
 }
 
-bool WriteStoreFile(const std::string& folder, const char* name,
-                    const std::function<void(ArchiveWriter&)>& write)
+StoreResult WriteStoreFile(const std::string& folder, const char* name,
+                           const std::function<void(ArchiveWriter&)>& write, UncopiedDamage* damage)
 {
     const std::string target = folder + name;
-    if (HasUncopiedDamage(target)) {
+    if (damage && damage->contains(target)) {
         // The damaged file would be lost: try its copy once more first.
-        if (!KeepDamagedCopy(folder, name)) {
-            g_lastWriteError = std::string("cannot keep a copy of the damaged ") + name + ": " +
-                               std::strerror(errno);
-            return false;
-        }
-        SetUncopiedDamage(target, false);
+        if (StoreResult copied = KeepDamagedCopy(folder, name); !copied)
+            return SystemError(copied.error().number, target,
+                               std::string("cannot keep a copy of the damaged ") + name);
+        damage->mark(target, false);
     }
     const std::string written = WriteTarget(target);
     TemporaryFile file(written);
     if (file.fd() < 0)
-        return false;
-    try {
-        ArchiveWriter writer(file.fd());
-        write(writer);
-        writer.flush();
-    } catch (const FileError& error) {
-        // "write: No space left on device": the system's part is what the user needs.
-        const std::string what = error.what();
-        const std::size_t colon = what.find(": ");
-        g_lastWriteError = colon == std::string::npos ? what : what.substr(colon + 2);
-        return false;
-    } catch (const std::exception& error) {
-        g_lastWriteError = error.what();
-        return false;
-    }
+        return SystemError(file.error(), target);
+    ArchiveWriter writer(file.fd());
+    write(writer);
+    if (!writer.flush())
+        return SystemError(writer.error(), target);
     if (!file.commit(written))
-        return false;
+        return SystemError(file.error(), target);
     SyncFolder(written.substr(0, written.rfind('/') + 1));
-    return true;
+    return {};
 }
 
 } // namespace store

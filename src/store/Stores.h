@@ -3,7 +3,7 @@
 // (factory content or nothing) and never throws; a file it could not fully understand is
 // first copied to "<name>.damaged" so the next save does not destroy it. Each writer
 // replaces its file atomically (temporary file, fsync, rename), so a failed save leaves
-// the old file whole; writers return false on failure. Store files are created 0600.
+// the old file whole. Store files are created 0600.
 
 #include "model/Collections.h"
 #include "model/SNote.h"
@@ -37,25 +37,37 @@ inline constexpr const char* kCategoriesFile = "data3.log";
 // the copy that holds the instance lock may call it.
 void RemoveLeftoverTemporaryFiles(const std::string& folder);
 
+// Each reader notes in damage (when given) a file it found damaged and could not copy
+// aside; each writer given the same damage copies such a file before it replaces it
+// (see ReadStoreFile). Writers return why they failed.
+
 // baseFont supplies the font fields the stores do not hold.
 ReadOutcome ReadTemplates(const std::string& folder, Templates& templates, const LogFont& baseFont,
-                          const SystemTime& now);
-bool WriteTemplates(const std::string& folder, const Templates& templates);
+                          const SystemTime& now, UncopiedDamage* damage = nullptr);
+StoreResult WriteTemplates(const std::string& folder, const Templates& templates,
+                           UncopiedDamage* damage = nullptr);
 
 // The notes completely read before any damage, in file order.
 std::vector<SNote> ReadNotes(const std::string& folder, const LogFont& baseFont,
-                             ReadOutcome* outcome = nullptr);
-bool WriteNotes(const std::string& folder, const std::vector<SNote>& notes);
+                             ReadOutcome* outcome = nullptr, UncopiedDamage* damage = nullptr);
+StoreResult WriteNotes(const std::string& folder, const std::vector<SNote>& notes,
+                       UncopiedDamage* damage = nullptr);
 // The same records in another file of the notes store's format.
-std::vector<SNote> ReadNotes(const std::string& folder, const char* name, const LogFont& baseFont);
-bool WriteNotes(const std::string& folder, const char* name, const std::vector<SNote>& notes);
+std::vector<SNote> ReadNotes(const std::string& folder, const char* name, const LogFont& baseFont,
+                             UncopiedDamage* damage = nullptr);
+StoreResult WriteNotes(const std::string& folder, const char* name, const std::vector<SNote>& notes,
+                       UncopiedDamage* damage = nullptr);
 
-ReadOutcome ReadCategories(const std::string& folder, Categories& categories);
-bool WriteCategories(const std::string& folder, const Categories& categories);
+ReadOutcome ReadCategories(const std::string& folder, Categories& categories,
+                           UncopiedDamage* damage = nullptr);
+StoreResult WriteCategories(const std::string& folder, const Categories& categories,
+                            UncopiedDamage* damage = nullptr);
 
 // Returns false when the defaults were applied (missing or short file); panelLeft and
 // panelTop then still need the default position, which only the panel knows.
-bool ReadSettings(const std::string& folder, SSettings& settings, ReadOutcome* outcome = nullptr);
-bool WriteSettings(const std::string& folder, const SSettings& settings);
+bool ReadSettings(const std::string& folder, SSettings& settings, ReadOutcome* outcome = nullptr,
+                  UncopiedDamage* damage = nullptr);
+StoreResult WriteSettings(const std::string& folder, const SSettings& settings,
+                          UncopiedDamage* damage = nullptr);
 
 } // namespace store

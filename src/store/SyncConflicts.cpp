@@ -1,5 +1,6 @@
 #include "store/SyncConflicts.h"
 
+#include "store/Posix.h"
 #include "store/Stores.h"
 
 #include <algorithm>
@@ -95,20 +96,6 @@ std::string FreeName(const std::string& folder, const std::string& name)
     return candidate;
 }
 
-bool WriteAll(int fd, const char* data, ssize_t size)
-{
-    while (size > 0) {
-        const ssize_t written = write(fd, data, static_cast<std::size_t>(size));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        data += written;
-        size -= written;
-    }
-    return true;
-}
-
 // For a state folder on another file system than the data folder.
 bool CopyThenRemove(const std::string& from, const std::string& to)
 {
@@ -123,14 +110,12 @@ bool CopyThenRemove(const std::string& from, const std::string& to)
     bool ok = true;
     char buffer[65536];
     for (;;) {
-        const ssize_t got = read(in, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
+        const ssize_t got = RetryOnEintr([&] { return read(in, buffer, sizeof buffer); });
         if (got <= 0) {
             ok = got == 0;
             break;
         }
-        if (!WriteAll(out, buffer, got)) {
+        if (!WriteAll(out, buffer, static_cast<std::size_t>(got))) {
             ok = false;
             break;
         }

@@ -8,6 +8,7 @@
 #include "store/Archive.h"
 #include "store/Session.h"
 #include "store/Stores.h"
+#include "support/FileSizeLimit.h"
 
 #include <QCoreApplication>
 #include <QPlainTextEdit>
@@ -16,6 +17,8 @@
 
 #include <QElapsedTimer>
 
+#include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <unistd.h>
 
@@ -25,7 +28,7 @@ class PanelSessionTest : public RunningPanel {
 protected:
     void TearDown() override
     {
-        store::SetWriteLimitForTesting(std::nullopt);
+        LimitFileSize(std::nullopt);
         RunningPanel::TearDown();
     }
     // The data folder's own folder in the state folder, made as the panel makes it.
@@ -42,6 +45,37 @@ protected:
     }
 };
 
+// Takes what is written to stderr through a pipe: under a file size limit a file that
+// captured it would be cut short. More than the pipe holds is dropped, not waited on.
+class PipedStderr {
+public:
+    PipedStderr()
+    {
+        EXPECT_EQ(pipe2(fds_, O_CLOEXEC), 0);
+        fcntl(fds_[1], F_SETFL, O_NONBLOCK);
+        std::fflush(stderr);
+        saved_ = dup(2);
+        dup2(fds_[1], 2);
+    }
+    std::string take()
+    {
+        std::fflush(stderr);
+        dup2(saved_, 2);
+        close(saved_);
+        close(fds_[1]);
+        std::string text;
+        char buffer[4096];
+        for (ssize_t got; (got = read(fds_[0], buffer, sizeof buffer)) > 0;)
+            text.append(buffer, static_cast<std::size_t>(got));
+        close(fds_[0]);
+        return text;
+    }
+
+private:
+    int fds_[2] = {-1, -1};
+    int saved_ = -1;
+};
+
 // Lifts the fault on the first Retry, so the second attempt succeeds.
 class RetryFreesSpace : public FakePlatform {
 public:
@@ -49,7 +83,7 @@ public:
     bool askRetry(QWidget* parent, const std::string& text, const std::string& caption) override
     {
         ++retries;
-        store::SetWriteLimitForTesting(std::nullopt);
+        LimitFileSize(std::nullopt);
         return FakePlatform::askRetry(parent, text, caption);
     }
 };
@@ -62,13 +96,13 @@ TEST_F(PanelSessionTest, AFailedSaveAsksRetryOrQuitAndKeepsTheSnapshot)
     panel->recoverySnapshot()->flush();
     ASSERT_EQ(store::ReadNotes(machine() + "recovery/", LogFont{}).size(), 2u);
 
-    // Disk full: Retry fails again, then Quit without saving.
-    store::SetWriteLimitForTesting(10);
+    // The disk is full (a file size limit here): Retry fails again, then Quit without saving.
+    LimitFileSize(10);
     fake.answers = {true, false};
     panel->OnOK();
     ASSERT_EQ(fake.asked.size(), 2u);
     EXPECT_EQ(fake.asked[0].text,
-              "Pinleaf could not save your notes to " + folder + ": No space left on device");
+              "Pinleaf could not save your notes to " + folder + ": File too large");
     EXPECT_EQ(fake.asked[0].caption, "Pinleaf");
     EXPECT_TRUE(panel->Ended());
     EXPECT_EQ(panel->ExitStatus(), 1);
@@ -76,7 +110,7 @@ TEST_F(PanelSessionTest, AFailedSaveAsksRetryOrQuitAndKeepsTheSnapshot)
     EXPECT_TRUE(Exists(recovery("data2.log")));
 
     // Next start: the session comes back from the snapshot, with one message.
-    store::SetWriteLimitForTesting(std::nullopt);
+    LimitFileSize(std::nullopt);
     fake.asked.clear();
     Start();
     ASSERT_EQ(OpenNotes().size(), 2u);
@@ -86,14 +120,14 @@ TEST_F(PanelSessionTest, AFailedSaveAsksRetryOrQuitAndKeepsTheSnapshot)
     EXPECT_TRUE(panel->ChangedSinceStart());
 
     // At the end of the session nobody is asked: one line on stderr, the snapshot stays.
-    store::SetWriteLimitForTesting(10);
-    testing::internal::CaptureStderr();
+    LimitFileSize(10);
+    PipedStderr captured;
     panel->OnSessionEnd();
-    const std::string line = testing::internal::GetCapturedStderr();
+    const std::string line = captured.take();
     EXPECT_EQ(fake.asked.size(), 1u);
     EXPECT_TRUE(panel->Ended());
     EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
-    EXPECT_NE(line.find("No space left on device"), std::string::npos) << line;
+    EXPECT_NE(line.find("File too large"), std::string::npos) << line;
     EXPECT_EQ(store::ReadNotes(machine() + "recovery/", LogFont{}).size(), 2u);
 }
 
@@ -103,13 +137,27 @@ TEST_F(PanelSessionTest, RetryAfterTheFaultSavesAndDropsTheSnapshot)
     retrying.answers = {true};
     Start();
     MakeTwoNotes();
-    store::SetWriteLimitForTesting(10);
+    LimitFileSize(10);
     panel->OnOK();
     EXPECT_EQ(retrying.retries, 1);
     EXPECT_EQ(panel->ExitStatus(), 0);
     EXPECT_EQ(StoredNotes().size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(machine() + "recovery"));
     panel.reset();
+}
+
+TEST_F(PanelSessionTest, ADamagedStoreNotCopiedAtStartIsCopiedBeforeTheSaveReplacesIt)
+{
+    const std::vector<unsigned char> damaged = {1, 2, 3};
+    WriteFile(file("data2.log"), damaged);
+    LimitFileSize(2); // no room for the copy while the stores are read
+    Start();
+    LimitFileSize(std::nullopt);
+    ASSERT_FALSE(Exists(file("data2.log.damaged")));
+    panel->OnOK();
+    EXPECT_EQ(panel->ExitStatus(), 0);
+    EXPECT_EQ(ReadFile(file("data2.log.damaged")), damaged);
+    EXPECT_TRUE(ReadFile(file("data2.log")).empty());
 }
 
 TEST_F(PanelSessionTest, ACheckpointWritesTheTypedTextAndGoesOn)

@@ -1,7 +1,9 @@
 #include "store/Archive.h"
 #include "LargestAllocation.h"
 #include "StoreTestSupport.h"
+#include "support/FileSizeLimit.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <functional>
 #include <unistd.h>
@@ -176,19 +178,35 @@ TEST_F(ArchiveTest, OpeningForReadingFailsQuietly)
     EXPECT_FALSE(r.open(path("folder")));
 }
 
-TEST_F(ArchiveTest, WriteLimitFailsLikeAFullDisk)
+TEST_F(ArchiveTest, AFullDiskFailsTheWriterAndNothingFollowsTheFailure)
 {
-    store::SetWriteLimitForTesting(100);
+    // /dev/full takes nothing: the flush in the middle of a long write already fails.
+    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(full, 0);
+    {
+        ArchiveWriter w(full);
+        w.writeString(std::string(5000, 'x'));
+        EXPECT_FALSE(w.flush());
+        EXPECT_EQ(w.error(), ENOSPC);
+    }
+    ::close(full);
+
+    // A file that fills up at 100 bytes keeps those; once failed, the writer writes
+    // nothing more, even where there would be room again.
     int fd = ::open(path("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     ASSERT_GE(fd, 0);
     {
         ArchiveWriter w(fd);
+        LimitFileSize(100);
         for (int i = 0; i < 50; ++i)
             w.writeInt32(i);
-        EXPECT_THROW(w.flush(), store::FileError);
+        EXPECT_FALSE(w.flush());
+        LimitFileSize(std::nullopt);
+        EXPECT_EQ(w.error(), EFBIG);
+        w.writeInt32(-1);
+        EXPECT_FALSE(w.flush());
     }
     ::close(fd);
-    store::SetWriteLimitForTesting(std::nullopt);
     EXPECT_EQ(readFile("out").size(), 100u);
 }
 

@@ -22,7 +22,7 @@ protected:
         store::ReadCategories(folder(), c);
         return c.all();
     }
-    bool write(const std::vector<std::string>& names)
+    store::StoreResult write(const std::vector<std::string>& names)
     {
         Categories c;
         for (const auto& n : names)

@@ -3,10 +3,13 @@
 
 #include "LargestAllocation.h"
 #include "StoreTestSupport.h"
+#include "support/FileSizeLimit.h"
 
 #include "store/Session.h"
 #include "store/Stores.h"
 
+#include <cerrno>
+#include <cstring>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -59,19 +62,30 @@ TEST_F(StoreHardeningTest, HostileFilesNeitherHangNorOverallocateNorGetLost)
     EXPECT_EQ(readFile("data2.log.damaged"), bytes);
 
     // A damaged store whose copy cannot be written (a full disk) is not replaced.
+    // The reader and the writer share what is not copied yet.
     writeFile("data1.log", Hex("FF FF FF FF"));
-    store::SetWriteLimitForTesting(2);
+    store::UncopiedDamage damage;
+    LimitFileSize(2);
     Templates templates;
-    store::ReadTemplates(folder(), templates, LogFont{}, SystemTime{});
+    store::ReadTemplates(folder(), templates, LogFont{}, SystemTime{}, &damage);
     templates.append(Note("new"));
-    EXPECT_FALSE(store::WriteTemplates(folder(), templates));
-    EXPECT_NE(store::LastWriteError().find("damaged data1.log"), std::string::npos)
-        << store::LastWriteError();
+    const store::StoreResult refused = store::WriteTemplates(folder(), templates, &damage);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().reason,
+              "cannot keep a copy of the damaged data1.log: " + std::string(std::strerror(EFBIG)));
+    EXPECT_EQ(refused.error().path, path("data1.log"));
     EXPECT_EQ(readFile("data1.log"), Hex("FF FF FF FF"));
     // Once the copy can be made, the save goes through.
-    store::SetWriteLimitForTesting(std::nullopt);
-    EXPECT_TRUE(store::WriteTemplates(folder(), templates));
+    LimitFileSize(std::nullopt);
+    EXPECT_TRUE(store::WriteTemplates(folder(), templates, &damage));
     EXPECT_EQ(readFile("data1.log.damaged"), Hex("FF FF FF FF"));
+    // The copy is made once: the next save replaces the new file without a copy of it.
+    EXPECT_TRUE(store::WriteTemplates(folder(), templates, &damage));
+    const std::vector<std::string> names = files();
+    EXPECT_EQ(std::count_if(
+                  names.begin(), names.end(),
+                  [](const std::string& name) { return name.rfind("data1.log.damaged", 0) == 0; }),
+              1);
 
     // An interrupted copy's temporary goes with the store temporaries.
     writeFile("data1.log.damaged.tmp-AbC123", Hex("00"));

@@ -3,7 +3,10 @@
 #include "model/Factory.h"
 #include "store/Archive.h"
 #include "store/Stores.h"
+#include "support/FileSizeLimit.h"
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <sys/stat.h>
 
@@ -38,8 +41,8 @@ Categories CategoriesOf(std::initializer_list<const char*> names)
 // One store's file name with an old and a new content to save.
 struct StoreCase {
     const char* name;
-    std::function<bool(const std::string&)> saveOld;
-    std::function<bool(const std::string&)> saveNew;
+    std::function<store::StoreResult(const std::string&)> saveOld;
+    std::function<store::StoreResult(const std::string&)> saveNew;
 };
 
 std::vector<StoreCase> EveryStore()
@@ -76,7 +79,7 @@ class StoreFileTest : public StoreFolderTest {
 protected:
     void TearDown() override
     {
-        store::SetWriteLimitForTesting(std::nullopt);
+        LimitFileSize(std::nullopt);
         StoreFolderTest::TearDown();
     }
 };
@@ -96,14 +99,17 @@ TEST_F(StoreFileTest, SaveFailingAtAnyByteLeavesThePreviousFileByteIdentical)
 
         for (std::uint64_t limit = 0; limit < newSize; ++limit) {
             SCOPED_TRACE(limit);
-            store::SetWriteLimitForTesting(limit);
-            ASSERT_FALSE(c.saveNew(folder()));
+            LimitFileSize(limit);
+            const store::StoreResult failed = c.saveNew(folder());
+            ASSERT_FALSE(failed);
+            EXPECT_EQ(failed.error().path, path(c.name));
+            EXPECT_EQ(failed.error().reason, std::strerror(EFBIG)); // the system's words
             ASSERT_EQ(readFile(c.name), previous);
             ASSERT_EQ(files(), std::vector<std::string>{c.name}) << "temporary file left";
         }
-        store::SetWriteLimitForTesting(newSize);
+        LimitFileSize(newSize);
         EXPECT_TRUE(c.saveNew(folder())) << "a limit the content fits in does not fail";
-        store::SetWriteLimitForTesting(std::nullopt);
+        LimitFileSize(std::nullopt);
         std::filesystem::remove(path(c.name));
     }
 }
