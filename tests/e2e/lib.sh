@@ -1,5 +1,5 @@
-# Shared helpers of the end-to-end scripts. Each script runs inside its own Xvfb
-# (xvfb-run) and gets the program's path as its first argument.
+# Shared helpers of the end-to-end scripts. Each script runs on a virtual X server of
+# its own (xvfb.sh) and gets the program's path as its first argument.
 set -euo pipefail
 
 BIN=${1:?usage: script.sh path/to/pinleaf}

@@ -65,7 +65,9 @@ done
 [ "$(templates_in "$DATA/data1.log" | wc -l)" = 3 ] || fail "the cancelled question added a template"
 
 # --- The X server goes away half a second after two notes: the stores hold them.
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$WORK/display" 2>/dev/null &
+# A bare Xvfb, with the suite's server options, so that its process is the one killed.
+source "$(dirname "$0")/xvfb.sh"
+Xvfb -displayfd 5 "${XVFB_SERVER_ARGS[@]}" -nolisten tcp 5>"$WORK/display" 2>/dev/null &
 XPID=$!
 PIDS+=("$XPID")
 for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
