@@ -52,7 +52,8 @@ keyboard_menu() { # keyboard_menu WINDOW STEPS
   keys_for $((n + 2)) Down Down Right
   keys_for "$n" $(printf 'Down %.0s' $(seq "$2")) Return
 }
-xdotool mousemove --sync "$ITEM_X" "$(item_y 2)" click 1
+# No --sync: the pointer is already there, and xdotool would wait for a move.
+xdotool mousemove "$ITEM_X" "$(item_y 2)" click 1
 keyboard_menu "$PANEL" 4 # Red, then Green2
 keyboard_menu "$NOTE" 2  # Random, Red, then Orange
 
