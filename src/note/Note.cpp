@@ -72,9 +72,9 @@ CNote::CNote(NoteHost& host, const SNote& record, bool isNew, int slot, QWidget*
     // Opening: a random look if the record asks for one, then the creation time of a
     // new note, the categories of its menu and the whole record.
     if (record_.color >= RandomColor)
-        record_.color = RandomLookValue(10);
+        record_.color = RandomLookValue(RandomColor);
     if (record_.shape >= RandomShape)
-        record_.shape = RandomLookValue(7);
+        record_.shape = RandomLookValue(RandomShape);
     if (isNew)
         record_.created = platform().now();
     categoryNames_ = host_.categoryList().all();

@@ -99,7 +99,7 @@ public:
     void CheckStores();
     static constexpr int kSharedWriteDelayMs = 2000;
 
-    // The template list (list.cpp side of the panel).
+    // The template list (NoteDlgTemplates.cpp).
     void FillTemplateList();
     void SortTemplates(int key);
     void ApplyViewMode(int value);
@@ -118,8 +118,6 @@ public:
     void MinimizeAll();
     void RestoreAll();
     void CloseAll();
-    // The records of the open notes, in slot order.
-    std::vector<SNote> OpenNoteRecords() const;
 
     // The tray icon.
     void AddTrayIcon(bool balloon);
@@ -144,11 +142,9 @@ public:
     int ExitStatus() const { return exitStatus; }
     bool Ended() const { return ended_; }
 
-    HotKeyGrabber* hotKeyGrabber() const { return hotKeys_.get(); }
     // At the end of the program: a desktop service that holds the hot keys' keys for
     // this program lets them go.
     void EndHotKeys() { hotKeys_.reset(); }
-    TrayIcon* trayIcon() const { return tray_.get(); }
 
     // The collections and settings of the run.
     Templates templates;

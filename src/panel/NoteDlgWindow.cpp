@@ -188,7 +188,7 @@ void CNoteDlg::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    if (settings.panelStyle == 1) {
+    if (settings.panelStyle == static_cast<std::int32_t>(PanelStyle::RoundAngles)) {
         QPainterPath path;
         path.addRoundedRect(QRectF(panelRect.adjusted(0, 0, -1, -1)), 4.5, 4.5);
         painter.setPen(QPen(panelFrameColor, 0));
