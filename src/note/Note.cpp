@@ -343,7 +343,7 @@ void CNote::moveEvent(QMoveEvent* event)
     KeepRolledUpSoon();
     // Somebody else placed the window (a window manager keeping it inside the work
     // area, another program): look again once the moves have settled.
-    if (!rolling_ && !dragging_ && !closed_ && geometry().topLeft() != askedAt_ &&
+    if (!rolling_ && !drag_.Active() && !closed_ && geometry().topLeft() != askedAt_ &&
         !timer3_.isActive())
         timer3_.start(kKeepUpDelayMs, this);
     QWidget::moveEvent(event);
@@ -352,7 +352,7 @@ void CNote::moveEvent(QMoveEvent* event)
 void CNote::TakeWindowManagersPlace()
 {
     const QPoint at = geometry().topLeft();
-    if (rolling_ || dragging_ || closed_ || at == askedAt_)
+    if (rolling_ || drag_.Active() || closed_ || at == askedAt_)
         return;
     if (record_.minimized && !peeking_ && at != refusedAt_) {
         // A rolled-up note goes back up once; where the window manager keeps it a

@@ -12,6 +12,7 @@
 #include "panel/TemplateCommands.h"
 #include "platform/HotKeyGrabber.h"
 #include "platform/TrayIcon.h"
+#include "platform/WindowDrag.h"
 #include "session/RecoverySnapshot.h"
 #include "store/Session.h"
 
@@ -158,11 +159,10 @@ public:
     QColor panelFillColor;
     QColor panelFrameColor;
     int selectedTemplate = -1;
-    bool dragging = false;
+    WindowDrag drag;
     bool showTrayBalloon = false;
     QRect panelRect;
     QRegion panelRegion;
-    QPoint dragOffset;
 
     CMyLink* linkLabel = nullptr;
     CMyLink* newLabel = nullptr;
