@@ -12,7 +12,7 @@ RUNS=${2:-5}
 IDLE=${3:-20}
 
 if [ -z "${BENCH_IN_XVFB:-}" ]; then
-  BENCH_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$BUILD" "$RUNS" "$IDLE"
+  BENCH_IN_XVFB=1 exec bash "$(dirname "$0")/../tests/e2e/xvfb.sh" bash "$0" "$BUILD" "$RUNS" "$IDLE"
 fi
 
 COUNTS=(${COUNTS:-0 20 100 200})

@@ -11,7 +11,7 @@ IDLE=${3:-30}
 COUNTS=(0 20 200)
 
 if [ -z "${BENCH_IN_XVFB:-}" ]; then
-  BENCH_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$BUILD" "$RUNS" "$IDLE"
+  BENCH_IN_XVFB=1 exec bash "$(dirname "$0")/../tests/e2e/xvfb.sh" bash "$0" "$BUILD" "$RUNS" "$IDLE"
 fi
 
 WORK=$(mktemp -d)

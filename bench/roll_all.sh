@@ -8,7 +8,7 @@ BUILD=$(cd "${1:?usage: roll_all.sh <build folder> [notes]}" && pwd)
 COUNT=${2:-500}
 
 if [ -z "${BENCH_IN_XVFB:-}" ]; then
-  BENCH_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$BUILD" "$COUNT"
+  BENCH_IN_XVFB=1 exec bash "$(dirname "$0")/../tests/e2e/xvfb.sh" bash "$0" "$BUILD" "$COUNT"
 fi
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT

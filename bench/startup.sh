@@ -8,7 +8,7 @@ BUILD=$(cd "${1:?usage: startup.sh <build folder> [runs]}" && pwd)
 RUNS=${2:-10}
 
 if [ -z "${BENCH_IN_XVFB:-}" ]; then
-  BENCH_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$BUILD" "$RUNS"
+  BENCH_IN_XVFB=1 exec bash "$(dirname "$0")/../tests/e2e/xvfb.sh" bash "$0" "$BUILD" "$RUNS"
 fi
 
 WORK=$(mktemp -d)

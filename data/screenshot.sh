@@ -1,6 +1,6 @@
 # Makes data/screenshot.png, the picture the AppStream file shows: the panel and a few
 # notes, as a real run of the program under a virtual X server draws them.
-#   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
+#   bash tests/e2e/xvfb.sh \
 #     bash data/screenshot.sh build/pinleaf build-test/tests/e2e/root_color data/screenshot.png
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 ROOT_COLOR=${2:?usage: screenshot.sh path/to/pinleaf path/to/root_color OUT.png}

@@ -1,6 +1,15 @@
 #pragma once
 // CNoteApp: the application object. It installs the desktop seam and runs the panel
 // (through CParent) until the panel ends.
+//
+// The start-up has three layers, each for one reason:
+// - CNoteApp (main.cpp makes it) owns the process: the Qt application object and the
+//   desktop seam (platform()) that every window reaches for during the whole run.
+// - CParent::OnInitDialog owns the panel's run: it makes the panel, ties the end of the
+//   desktop session to it, runs the event loop until the panel finishes, and leaves the
+//   process without taking the windows down one by one.
+// - CNoteDlg is the panel itself, with no event loop and no process of its own, so that
+//   the tests make one beside fake hot keys and a fake tray icon and drive it.
 
 #include "platform/HotKeyGrabber.h"
 #include "platform/TrayIcon.h"

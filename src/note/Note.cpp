@@ -72,9 +72,9 @@ CNote::CNote(NoteHost& host, const SNote& record, bool isNew, int slot, QWidget*
     // Opening: a random look if the record asks for one, then the creation time of a
     // new note, the categories of its menu and the whole record.
     if (record_.color >= RandomColor)
-        record_.color = RandomLookValue(10);
+        record_.color = RandomLookValue(RandomColor);
     if (record_.shape >= RandomShape)
-        record_.shape = RandomLookValue(7);
+        record_.shape = RandomLookValue(RandomShape);
     if (isNew)
         record_.created = platform().now();
     categoryNames_ = host_.categoryList().all();
@@ -343,7 +343,7 @@ void CNote::moveEvent(QMoveEvent* event)
     KeepRolledUpSoon();
     // Somebody else placed the window (a window manager keeping it inside the work
     // area, another program): look again once the moves have settled.
-    if (!rolling_ && !dragging_ && !closed_ && geometry().topLeft() != askedAt_ &&
+    if (!rolling_ && !drag_.Active() && !closed_ && geometry().topLeft() != askedAt_ &&
         !timer3_.isActive())
         timer3_.start(kKeepUpDelayMs, this);
     QWidget::moveEvent(event);
@@ -352,7 +352,7 @@ void CNote::moveEvent(QMoveEvent* event)
 void CNote::TakeWindowManagersPlace()
 {
     const QPoint at = geometry().topLeft();
-    if (rolling_ || dragging_ || closed_ || at == askedAt_)
+    if (rolling_ || drag_.Active() || closed_ || at == askedAt_)
         return;
     if (record_.minimized && !peeking_ && at != refusedAt_) {
         // A rolled-up note goes back up once; where the window manager keeps it a

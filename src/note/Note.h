@@ -10,6 +10,7 @@
 // that part of the note; noteRect() is the whole note, as if the screen went on above.
 
 #include "model/SNote.h"
+#include "platform/WindowDrag.h"
 
 #include <QBasicTimer>
 #include <QCursor>
@@ -161,14 +162,13 @@ private:
     QRegion outline_;           // the shape, in window coordinates
     QList<QRect> outlineFrame_; // its edge pixels, painted in the frame colour
 
-    bool dragging_ = false;
     bool peeking_ = false;
     bool pressToggled_ = false;
     bool rolling_ = false;               // an animation moves the note: leave it alone
     int cut_ = 0;                        // rows of the note above the work area, not in the window
     QPoint askedAt_;                     // where the window was last put
     QPoint refusedAt_{INT_MIN, INT_MIN}; // where a window manager last kept it instead
-    QPoint dragOffset_;
+    WindowDrag drag_;
     CursorKind cursor_ = CursorKind::Arrow;
 
     QMenu* noteMenu_ = nullptr;

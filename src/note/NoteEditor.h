@@ -22,8 +22,6 @@ public:
     static constexpr int kBlockChars = 1024;
 
     static constexpr int kCaretRestMs = 10000;
-    // Whether the caret stands still now.
-    bool caretResting() const { return resting_; }
 
 protected:
     bool event(QEvent* event) override;

@@ -192,12 +192,12 @@ void CNote::OnCommand(int id)
 
 void CNote::ChooseRandomColor()
 {
-    ApplyColor(RandomLookValue(10, record_.color));
+    ApplyColor(RandomLookValue(RandomColor, record_.color));
 }
 
 void CNote::ChooseRandomShape()
 {
-    ApplyShape(RandomLookValue(7, record_.shape));
+    ApplyShape(RandomLookValue(RandomShape, record_.shape));
 }
 
 void CNote::SaveAsTemplate()

@@ -91,18 +91,15 @@ void CNote::mousePressEvent(QMouseEvent* event)
         ToggleMinimized();
         return;
     }
-    dragging_ = true;
-    // The press's own position, not the pointer's position now: a busy program handles
-    // the press late, when the pointer may have moved on.
-    dragOffset_ = event->globalPosition().toPoint() - windowRect().topLeft();
+    drag_.Start(event->globalPosition().toPoint(), windowRect().topLeft());
     setFocus(Qt::MouseFocusReason);
 }
 
 void CNote::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint cursor = event->globalPosition().toPoint();
-    if (dragging_) {
-        QPoint to = cursor - dragOffset_;
+    if (drag_.Active()) {
+        QPoint to = drag_.To(cursor);
         if (record_.minimized)
             to.setY(windowRect().y()); // a rolled-up note only slides along the top edge
         PlaceNote(to);
@@ -136,7 +133,7 @@ void CNote::mouseReleaseEvent(QMouseEvent* event)
             record_.top = y();
         host_.noteChanged();
     }
-    dragging_ = false;
+    drag_.Finish();
 }
 
 void CNote::mouseDoubleClickEvent(QMouseEvent* event)

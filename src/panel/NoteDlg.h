@@ -12,6 +12,7 @@
 #include "panel/TemplateCommands.h"
 #include "platform/HotKeyGrabber.h"
 #include "platform/TrayIcon.h"
+#include "platform/WindowDrag.h"
 #include "session/RecoverySnapshot.h"
 #include "store/Session.h"
 
@@ -99,7 +100,7 @@ public:
     void CheckStores();
     static constexpr int kSharedWriteDelayMs = 2000;
 
-    // The template list (list.cpp side of the panel).
+    // The template list (NoteDlgTemplates.cpp).
     void FillTemplateList();
     void SortTemplates(int key);
     void ApplyViewMode(int value);
@@ -118,8 +119,6 @@ public:
     void MinimizeAll();
     void RestoreAll();
     void CloseAll();
-    // The records of the open notes, in slot order.
-    std::vector<SNote> OpenNoteRecords() const;
 
     // The tray icon.
     void AddTrayIcon(bool balloon);
@@ -144,11 +143,9 @@ public:
     int ExitStatus() const { return exitStatus; }
     bool Ended() const { return ended_; }
 
-    HotKeyGrabber* hotKeyGrabber() const { return hotKeys_.get(); }
     // At the end of the program: a desktop service that holds the hot keys' keys for
     // this program lets them go.
     void EndHotKeys() { hotKeys_.reset(); }
-    TrayIcon* trayIcon() const { return tray_.get(); }
 
     // The collections and settings of the run.
     Templates templates;
@@ -162,11 +159,10 @@ public:
     QColor panelFillColor;
     QColor panelFrameColor;
     int selectedTemplate = -1;
-    bool dragging = false;
+    WindowDrag drag;
     bool showTrayBalloon = false;
     QRect panelRect;
     QRegion panelRegion;
-    QPoint dragOffset;
 
     CMyLink* linkLabel = nullptr;
     CMyLink* newLabel = nullptr;

@@ -90,15 +90,6 @@ void CNoteDlg::KeepClosedNotes()
                      stateFolder_.c_str(), store::kClosedNotesFile, kept.error().reason.c_str());
 }
 
-std::vector<SNote> CNoteDlg::OpenNoteRecords() const
-{
-    std::vector<SNote> records;
-    for (int slot = 0; slot < notes.count(); ++slot)
-        if (const CNote* note = notes.get(slot))
-            records.push_back(note->record());
-    return records;
-}
-
 void CNoteDlg::MinimizeAll()
 {
     // All of them roll in one animation; their records change at once.

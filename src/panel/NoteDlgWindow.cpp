@@ -17,6 +17,7 @@
 #include "widgets/Menus.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
+#include "platform/WindowDrag.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -188,7 +189,7 @@ void CNoteDlg::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    if (settings.panelStyle == 1) {
+    if (settings.panelStyle == static_cast<std::int32_t>(PanelStyle::RoundAngles)) {
         QPainterPath path;
         path.addRoundedRect(QRectF(panelRect.adjusted(0, 0, -1, -1)), 4.5, 4.5);
         painter.setPen(QPen(panelFrameColor, 0));
@@ -205,28 +206,23 @@ void CNoteDlg::mousePressEvent(QMouseEvent* event)
 {
     // Only the panel's own background starts a drag, never a label or the list.
     const QPoint at = event->position().toPoint();
-    if (event->button() == Qt::LeftButton && !childAt(at)) {
-        dragOffset = at;
-        dragging = true;
-    }
+    if (event->button() == Qt::LeftButton && !childAt(at))
+        drag.Start(event->globalPosition().toPoint(), geometry().topLeft());
     QWidget::mousePressEvent(event);
 }
 
 void CNoteDlg::mouseMoveEvent(QMouseEvent* event)
 {
-    if (dragging)
-        setGeometry(QRect(event->globalPosition().toPoint() - dragOffset, panelRect.size()));
+    if (drag.Active())
+        setGeometry(QRect(drag.To(event->globalPosition().toPoint()), panelRect.size()));
     QWidget::mouseMoveEvent(event);
 }
 
 void CNoteDlg::mouseReleaseEvent(QMouseEvent* event)
 {
     // The new place is not stored: the settings take the window's position at exit.
-    if (event->button() == Qt::LeftButton) {
-        if (dragging)
-            MarkChanged();
-        dragging = false;
-    }
+    if (event->button() == Qt::LeftButton && drag.Finish())
+        MarkChanged();
     QWidget::mouseReleaseEvent(event);
 }
 

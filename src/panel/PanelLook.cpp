@@ -23,17 +23,18 @@ QRegion PanelOutline(int style, QSize size)
 {
     const int w = size.width();
     const int h = size.height();
-    switch (style) {
-    case 0:
+    switch (static_cast<PanelStyle>(style)) {
+    case PanelStyle::Rectangle:
         return QRegion(0, 0, w, h);
-    case 2:
+    case PanelStyle::CutTopLeftBottomRight:
         return QRegion(QPolygon({QPoint(9, 0), QPoint(w, 0), QPoint(w, h - 9), QPoint(w - 9, h),
                                  QPoint(0, h), QPoint(0, 9)}),
                        Qt::OddEvenFill);
-    case 3:
+    case PanelStyle::CutTopRightBottomLeft:
         return QRegion(QPolygon({QPoint(0, 0), QPoint(w - 9, 0), QPoint(w, 9), QPoint(w, h),
                                  QPoint(9, h), QPoint(0, h - 9)}),
                        Qt::OddEvenFill);
+    case PanelStyle::RoundAngles:
     default: {
         // Corner ellipse 9 x 9.
         QPainterPath path;

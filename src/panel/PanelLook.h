@@ -5,6 +5,8 @@
 #include <QRegion>
 #include <QSize>
 
+#include <cstdint>
+
 struct PanelScheme {
     QColor fill;  // dark: panel fill, list text
     QColor frame; // light: panel outline, list background
@@ -13,7 +15,14 @@ struct PanelScheme {
 // 0 "Blue", 1 "Red", 2 "Gray", 3 "Green", 4 "Violet"; anything else is blue.
 PanelScheme PanelSchemeFor(int index);
 
-// The window outline for a panel of the given size: 0 rectangle, 1 rounded corners,
-// 2 top-left and bottom-right cut, 3 top-right and bottom-left cut; anything else
-// is rounded.
+// The panel's outlines, as the settings store them (panelStyle).
+enum class PanelStyle : std::int32_t {
+    Rectangle = 0,
+    RoundAngles = 1,
+    CutTopLeftBottomRight = 2,
+    CutTopRightBottomLeft = 3,
+};
+
+// The window outline for a panel of the given size (a PanelStyle); anything else is
+// rounded.
 QRegion PanelOutline(int style, QSize size);

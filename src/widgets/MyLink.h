@@ -50,7 +50,6 @@ private:
     void EndHover();
     void Repaint();
 
-    static constexpr int kHoverTimer = 5;
     static constexpr int kHoverPeriodMs = 100;
 
     QColor normalText_{50, 50, 50};

@@ -27,24 +27,25 @@ $want" ] || fail "the '$want' window is named: $got"
   for _ in $(seq 100); do [ "$(map_state "$win" 2>/dev/null)" = IsViewable ] || return 0; sleep 0.1; done
   fail "the '$want' window stayed open"
 }
-# No --sync: the pointer may already be there, and xdotool would wait for a move.
-click_at() { xdotool mousemove "$1" "$2" sleep 0.2 click "${3:-1}"; sleep 0.4; }
 
 [ "$(names_of "$PANEL")" = "Pinleaf
 Pinleaf" ] || fail "the panel is named: $(names_of "$PANEL")"
 
 # "New" (7,7 26x12 dialog units on the panel): a question box.
-click_at $((PX + 29)) $((PY + 20))
+click_for $((PX + 29)) $((PY + 20))
 check_caption "New template"
 
 # "Options" (104,7 25x12) > "Category...": a dialog of the panel.
-click_at $((PX + 174)) $((PY + 20))
+n=$(program_windows)
+click_for $((PX + 174)) $((PY + 20))
 xdotool key Down Down Down Down Down Down Down Return
 check_caption "List of Category"
 
 # The note menu: "Edit" > "Signature" > "Text...", a dialog of a note.
-click_at $((X + 60)) $((Y + 70)) 3
-xdotool key Down Right Right Down Down Down Return
+click_for $((X + 60)) $((Y + 70)) 3
+keys_for $((n + 2)) Down Right
+keys_for $((n + 3)) Right
+xdotool key Down Down Down Return
 check_caption "Text of signature"
 
 quit_without_saving "$PANEL"

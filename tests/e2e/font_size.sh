@@ -14,16 +14,19 @@ read -r PX PY PW PH <<<"$(geometry "$PANEL")"
   fail "the panel is ${PW}x${PH} with a 14-point desktop font"
 
 # The template names as the list shows them: whole words, not "Gre..." or "To...".
-import -window root "$SHOTS/font-size-panel.png"
-convert "$SHOTS/font-size-panel.png" -crop "$((PW - 20))x$((PH - 80))+$((PX + 10))+$((PY + 70))" \
-  +repage -colorspace Gray -resize 300% "$WORK/list.png"
-TEXT=$(tesseract "$WORK/list.png" - -l eng --psm 6 2>/dev/null)
-for name in "Don.t" "Great" "idea\.\.\." "To do\.\.\."; do
-  grep -qE "$name" <<<"$TEXT" || fail "the list shows no '$name'; read: $TEXT"
-done
+names_whole() {
+  convert "$1" -crop "$((PW - 20))x$((PH - 80))+$((PX + 10))+$((PY + 70))" \
+    +repage -colorspace Gray -resize 300% "$WORK/list.png"
+  local text name
+  text=$(tesseract "$WORK/list.png" - -l eng --psm 6 2>/dev/null)
+  for name in "Don.t" "Great" "idea\.\.\." "To do\.\.\."; do
+    grep -qE "$name" <<<"$text" || fail "the list shows no '$name'; read: $text"
+  done
+}
+shot_until "$SHOTS/font-size-panel.png" names_whole
 
 # "Options" (104,7 25x12 dialog units, grown with the font) > "Category...".
-xdotool mousemove $((PX + PW * 1165 / 1730)) $((PY + PH * 130 / 2060)) sleep 0.2 click 1
+click_for $((PX + PW * 1165 / 1730)) $((PY + PH * 130 / 2060))
 xdotool key Down Down Down Down Down Down Down Return
 BOX=$(timeout 30 xdotool search --sync --onlyvisible --name '^List of Category$' | head -1) ||
   fail "no category dialog"

@@ -18,14 +18,23 @@ NOTE=$(timeout 30 xdotool search --sync --onlyvisible --name '^Einkaufen: Milch$
   fail "no window named after the note's first line"
 [ "$(note_windows)" = "$NOTE" ] || fail "the note window is not in the role of a note"
 
-click_at() { xdotool mousemove "$1" "$2" sleep 0.2 click "${3:-1}"; sleep 0.4; }
-# Reads the text of a screen area: ocr NAME X Y WIDTH HEIGHT [CONVERT OPTIONS] (in grey,
-# enlarged for the reader).
-ocr() {
-  import -window root "$SHOTS/german-$1.png"
-  convert "$SHOTS/german-$1.png" -crop "$4x$5+$2+$3" +repage -colorspace Gray "${@:6}" \
-    -resize 400% "$WORK/$1.png"
-  tesseract "$WORK/$1.png" - -l deu --psm 6 2>/dev/null
+# Reads the text of a screen area until it shows every part (at most 15 s), or fails:
+# ocr_shows NAME X Y WIDTH HEIGHT "CONVERT OPTIONS" PART... (in grey, enlarged for the
+# reader).
+ocr_shows() {
+  local name=$1 x=$2 y=$3 w=$4 h=$5 options=$6
+  shift 6
+  read_parts() {
+    local text part
+    # shellcheck disable=SC2086
+    convert "$1" -crop "${w}x$h+$x+$y" +repage -colorspace Gray $options -resize 400% "$WORK/$name.png"
+    text=$(tesseract "$WORK/$name.png" - -l deu --psm 6 2>/dev/null)
+    for part in "${parts[@]}"; do
+      grep -qF "$part" <<<"$text" || fail "$name shows no '$part'; read: $text"
+    done
+  }
+  local parts=("$@")
+  shot_until "$SHOTS/german-$name.png" read_parts
 }
 # Waits for the visible window named exactly $1 and prints its id.
 window_named() {
@@ -33,26 +42,25 @@ window_named() {
 }
 
 # The note's menu, opened where the pointer is: its items in German.
-click_at $((X + 60)) $((Y + 70)) 3
-TEXT=$(ocr note-menu $((X + 60)) $((Y + 70)) 260 260)
-for item in "Bearbeiten" "Farbe" "Größe" "Duplizieren" "Als Vorlage speichern" \
-            "Schließen"; do
-  grep -qF "$item" <<<"$TEXT" || fail "the note menu shows no '$item'; read: $TEXT"
-done
+n=$(program_windows)
+click_for $((X + 60)) $((Y + 70)) 3
+ocr_shows note-menu $((X + 60)) $((Y + 70)) 260 260 "" "Bearbeiten" "Farbe" "Größe" \
+  "Duplizieren" "Als Vorlage speichern" "Schließen"
 # "Bearbeiten" > "Unterschrift" > "Text...": the signature dialog.
-xdotool key Down Right Right Down Down Down Return
+keys_for $((n + 2)) Down Right
+keys_for $((n + 3)) Right
+xdotool key Down Down Down Return
 BOX=$(window_named "Text der Unterschrift")
 press "$BOX" Escape
+wait_for_output "$n" program_windows
 
 # "New" (now "Neu", where it always was): the question, in German with Qt's own "Nein"
 # (the icons on the buttons go away in black and white).
-click_at $((PX + 29)) $((PY + 20))
+click_for $((PX + 29)) $((PY + 20))
 BOX=$(window_named "Neue Vorlage")
 read -r BX BY BW BH <<<"$(geometry "$BOX")"
-TEXT=$(ocr question "$BX" "$BY" "$BW" "$BH" -threshold 60%)
-for part in "Möchten Sie eine neue Vorlage erstellen?" "Nein"; do
-  grep -qF "$part" <<<"$TEXT" || fail "the question box shows no '$part'; read: $TEXT"
-done
+ocr_shows question "$BX" "$BY" "$BW" "$BH" "-threshold 60%" \
+  "Möchten Sie eine neue Vorlage erstellen?" "Nein"
 press "$BOX" Escape
 for _ in $(seq 100); do [ "$(map_state "$BOX" 2>/dev/null)" = IsViewable ] || break; sleep 0.1; done
 

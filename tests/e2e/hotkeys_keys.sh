@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
 # System-wide hot keys on a real X server: the left and right key sets, Ctrl+Shift+Win,
 # CapsLock/NumLock, a combination another client holds, switching sets and "None".
-# Usage: hotkeys_keys.sh path/to/hotkey_probe   (starts its own Xvfb)
+# Usage: tests/e2e/xvfb.sh bash hotkeys_keys.sh path/to/hotkey_probe
 set -euo pipefail
 probe=${1:?usage: $0 path/to/hotkey_probe}
-if [ -z "${PINLEAF_E2E_XVFB:-}" ]; then
-    exec env PINLEAF_E2E_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
 source "$(dirname "$0")/hotkeys_lib.sh"
 
 # Ctrl+Shift+Z is a sentinel bound beside the sets: once its press is reported,

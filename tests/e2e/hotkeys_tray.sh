@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
 # The program's icon in a real tray host (trayer) on a virtual X server: it docks,
 # also when the host appears after the program, and clicks on it report the gestures.
-# Usage: hotkeys_tray.sh path/to/hotkey_probe   (starts its own Xvfb)
+# Usage: tests/e2e/xvfb.sh bash hotkeys_tray.sh path/to/hotkey_probe
 set -euo pipefail
 probe=${1:?usage: $0 path/to/hotkey_probe}
-if [ -z "${PINLEAF_E2E_XVFB:-}" ]; then
-    exec env PINLEAF_E2E_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
 source "$(dirname "$0")/hotkeys_lib.sh"
 
 # docked_icon: prints "x y" of the centre of the probe's icon inside trayer's panel,

@@ -1,5 +1,5 @@
-# Shared helpers of the end-to-end scripts. Each script runs inside its own Xvfb
-# (xvfb-run) and gets the program's path as its first argument.
+# Shared helpers of the end-to-end scripts. Each script runs on a virtual X server of
+# its own (xvfb.sh) and gets the program's path as its first argument.
 set -euo pipefail
 
 BIN=${1:?usage: script.sh path/to/pinleaf}
@@ -223,4 +223,39 @@ quit_without_saving() {
   [ -n "$box" ] || fail "Escape neither ended the program nor asked"
   # "Yes" by its key ("No" is the default): y, or the translation's own ("j" in German).
   press "$box" "${2:-y}"
+}
+
+# Takes screenshots of the whole screen into FILE until CHECK passes on it (at most
+# 15 s): shot_until FILE CHECK [ARGS...] runs CHECK ARGS... FILE. CHECK complains with
+# fail; its last complaint is the scenario's.
+shot_until() {
+  local shot=$1 why="" end=$((SECONDS + 15))
+  shift
+  while :; do
+    import -window root "$shot"
+    why=$("$@" "$shot" 2>&1) && return 0
+    [ "$SECONDS" -lt "$end" ] || fail "${why#FAIL: }"
+    sleep 0.2
+  done
+}
+
+# Prints how many windows the program shows: the panel, the notes, open menus and dialogs.
+program_windows() { xdotool search --onlyvisible --class pinleaf 2>/dev/null | wc -l; }
+
+# Clicks button $3 (default 1) at $1,$2 and waits until the program shows $4 windows
+# (default: one more, the menu or the dialog the click opens).
+click_for() {
+  local want=${4:-$(($(program_windows) + 1))}
+  # No --sync: the pointer may already be there, and xdotool would wait for a move.
+  xdotool mousemove "$1" "$2" click "${3:-1}"
+  wait_for_output "$want" program_windows
+}
+
+# Types keys and waits until the program shows N windows: keys_for N KEY...
+# (a submenu opened with Right is one more, a chosen item closes every menu).
+keys_for() {
+  local want=$1
+  shift
+  xdotool key "$@"
+  wait_for_output "$want" program_windows
 }

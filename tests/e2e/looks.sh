@@ -15,12 +15,14 @@ check() {
   write_settings 0 1 "$scheme" "$style" 0 0 100 100
   start
   WID=$(panel_window)
-  sleep 0.3 # let the first paint land
-  local shot="$SHOTS/panel-scheme$scheme-style$style.png"
-  import -window root "$shot"
+  shot_until "$SHOTS/panel-scheme$scheme-style$style.png" looks_right "$scheme" "$style" "$kept"
   press "$WID" Escape
   wait_end "$PID"
+}
 
+# The screenshot shows the panel in the scheme and style: looks_right scheme style kept shot
+looks_right() {
+  local scheme=$1 style=$2 kept=$3 shot=$4
   [ "$(pixel "$shot" 104 120)" = "${FILLS[$scheme]}" ] || fail "scheme $scheme: fill $(pixel "$shot" 104 120)"
   [ "$(pixel "$shot" 100 250)" = "${FRAMES[$scheme]}" ] || fail "scheme $scheme: left edge"
   local i=0

@@ -20,39 +20,41 @@ wait_for_output 1 note_windows_count
 NOTE=$(note_windows)
 "$TOOLS/root_color" "$BG"
 
-# Prints "margin caption text signature corner" as RRGGBB: the body margin (painted by
-# the window), the middle of each label, and the outermost top-left pixel.
+# Prints "margin caption text signature corner" of a screenshot as RRGGBB: the body
+# margin (painted by the window), the middle of each label, and the outermost top-left
+# pixel.
 look() {
-  local shot="$SHOTS/note-repaint-$1.png"
-  sleep 0.5 # let the menu close and any repaint land
-  import -window root "$shot"
-  echo "$(hex_pixel "$shot" $((X + 3)) $((Y + 70))) $(hex_pixel "$shot" $((X + 30)) $((Y + 7)))" \
-    "$(hex_pixel "$shot" $((X + 30)) $((Y + 90))) $(hex_pixel "$shot" $((X + 30)) $((Y + H - 12)))" \
-    "$(hex_pixel "$shot" "$X" "$Y")"
+  echo "$(hex_pixel "$1" $((X + 3)) $((Y + 70))) $(hex_pixel "$1" $((X + 30)) $((Y + 7)))" \
+    "$(hex_pixel "$1" $((X + 30)) $((Y + 90))) $(hex_pixel "$1" $((X + 30)) $((Y + H - 12)))" \
+    "$(hex_pixel "$1" "$X" "$Y")"
+}
+# shows STEP WANT SHOT: the screenshot shows the note as WANT (see look)
+shows() {
+  local got; got=$(look "$3")
+  [ "$got" = "$2" ] || fail "$1: the note shows $got, not $2"
 }
 # Opens the note menu with a right-click in the lower right of the text, away from the
-# pixels look() reads, and walks it with the keyboard.
+# pixels look() reads, goes down the first keys to a submenu and picks with the second.
 menu() {
-  # No --sync: from the second menu on the pointer is already there, and xdotool would
-  # wait for a move.
-  xdotool mousemove $((X + 100)) $((Y + 100)) sleep 0.2 click 3
-  sleep 0.4
-  xdotool key "$@"
+  local n; n=$(program_windows)
+  click_for $((X + 100)) $((Y + 100)) 3
+  # shellcheck disable=SC2086
+  keys_for $((n + 2)) $1
+  # shellcheck disable=SC2086
+  keys_for "$n" $2
 }
 
-[ "$(look yellow)" = "FAFA96 969664 FAFA96 FAFA96 969664" ] || fail "yellow note shows $(look yellow)"
+shot_until "$SHOTS/note-repaint-yellow.png" shows "a yellow note" "FAFA96 969664 FAFA96 FAFA96 969664"
 
 # "Color" > "Gray": the title is grayed, so Down lands on "Edit", the next on "Color";
 # the submenu opens on "Random", nine further down is "Gray".
-menu Down Down Right Down Down Down Down Down Down Down Down Down Return
-got=$(look gray)
-[ "$got" = "E6E6E6 828282 E6E6E6 E6E6E6 828282" ] || fail "after Color > Gray the note shows $got"
+menu "Down Down Right" "Down Down Down Down Down Down Down Down Down Return"
+shot_until "$SHOTS/note-repaint-gray.png" shows "after Color > Gray" "E6E6E6 828282 E6E6E6 E6E6E6 828282"
 
 # "Style" > "Cut TL,BR": the top-left corner now lets the desktop through, the labels
 # keep the new colours.
-menu Down Down Down Right Down Down Down Down Down Down Return
-got=$(look cut)
-[ "$got" = "E6E6E6 828282 E6E6E6 E6E6E6 $BG" ] || fail "after Style > Cut TL,BR the note shows $got"
+menu "Down Down Down Right" "Down Down Down Down Down Down Return"
+shot_until "$SHOTS/note-repaint-cut.png" shows "after Style > Cut TL,BR" "E6E6E6 828282 E6E6E6 E6E6E6 $BG"
 
 quit_without_saving "$PANEL"
 wait_end "$PID"

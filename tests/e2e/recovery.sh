@@ -7,19 +7,21 @@ note_count() { note_windows | wc -l; }
 pinleaf_windows() { xdotool search --onlyvisible --name '^Pinleaf$' 2>/dev/null | wc -l; }
 # The visible window named like the panel that is not the panel.
 box_beside() { xdotool search --onlyvisible --name '^Pinleaf$' | grep -vx "$1" | head -1; }
+# The program has not ended: time for a wrong exit to happen, a check that none does.
 still_running() { sleep 1; kill -0 "$PID" 2>/dev/null || fail "the program ended"; }
+snapshot_notes() { notes_in "$MACHINE/recovery/data2.log" | wc -l; }
 
-# --- kill -9 three seconds after two notes: the next start shows both and says so.
+# --- kill -9 once the snapshot holds two new notes: the next start shows both and says so.
 start
 PANEL=$(panel_window)
 xdotool mousemove --sync 400 400 key ctrl+shift+c
 xdotool mousemove --sync 700 300 key ctrl+shift+c
 wait_for_output 2 note_count
-sleep 3
+wait_for_output 2 snapshot_notes
 kill -KILL "$PID"
 wait_end "$PID"
 [ ! -e "$DATA/data2.log" ] || fail "the stores were written"
-[ "$(notes_in "$MACHINE/recovery/data2.log" | wc -l)" = 2 ] || fail "the snapshot lacks the notes"
+[ "$(snapshot_notes)" = 2 ] || fail "the snapshot lacks the notes"
 
 start
 PANEL=$(panel_window)
@@ -65,7 +67,9 @@ done
 [ "$(templates_in "$DATA/data1.log" | wc -l)" = 3 ] || fail "the cancelled question added a template"
 
 # --- The X server goes away half a second after two notes: the stores hold them.
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$WORK/display" 2>/dev/null &
+# A bare Xvfb, with the suite's server options, so that its process is the one killed.
+source "$(dirname "$0")/xvfb.sh"
+Xvfb -displayfd 5 "${XVFB_SERVER_ARGS[@]}" -nolisten tcp 5>"$WORK/display" 2>/dev/null &
 XPID=$!
 PIDS+=("$XPID")
 for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done

@@ -15,7 +15,7 @@ mkdir -p "$DATA/.stfolder" "$DATA_B/.stfolder"
 export XDG_CONFIG_HOME="$WORK/config"
 
 # Machine B's X server, started the way the suite starts every one.
-xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
+bash "$(dirname "$0")/xvfb.sh" \
   bash -c 'echo "$DISPLAY $$ $XAUTHORITY" >"$0.tmp"; mv "$0.tmp" "$0"; exec sleep 600' "$WORK/display_b" &
 for _ in $(seq 300); do [ -s "$WORK/display_b" ] && break; sleep 0.1; done
 [ -s "$WORK/display_b" ] || fail "the second X server did not start"

@@ -28,34 +28,32 @@ NOTE=$(note_windows)
   fail "the new note is at $(geometry "$NOTE"), not centred on the pointer at $X0,$ITEM_Y"
 
 # The new note covers the first templates; the third is still in the open.
-xdotool mousemove --sync "$ITEM_X" "$(item_y 2)" click 3
-sleep 0.5 # the menu opens
+n=$(program_windows)
+xdotool mousemove --sync "$ITEM_X" "$(item_y 2)"
+click_for "$ITEM_X" "$(item_y 2)" 3
 import -window root "$SHOTS/template-menu.png"
 # "Template" is a grayed title: two steps down is "Color"; its submenu opens on "Red",
 # seven further down is "Violet".
-xdotool key Down Down Right
-sleep 0.3
+keys_for $((n + 2)) Down Down Right
 import -window root "$SHOTS/template-color-menu.png"
-xdotool key Down Down Down Down Down Down Down Return
+keys_for "$n" Down Down Down Down Down Down Down Return
 
-# No new note came from the right-click or the menu.
-sleep 0.3
+# No new note came from the right-click or the menu: the menus have closed, and no
+# window came in their place.
 [ "$(note_windows | wc -l)" = 1 ] || fail "the template menu opened a note"
 
 # Shift+F10 on the list (the third template selected by a click, as the recolouring
 # refilled the list) and on the note: in each menu two steps down is "Color", whose
 # submenu opens on its first item, then STEPS down.
-windows() { xdotool search --onlyvisible --class pinleaf | wc -l; }
 keyboard_menu() { # keyboard_menu WINDOW STEPS
-  local n; n=$(windows)
+  local n; n=$(program_windows)
   xdotool windowfocus --sync "$1" key shift+F10
-  wait_for_output $((n + 1)) windows
-  xdotool key Down Down Right
-  wait_for_output $((n + 2)) windows
-  xdotool key $(printf 'Down %.0s' $(seq "$2")) Return
-  wait_for_output "$n" windows
+  wait_for_output $((n + 1)) program_windows
+  keys_for $((n + 2)) Down Down Right
+  keys_for "$n" $(printf 'Down %.0s' $(seq "$2")) Return
 }
-xdotool mousemove --sync "$ITEM_X" "$(item_y 2)" click 1
+# No --sync: the pointer is already there, and xdotool would wait for a move.
+xdotool mousemove "$ITEM_X" "$(item_y 2)" click 1
 keyboard_menu "$PANEL" 4 # Red, then Green2
 keyboard_menu "$NOTE" 2  # Random, Red, then Orange
 

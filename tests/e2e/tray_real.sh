@@ -52,6 +52,11 @@ double_click_icon() {
 # How much of the desktop left of the icon is lit (0: all black); the usage balloon
 # opens there.
 lit_below_tray() { convert "$1" -crop 470x90+780+30 -format "%[fx:mean]" info:; }
+# balloon_shown NAME SHOT: the screenshot shows the usage balloon.
+balloon_shown() {
+  local lit; lit=$(lit_below_tray "$2")
+  awk -v m="$lit" 'BEGIN{exit !(m > 0.2)}' || fail "$1: no balloon after hiding ($lit)"
+}
 
 run() { # run NAME BALLOON: double-click hides (with the balloon or not), double-click shows
   start
@@ -62,12 +67,13 @@ run() { # run NAME BALLOON: double-click hides (with the balloon or not), double
 
   double_click_icon
   wait_for_output IsUnMapped map_state "$PANEL"
-  sleep 0.5 # a balloon, if any, has shown
-  import -window root "$SHOTS/tray-$1-hidden.png"
-  local lit; lit=$(lit_below_tray "$SHOTS/tray-$1-hidden.png")
   if [ "$2" = balloon ]; then
-    awk -v m="$lit" 'BEGIN{exit !(m > 0.2)}' || fail "$1: no balloon after hiding ($lit)"
+    shot_until "$SHOTS/tray-$1-hidden.png" balloon_shown "$1"
   else
+    # Time for a balloon to come if one wrongly would: this checks that none shows.
+    sleep 0.5
+    import -window root "$SHOTS/tray-$1-hidden.png"
+    local lit; lit=$(lit_below_tray "$SHOTS/tray-$1-hidden.png")
     awk -v m="$lit" 'BEGIN{exit !(m == 0)}' || fail "$1: something opened after hiding ($lit)"
   fi
 

@@ -28,7 +28,7 @@ wait_for_output IsUnMapped map_state "$PANEL"
 "${HOST[@]}" activate "$SERVICE" || fail "Activate failed"
 wait_for_output IsViewable map_state "$PANEL"
 "${HOST[@]}" activate "$SERVICE"
-sleep 0.5
+sleep 0.5 # time for a wrong hide to show: this checks that none comes
 [ "$(map_state "$PANEL")" = IsViewable ] || fail "a click hid the shown panel"
 
 press "$PANEL" Return

@@ -1,6 +1,9 @@
-// The link button: its colour styles, hover, cursor, tip, shapes and click target.
+// The link button: its colours against the panel, hover, cursor, tip, shapes and click
+// target.
 
 #include "widgets/MyLink.h"
+
+#include "panel/PanelLook.h"
 
 #include "support/FakePlatform.h"
 
@@ -35,6 +38,16 @@ protected:
     }
     void TearDown() override { CMyLink::SetPanelStyle(0); }
 
+    // A fresh link in the same place, not hovered.
+    void NewLink()
+    {
+        delete link;
+        link = new CMyLink(QStringLiteral("Sort"), &parent);
+        link->setAlignment(Qt::AlignCenter);
+        link->setGeometry(20, 30, 60, 20);
+        link->show();
+        fake.cursor = QPoint(0, 0);
+    }
     QImage Shot()
     {
         QPixmap pixmap = parent.grab();
@@ -62,106 +75,88 @@ protected:
     CMyLink* link = nullptr;
 };
 
-struct Style {
-    int index;
-    QColor normalText, hoverText, normalFill, hoverFill, normalPen, hoverPen;
-    bool hoverUnderlined;
-    bool hand;
-};
-
-TEST_F(MyLinkTest, EachStyleColoursTheButtonNormallyAndOnHover)
+// How bright a colour looks, 0..255.
+int Luma(const QColor& c)
 {
-    const QColor black(0, 0, 0);
-    const QColor face = QApplication::palette().color(QPalette::Button);
-    const Style styles[] = {
-        {0,
-         {200, 220, 250},
-         black,
-         {50, 80, 150},
-         {200, 250, 0},
-         {200, 220, 250},
-         black,
-         false,
-         false},
-        {1,
-         {250, 200, 200},
-         black,
-         {150, 50, 50},
-         {220, 220, 220},
-         {250, 200, 200},
-         black,
-         false,
-         false},
-        {2,
-         {220, 220, 220},
-         black,
-         {100, 100, 100},
-         {250, 170, 50},
-         {220, 220, 220},
-         black,
-         false,
-         false},
-        {3,
-         {200, 250, 200},
-         {50, 120, 50},
-         {50, 120, 50},
-         {200, 250, 200},
-         {200, 250, 200},
-         {50, 150, 50},
-         false,
-         false},
-        {4,
-         {250, 200, 250},
-         {150, 50, 150},
-         {150, 50, 150},
-         {250, 200, 250},
-         {250, 200, 250},
-         {200, 100, 200},
-         false,
-         false},
-        {5, {0, 0, 250}, {0, 0, 250}, face, face, face, face, true, true},
-        {6,
-         {200, 220, 250},
-         black,
-         {50, 80, 150},
-         {250, 230, 150},
-         {200, 220, 250},
-         black,
-         false,
-         false},
-        {-1,
-         {200, 220, 250},
-         black,
-         {50, 80, 150},
-         {250, 230, 150},
-         {200, 220, 250},
-         black,
-         false,
-         false},
-    };
-    for (const Style& s : styles) {
-        SCOPED_TRACE(s.index);
-        delete link;
-        link = new CMyLink(QStringLiteral("Sort"), &parent);
-        link->setAlignment(Qt::AlignCenter);
-        link->setGeometry(20, 30, 60, 20);
-        link->show();
-        link->SetStyle(s.index);
+    return (299 * c.red() + 587 * c.green() + 114 * c.blue()) / 1000;
+}
 
+// The largest difference in brightness between a pixel inside the outline and the fill:
+// how well the text stands out.
+int TextContrast(const QImage& shot, const QColor& fill)
+{
+    int most = 0;
+    for (int y = 2; y < shot.height() - 2; ++y)
+        for (int x = 2; x < shot.width() - 2; ++x)
+            most = std::max(most, std::abs(Luma(shot.pixelColor(x, y)) - Luma(fill)));
+    return most;
+}
+
+TEST_F(MyLinkTest, APanelButtonWearsItsPanelsColoursAndLightsUpReadablyOnHover)
+{
+    // 0..4 are the panel's colour schemes; any other index is a button of the blue panel.
+    for (int index : {0, 1, 2, 3, 4, 6, -1}) {
+        SCOPED_TRACE(index);
+        NewLink();
+        link->SetStyle(index);
+        const PanelScheme panel = PanelSchemeFor(index);
+
+        // At rest: the panel's dark fill in an outline of its light colour, lettered in
+        // the light colour.
         QImage shot = Shot();
-        EXPECT_EQ(shot.pixelColor(0, 10), s.normalPen);
-        EXPECT_EQ(shot.pixelColor(30, 0), s.normalPen);
-        EXPECT_EQ(shot.pixelColor(2, 2), s.normalFill);
-        EXPECT_TRUE(HasPixel(shot, s.normalText));
+        const QImage inside = shot.copy(shot.rect().adjusted(2, 2, -2, -2));
+        EXPECT_EQ(shot.pixelColor(2, 2), panel.fill);
+        EXPECT_EQ(shot.pixelColor(0, 10), panel.frame);
+        EXPECT_EQ(shot.pixelColor(30, 0), panel.frame);
+        EXPECT_TRUE(HasPixel(inside, panel.frame));
         EXPECT_FALSE(link->font().underline());
-        EXPECT_EQ(link->cursor().shape(), s.hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+        EXPECT_EQ(link->cursor().shape(), Qt::ArrowCursor);
 
+        // On hover: another fill, a darker outline, text that still reads, no underline.
         MoveOver();
         shot = Shot();
-        EXPECT_EQ(shot.pixelColor(0, 10), s.hoverPen);
-        EXPECT_EQ(shot.pixelColor(2, 2), s.hoverFill);
-        EXPECT_TRUE(HasPixel(shot, s.hoverText));
-        EXPECT_EQ(link->font().underline(), s.hoverUnderlined);
+        const QColor hoverFill = shot.pixelColor(2, 2);
+        EXPECT_NE(hoverFill, panel.fill);
+        EXPECT_LT(Luma(shot.pixelColor(0, 10)), Luma(panel.frame));
+        EXPECT_GE(TextContrast(shot, hoverFill), 100);
+        EXPECT_FALSE(link->font().underline());
+    }
+}
+
+TEST_F(MyLinkTest, UnknownStylesAllLookAlike)
+{
+    NewLink();
+    link->SetStyle(6);
+    const QImage rest = Shot();
+    MoveOver();
+    const QImage hover = Shot();
+    for (int index : {-1, 7, 1000}) {
+        SCOPED_TRACE(index);
+        NewLink();
+        link->SetStyle(index);
+        EXPECT_EQ(Shot(), rest);
+        MoveOver();
+        EXPECT_EQ(Shot(), hover);
+    }
+}
+
+TEST_F(MyLinkTest, TheWebLinkStyleIsBlueTextOnTheDialogWithAHandAndUnderlinedHover)
+{
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    const QColor blue(0, 0, 250);
+    link->SetStyle(5);
+    for (bool hover : {false, true}) {
+        SCOPED_TRACE(hover);
+        if (hover)
+            MoveOver();
+        const QImage shot = Shot();
+        // No box: outline and fill are the dialog's own face colour.
+        EXPECT_EQ(shot.pixelColor(0, 10), face);
+        EXPECT_EQ(shot.pixelColor(30, 0), face);
+        EXPECT_EQ(shot.pixelColor(2, 2), face);
+        EXPECT_TRUE(HasPixel(shot, blue));
+        EXPECT_EQ(link->font().underline(), hover);
+        EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
     }
 }
 
@@ -169,17 +164,19 @@ TEST_F(MyLinkTest, HoverEndsOnceThePointerHasLeft)
 {
     link->SetStyle(2);
     MoveOver();
+    // Gray text turns black on an orange fill.
     EXPECT_EQ(Shot().pixelColor(2, 2), QColor(250, 170, 50));
+    EXPECT_TRUE(HasPixel(Shot(), Qt::black));
 
-    // While the pointer stays, the hover stays.
+    // While the pointer stays, the hover stays: time for a wrong end, a check that none
+    // comes.
     QTest::qWait(250);
     EXPECT_EQ(Shot().pixelColor(2, 2), QColor(250, 170, 50));
 
     fake.cursor = link->mapToGlobal(QPoint(70, 10)); // just right of the button
-    QTest::qWait(250);
-    const QImage shot = Shot();
-    EXPECT_EQ(shot.pixelColor(2, 2), QColor(100, 100, 100));
-    EXPECT_EQ(shot.pixelColor(0, 10), QColor(220, 220, 220));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return Shot().pixelColor(2, 2) == QColor(100, 100, 100); }, 5000));
+    EXPECT_EQ(Shot().pixelColor(0, 10), QColor(220, 220, 220));
 }
 
 TEST_F(MyLinkTest, WebLinkStyleUnderlinesOnHoverUntilThePointerLeaves)
@@ -188,8 +185,7 @@ TEST_F(MyLinkTest, WebLinkStyleUnderlinesOnHoverUntilThePointerLeaves)
     MoveOver();
     EXPECT_TRUE(link->font().underline());
     fake.cursor = QPoint(0, 0);
-    QTest::qWait(250);
-    EXPECT_FALSE(link->font().underline());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !link->font().underline(); }, 5000));
 }
 
 TEST_F(MyLinkTest, SetColorsPaintsTextOnABackWithAHandAndUnderlinedHover)

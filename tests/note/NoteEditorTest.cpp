@@ -58,7 +58,10 @@ TEST_F(NoteTest, CaretStopsBlinkingAfterTenSecondsWithoutAKeyAndBlinksAgainAfter
     PaintCount paints(editor->viewport());
     EXPECT_GE(RepaintsWithin(paints, 1500), 2);
 
-    QTest::qWait(NoteEditor::kCaretRestMs);
+    // The caret rests once the application's flash time is down to nothing.
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::cursorFlashTime() == 0; },
+                                NoteEditor::kCaretRestMs + 5000));
+    QCoreApplication::processEvents(); // the caret's last paint, drawn solid
     EXPECT_EQ(RepaintsWithin(paints, 1500), 0);
     EXPECT_TRUE(CaretShown(editor));
     EXPECT_TRUE(note->isEditing());
@@ -68,8 +71,8 @@ TEST_F(NoteTest, CaretStopsBlinkingAfterTenSecondsWithoutAKeyAndBlinksAgainAfter
     // Leaving the editor gives the rest of the program the desktop's blinking back.
     const int blinking = QApplication::cursorFlashTime();
     EXPECT_GT(blinking, 0);
-    QTest::qWait(NoteEditor::kCaretRestMs + 200);
-    EXPECT_EQ(QApplication::cursorFlashTime(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::cursorFlashTime() == 0; },
+                                NoteEditor::kCaretRestMs + 5000));
     note->FinishTextEdit();
     EXPECT_EQ(QApplication::cursorFlashTime(), blinking);
     EXPECT_EQ(note->record().text, "Buy milk\r\na");

@@ -137,7 +137,7 @@ TEST_F(NoteTest, RolledUpNoteIsKeptUpButARestoredOneIsLeftAlone)
 
     rolled->ToggleMinimized(); // back at 300
     rolled->move(100, 50);
-    QTest::qWait(400);
+    QTest::qWait(400); // time for a wrong pull up: this checks that none comes
     EXPECT_EQ(rolled->y(), 50);
 }
 

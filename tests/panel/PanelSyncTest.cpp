@@ -49,6 +49,14 @@ protected:
         std::sort(texts.begin(), texts.end());
         return texts;
     }
+    // The records of the open notes, in slot order.
+    std::vector<SNote> OpenRecords() const
+    {
+        std::vector<SNote> records;
+        for (CNote* note : OpenNotes())
+            records.push_back(note->record());
+        return records;
+    }
     // The notes store's bytes as the program writes these records.
     std::vector<unsigned char> BytesOf(const std::vector<SNote>& records) const
     {
@@ -82,8 +90,7 @@ TEST_F(PanelSyncTest, WhatAnotherMachineWritesShowsAtOnceAndTheMergeIsWrittenBac
                                              "made on the laptop"};
     ASSERT_TRUE(WaitFor([&] { return Shown() == merged; })) << ::testing::PrintToString(Shown());
     // Both machines end with the same bytes: the merged session is what the store holds.
-    ASSERT_TRUE(
-        WaitFor([&] { return ReadFile(file("data2.log")) == BytesOf(panel->OpenNoteRecords()); }));
+    ASSERT_TRUE(WaitFor([&] { return ReadFile(file("data2.log")) == BytesOf(OpenRecords()); }));
     EXPECT_EQ(StoredNotes().size(), 4u);
     EXPECT_FALSE(Exists(folder + "recovery/data2.log")) << "the stores are the recovery copy";
 
@@ -112,8 +119,7 @@ TEST_F(PanelSyncTest, WhatAnotherMachineWritesShowsAtOnceAndTheMergeIsWrittenBac
     const std::vector<std::string> shown = Shown();
     EXPECT_EQ(std::count(shown.begin(), shown.end(), "kept, typed here"), 1);
     EXPECT_EQ(std::count(shown.begin(), shown.end(), "kept, typed on the laptop"), 1);
-    ASSERT_TRUE(
-        WaitFor([&] { return ReadFile(file("data2.log")) == BytesOf(panel->OpenNoteRecords()); }));
+    ASSERT_TRUE(WaitFor([&] { return ReadFile(file("data2.log")) == BytesOf(OpenRecords()); }));
 }
 
 TEST_F(PanelSyncTest, SharedFolderItemWritesEachChangeSoonAndEscapeKeepsWhatIsPending)
