@@ -2,7 +2,7 @@
 // CNoteApp: the application object. It installs the desktop seam and runs the panel
 // (through CParent) until the panel ends.
 
-#include "platform/HotKeyGrabber.h"
+#include "hotkeys/HotKeyGrabber.h"
 #include "platform/TrayIcon.h"
 
 #include <QApplication>

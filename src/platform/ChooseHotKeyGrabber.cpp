@@ -3,9 +3,9 @@
 // KDE's kglobalaccel where it runs (Plasma's portal would open its shortcut settings at
 // every start), else the portal's global shortcuts.
 
+#include "platform/ChooseHotKeyGrabber.h"
 #include "hotkeys/HotKeys.h"
 #include "platform/AppId.h"
-#include "platform/HotKeyGrabber.h"
 #include "platform/KGlobalAccelHotKeyGrabber.h"
 #include "platform/PortalHotKeyGrabber.h"
 #include "platform/X11HotKeyGrabber.h"

@@ -1,5 +1,7 @@
 #include "platform/PortalHotKeyGrabber.h"
 
+#include "hotkeys/KeyCodes.h"
+
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -21,8 +23,6 @@ const QString kRequestInterface = QStringLiteral("org.freedesktop.portal.Request
 const QString kSessionInterface = QStringLiteral("org.freedesktop.portal.Session");
 // Start-up waits at most this long for a portal that does not answer.
 constexpr int kStartTimeoutMs = 3000;
-
-constexpr unsigned kAlt = 1; // the classic Alt flag, beside the three the interface names
 
 // One (sa{sv}) entry of a shortcut list: the id and its properties.
 struct ShortcutEntry {
@@ -52,41 +52,6 @@ QString PathOf(const QVariant& value)
     if (value.metaType() == QMetaType::fromType<QDBusObjectPath>())
         return value.value<QDBusObjectPath>().path();
     return value.toString();
-}
-
-// The key's name in the portal's notation (xkb key names), empty when it has none here.
-QString KeyName(unsigned virtualKey)
-{
-    if (virtualKey >= 'A' && virtualKey <= 'Z')
-        return QString(QChar(char16_t(virtualKey - 'A' + 'a')));
-    if (virtualKey >= '0' && virtualKey <= '9')
-        return QString(QChar(char16_t(virtualKey)));
-    if (virtualKey >= 0x70 && virtualKey <= 0x7B)
-        return QStringLiteral("F%1").arg(virtualKey - 0x70 + 1);
-    switch (virtualKey) {
-    case 0x21:
-        return QStringLiteral("Page_Up");
-    case 0x22:
-        return QStringLiteral("Page_Down");
-    case 0x23:
-        return QStringLiteral("End");
-    case 0x24:
-        return QStringLiteral("Home");
-    case 0x25:
-        return QStringLiteral("Left");
-    case 0x26:
-        return QStringLiteral("Up");
-    case 0x27:
-        return QStringLiteral("Right");
-    case 0x28:
-        return QStringLiteral("Down");
-    case 0x2D:
-        return QStringLiteral("Insert");
-    case 0x2E:
-        return QStringLiteral("Delete");
-    default:
-        return {};
-    }
 }
 
 } // namespace
@@ -147,39 +112,38 @@ QString PortalHotKeyGrabber::WhyNotOffered(const QDBusConnection& bus)
     return {};
 }
 
-QString PortalHotKeyGrabber::Trigger(unsigned modifiers, unsigned virtualKey)
+QString PortalHotKeyGrabber::Trigger(QKeyCombination keys)
 {
-    QString key = KeyName(virtualKey);
-    if (virtualKey == 0 && (modifiers & Win)) {
-        // The modifiers alone: as with the X grab, the Win key is the one pressed last.
-        modifiers &= ~unsigned(Win);
-        key = QStringLiteral("Super_L");
-    }
+    Qt::KeyboardModifiers modifiers = keys.keyboardModifiers();
+    // The modifiers alone: as with the X grab, the Win key is the one pressed last.
+    if (keys.key() == Qt::Key_Meta)
+        modifiers &= ~Qt::MetaModifier;
+    const QString key = XkbKeyName(keys.key());
     if (key.isEmpty())
         return {};
     QStringList parts;
-    if (modifiers & Control)
+    if (modifiers & Qt::ControlModifier)
         parts << QStringLiteral("CTRL");
-    if (modifiers & kAlt)
+    if (modifiers & Qt::AltModifier)
         parts << QStringLiteral("ALT");
-    if (modifiers & Shift)
+    if (modifiers & Qt::ShiftModifier)
         parts << QStringLiteral("SHIFT");
-    if (modifiers & Win)
+    if (modifiers & Qt::MetaModifier)
         parts << QStringLiteral("LOGO");
     parts << key;
     return parts.join(QLatin1Char('+'));
 }
 
-bool PortalHotKeyGrabber::grab(int id, unsigned modifiers, unsigned virtualKey)
+bool PortalHotKeyGrabber::grab(int id, QKeyCombination keys)
 {
     if (fallback_)
-        return fallback_->grab(id, modifiers, virtualKey);
+        return fallback_->grab(id, keys);
     if (!shortcutFor(id))
         return false;
     const bool alone = !inSet_;
     if (alone)
         beginSet();
-    pending_[id] = {modifiers, virtualKey};
+    pending_[id] = keys;
     if (alone)
         commitSet();
     // The portal answers later; what it binds is known from its response.
@@ -254,7 +218,7 @@ void PortalHotKeyGrabber::bindShortcuts()
     for (const auto& [id, keys] : wanted_) {
         const Shortcut* shortcut = shortcutFor(id);
         QVariantMap properties{{QStringLiteral("description"), shortcut->description}};
-        if (QString trigger = Trigger(keys.modifiers, keys.virtualKey); !trigger.isEmpty())
+        if (QString trigger = Trigger(keys); !trigger.isEmpty())
             properties.insert(QStringLiteral("preferred_trigger"), trigger);
         entries.append({shortcut->name, properties});
     }
@@ -282,7 +246,7 @@ void PortalHotKeyGrabber::takeUnbound()
 {
     // A shortcut missing from the answer is not bound (a desktop may even answer with
     // none): the fallback grabs those keys.
-    std::map<int, Keys> unbound;
+    std::map<int, QKeyCombination> unbound;
     QStringList names;
     for (const auto& [id, keys] : wanted_) {
         if (const QString& name = shortcutFor(id)->name; !bound_.count(name)) {
@@ -303,7 +267,7 @@ void PortalHotKeyGrabber::takeUnbound()
     connect(spare_.get(), &HotKeyGrabber::pressed, this, &HotKeyGrabber::pressed);
     spare_->beginSet();
     for (const auto& [id, keys] : unbound)
-        spare_->grab(id, keys.modifiers, keys.virtualKey);
+        spare_->grab(id, keys);
     spare_->commitSet();
 }
 
@@ -329,7 +293,7 @@ void PortalHotKeyGrabber::fallBack(const QString& reason)
     connect(fallback_.get(), &HotKeyGrabber::pressed, this, &HotKeyGrabber::pressed);
     fallback_->beginSet();
     for (const auto& [id, keys] : wanted_)
-        fallback_->grab(id, keys.modifiers, keys.virtualKey);
+        fallback_->grab(id, keys);
     fallback_->commitSet();
 }
 

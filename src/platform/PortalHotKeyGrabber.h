@@ -6,7 +6,7 @@
 // When the portal refuses, binds none or goes away, the set moves to the fallback
 // grabber and stays there.
 
-#include "platform/HotKeyGrabber.h"
+#include "hotkeys/HotKeyGrabber.h"
 
 #include <QDBusConnection>
 #include <QString>
@@ -45,9 +45,9 @@ public:
     static void TellFallback(const QString& why, const QString& which = QStringLiteral("hot keys"));
 
     // Portal notation of a combination ("CTRL+SHIFT+c"); empty for keys it cannot name.
-    static QString Trigger(unsigned modifiers, unsigned virtualKey);
+    static QString Trigger(QKeyCombination keys);
 
-    bool grab(int id, unsigned modifiers, unsigned virtualKey) override;
+    bool grab(int id, QKeyCombination keys) override;
     void release(int id) override;
     void beginSet() override;
     void commitSet() override;
@@ -58,11 +58,7 @@ private slots:
     void onPortalGone();
 
 private:
-    struct Keys {
-        unsigned modifiers;
-        unsigned virtualKey;
-        bool operator==(const Keys&) const = default;
-    };
+    using Keys = QKeyCombination;
     using ResponseHandler = std::function<void(uint response, const QVariantMap& results)>;
 
     void createSession();

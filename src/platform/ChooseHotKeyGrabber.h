@@ -1,0 +1,10 @@
+#pragma once
+
+#include "hotkeys/HotKeyGrabber.h"
+
+#include <memory>
+
+// The grabber this desktop offers: in a Wayland session KDE's global shortcut service
+// where it runs, else the GlobalShortcuts portal where there is one; X key grabs
+// everywhere else.
+std::unique_ptr<HotKeyGrabber> ChooseHotKeyGrabber();
