@@ -8,6 +8,7 @@
 #include "platform/AppId.h"
 #include "platform/KGlobalAccelHotKeyGrabber.h"
 #include "platform/PortalHotKeyGrabber.h"
+#include "platform/PortalSession.h"
 #include "platform/X11HotKeyGrabber.h"
 
 #include <QCoreApplication>
@@ -51,12 +52,12 @@ std::unique_ptr<HotKeyGrabber> ChooseHotKeyGrabber()
     const QString appId = QString::fromUtf8(AppId.data(), qsizetype(AppId.size()));
     if (KGlobalAccelHotKeyGrabber::IsRunning(bus))
         return MakeKGlobalAccelGrabber(bus, appId);
-    if (bus.isConnected())
-        PortalHotKeyGrabber::RegisterAppId(bus, appId);
-    if (const QString why = PortalHotKeyGrabber::WhyNotOffered(bus); !why.isEmpty()) {
-        PortalHotKeyGrabber::TellFallback(why);
+    if (!bus.isConnected()) {
+        PortalHotKeyGrabber::TellFallback(QStringLiteral("no session bus"));
         return MakeX11Grabber();
     }
+    // Whether the portal offers global shortcuts is known later: the grabber asks.
+    PortalSession::RegisterAppId(bus, appId);
     std::vector<PortalHotKeyGrabber::Shortcut> shortcuts;
     for (const HotKeyBinding& binding : kHotKeys)
         shortcuts.push_back({binding.id, QString::fromLatin1(binding.action),
