@@ -30,7 +30,9 @@ QString PathOf(const QVariant& value)
 } // namespace
 
 // Hands one bus signal to a function. QtDBus routes bus signals to slots by name only;
-// taking the whole message lets the handler tell a malformed signal from none.
+// taking the whole message lets the handler tell a malformed signal from none. Signals
+// of any sender arrive: naming the portal's well-known name here would make QtDBus look
+// up its owner with a call that waits.
 class PortalSignalRelay : public QObject {
     Q_OBJECT
 public:
@@ -39,13 +41,13 @@ public:
         : QObject(parent), bus_(std::move(bus)), path_(std::move(path)),
           interface_(std::move(interface)), name_(std::move(name)), handler_(std::move(handler))
     {
-        bus_.connect(kService, path_, interface_, name_, this, SLOT(deliver(QDBusMessage)));
+        bus_.connect(QString(), path_, interface_, name_, this, SLOT(deliver(QDBusMessage)));
     }
 
     // Stops at once; the relay itself goes when the event loop is back.
     void stop()
     {
-        bus_.disconnect(kService, path_, interface_, name_, this, SLOT(deliver(QDBusMessage)));
+        bus_.disconnect(QString(), path_, interface_, name_, this, SLOT(deliver(QDBusMessage)));
         handler_ = nullptr;
         deleteLater();
     }
@@ -98,13 +100,16 @@ void PortalSession::checkVersion(std::function<void(uint version, const QString&
     auto* watcher =
         new QDBusPendingCallWatcher(bus_.asyncCall(call, kVersionTimeoutMs), context_.get());
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context_.get(),
-                     [watcher, done = std::move(done)] {
+                     [this, watcher, done = std::move(done)] {
                          watcher->deleteLater();
                          const QDBusPendingReply<QDBusVariant> reply = *watcher;
-                         if (reply.isError())
+                         if (reply.isError()) {
                              done(0, reply.error().name());
-                         else
-                             done(reply.value().variant().toUInt(), {});
+                             return;
+                         }
+                         // From now on only this connection's signals are the portal's.
+                         owner_ = watcher->reply().service();
+                         done(reply.value().variant().toUInt(), {});
                      });
 }
 
@@ -242,7 +247,13 @@ void PortalSession::listen(const QString& name, SignalHandler handler)
 PortalSignalRelay* PortalSession::subscribe(const QString& path, const QString& interface,
                                             const QString& name, SignalHandler handler)
 {
-    return new PortalSignalRelay(bus_, path, interface, name, std::move(handler), context_.get());
+    return new PortalSignalRelay(
+        bus_, path, interface, name,
+        [this, handler = std::move(handler)](const QDBusMessage& message) {
+            if (!owner_.isEmpty() && message.service() == owner_)
+                handler(message);
+        },
+        context_.get());
 }
 
 QString PortalSession::nextToken()

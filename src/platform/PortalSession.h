@@ -37,7 +37,8 @@ protected:
     using SignalHandler = std::function<void(const QDBusMessage& message)>;
 
     // The interface's version: done gets it, or 0 and the error's name when the portal
-    // does not answer (within a few seconds) or has no such interface.
+    // does not answer (within a few seconds) or has no such interface. Ask first: the
+    // portal's signals count from its answer on, and only from the one who answered.
     void checkVersion(std::function<void(uint version, const QString& error)> done);
     // Calls method with arguments and then options (plus a handle token); handler gets
     // the Response. A call the portal fails, or answers with a malformed Response, ends
@@ -81,6 +82,7 @@ private:
 
     QDBusConnection bus_;
     QString interface_;
+    QString owner_; // the portal's unique name on the bus, once it answered
     QString session_;
     PortalSignalRelay* sessionClosed_ = nullptr;
     std::map<QString, Pending> responses_; // by request path
