@@ -6,9 +6,9 @@
 #include "app/ChooseHotKeyGrabber.h"
 #include "hotkeys/HotKeys.h"
 #include "platform/AppId.h"
-#include "platform/HotKeyGrabber.h"
 #include "platform/kde/KGlobalAccelHotKeyGrabber.h"
 #include "platform/portal/PortalHotKeyGrabber.h"
+#include "platform/portal/PortalSession.h"
 #include "platform/x11/X11HotKeyGrabber.h"
 
 #include <QCoreApplication>
@@ -52,12 +52,12 @@ std::unique_ptr<HotKeyGrabber> ChooseHotKeyGrabber()
     const QString appId = QString::fromUtf8(AppId.data(), qsizetype(AppId.size()));
     if (KGlobalAccelHotKeyGrabber::IsRunning(bus))
         return MakeKGlobalAccelGrabber(bus, appId);
-    if (bus.isConnected())
-        PortalHotKeyGrabber::RegisterAppId(bus, appId);
-    if (const QString why = PortalHotKeyGrabber::WhyNotOffered(bus); !why.isEmpty()) {
-        PortalHotKeyGrabber::TellFallback(why);
+    if (!bus.isConnected()) {
+        PortalHotKeyGrabber::TellFallback(QStringLiteral("no session bus"));
         return MakeX11Grabber();
     }
+    // Whether the portal offers global shortcuts is known later: the grabber asks.
+    PortalSession::RegisterAppId(bus, appId);
     std::vector<PortalHotKeyGrabber::Shortcut> shortcuts;
     for (const HotKeyBinding& binding : kHotKeys)
         shortcuts.push_back({binding.id, QString::fromLatin1(binding.action),

@@ -2,7 +2,7 @@
 // The program decides here, and only here, which of the grabbers in platform/x11,
 // platform/portal and platform/kde it runs with; everything else sees the interface.
 
-#include "platform/HotKeyGrabber.h"
+#include "hotkeys/HotKeyGrabber.h"
 
 #include <memory>
 

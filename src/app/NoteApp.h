@@ -11,7 +11,7 @@
 // - CNoteDlg is the panel itself, with no event loop and no process of its own, so that
 //   the tests make one beside fake hot keys and a fake tray icon and drive it.
 
-#include "platform/HotKeyGrabber.h"
+#include "hotkeys/HotKeyGrabber.h"
 #include "platform/TrayIcon.h"
 
 #include <QApplication>

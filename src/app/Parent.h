@@ -2,7 +2,7 @@
 // CParent: runs the main panel to its end. Unlike the classic hidden owner window it
 // owns nothing on screen: the panel keeps itself off the taskbar as a utility window.
 
-#include "platform/HotKeyGrabber.h"
+#include "hotkeys/HotKeyGrabber.h"
 #include "platform/TrayIcon.h"
 
 #include <memory>

@@ -7,7 +7,6 @@
 #include "platform/AppId.h"
 #include "platform/Autostart.h"
 #include "platform/DialogUnits.h"
-#include "platform/HotKeyGrabber.h"
 #include "platform/SystemTrayIcon.h"
 #include "platform/Translations.h"
 #include "store/Stores.h"

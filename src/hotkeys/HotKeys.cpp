@@ -1,21 +1,14 @@
 #include "hotkeys/HotKeys.h"
 
-#include "platform/HotKeyGrabber.h"
-#include "widgets/Menus.h"
+#include "hotkeys/HotKeyGrabber.h"
+#include "hotkeys/KeyCodes.h"
 
 #include <QtGlobal>
 
 namespace {
 
-constexpr unsigned kCtrlShift = HotKeyGrabber::Control | HotKeyGrabber::Shift;
-constexpr unsigned kCtrlShiftWin = kCtrlShift | HotKeyGrabber::Win;
-
-// Virtual-key codes.
-constexpr unsigned kInsert = 0x2D;
-constexpr unsigned kLeft = 0x25;
-constexpr unsigned kUp = 0x26;
-constexpr unsigned kRight = 0x27;
-constexpr unsigned kDown = 0x28;
+constexpr unsigned kCtrlShift = ClassicModifier::Control | ClassicModifier::Shift;
+constexpr unsigned kCtrlShiftWin = kCtrlShift | ClassicModifier::Win;
 
 // The order in which each set is bound, and the order of release.
 constexpr HotKeyId kLeftOrder[] = {ShowHide,     MinimizeNotes, TopToggle,
@@ -46,7 +39,8 @@ void BindSet(HotKeyGrabber& grabber, HotKeyMode set)
         const HotKeyBinding& binding = Binding(id);
         // A combination another program owns stays unbound; the chosen set is still
         // the current one, the others work.
-        grabber.grab(id, binding.modifiers, set == LeftKeys ? binding.leftKey : binding.rightKey);
+        grabber.grab(id, HotKeyCombination(binding.modifiers,
+                                           set == LeftKeys ? binding.leftKey : binding.rightKey));
     }
 }
 
@@ -59,27 +53,25 @@ bool IsKeySet(std::int32_t mode)
 
 const std::array<HotKeyBinding, 6> kHotKeys = {{
     {CreateNote, "CreateNote", "new-note",
-     QT_TRANSLATE_NOOP("HotKeys", "New note from the default template"), kCtrlShift, 'C', kInsert,
-     "Create Note"},
+     QT_TRANSLATE_NOOP("HotKeys", "New note from the default template"), kCtrlShift, 'C',
+     VirtualKey::Insert, "Create Note"},
     {SetForeground, "SetForeground", "bring-forward",
      QT_TRANSLATE_NOOP("HotKeys", "Bring the panel forward"), kCtrlShiftWin, 0, 0,
      "Bring the panel forward"},
     {RestoreNotes, "RestoreNotes", "roll-down", QT_TRANSLATE_NOOP("HotKeys", "Roll all notes down"),
-     kCtrlShift, 'S', kDown, "Restore all"},
+     kCtrlShift, 'S', VirtualKey::Down, "Restore all"},
     {MinimizeNotes, "MinimizeNotes", "roll-up", QT_TRANSLATE_NOOP("HotKeys", "Roll all notes up"),
-     kCtrlShift, 'W', kUp, "Minimize all"},
+     kCtrlShift, 'W', VirtualKey::Up, "Minimize all"},
     {TopToggle, "TopToggle", "toggle-on-top", QT_TRANSLATE_NOOP("HotKeys", "Panel always on top"),
-     kCtrlShift, 'E', kRight, "Always Top"},
+     kCtrlShift, 'E', VirtualKey::Right, "Always Top"},
     {ShowHide, "ShowHide", "toggle-panel", QT_TRANSLATE_NOOP("HotKeys", "Show or hide the panel"),
-     kCtrlShift, 'Q', kLeft, "Show Panel"},
+     kCtrlShift, 'Q', VirtualKey::Left, "Show Panel"},
 }};
 
-void ApplyHotKeyMode(HotKeyGrabber& grabber, QMenu* hotKeysMenu, int mode, std::int32_t& hotKeyMode)
+void ApplyHotKeyMode(HotKeyGrabber& grabber, int mode, std::int32_t& hotKeyMode)
 {
     std::int32_t previous = hotKeyMode;
     hotKeyMode = mode;
-    // A damaged settings file can hold any number: such a mode leaves no item marked.
-    CheckRadioValue(hotKeysMenu, kHotKeyModeFirstCommand, kHotKeyModeLastCommand, mode);
 
     switch (mode) {
     case LeftKeys:

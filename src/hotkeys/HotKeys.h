@@ -6,7 +6,6 @@
 #include <cstdint>
 
 class HotKeyGrabber;
-class QMenu;
 
 enum HotKeyId : int {
     CreateNote = 10,
@@ -18,7 +17,8 @@ enum HotKeyId : int {
 };
 
 // One binding in both sets: every key is pressed with Ctrl+Shift, except
-// SetForeground, which is Ctrl+Shift+Win alone (key 0) in both. The action name and
+// SetForeground, which is Ctrl+Shift+Win alone (key 0) in both. Modifiers and keys are
+// the classic codes of KeyCodes.h. The action name and
 // the description are what the desktop's shortcut settings show (portal shortcut ids);
 // KDE's settings show the text of the menu command the key runs.
 struct HotKeyBinding {
@@ -40,12 +40,10 @@ constexpr int kHotKeyModeLastCommand = 78;
 
 enum HotKeyMode : std::int32_t { LeftKeys = 0, RightKeys = 1, NoHotKeys = 2 };
 
-// Stores mode in hotKeyMode, marks its item in hotKeysMenu and binds the chosen set
-// (or releases all six for NoHotKeys). Changing from one set to the other releases
-// the earlier set first, so exactly the marked set is live. A mode outside 0..2
-// only touches the mark (and with no item for it, not even that).
-void ApplyHotKeyMode(HotKeyGrabber& grabber, QMenu* hotKeysMenu, int mode,
-                     std::int32_t& hotKeyMode);
+// Stores mode in hotKeyMode and binds the chosen set (or releases all six for
+// NoHotKeys). Changing from one set to the other releases the earlier set first, so
+// exactly the chosen set is live. A mode outside 0..2 binds and releases nothing.
+void ApplyHotKeyMode(HotKeyGrabber& grabber, int mode, std::int32_t& hotKeyMode);
 
 // What a hot key press asks of the panel.
 class HotKeyActions {

@@ -3,6 +3,7 @@
 // link line and the template list; it owns every collection and every note window,
 // carries the program's menus and runs start-up and the save-all exit.
 
+#include "hotkeys/HotKeyGrabber.h"
 #include "hotkeys/HotKeys.h"
 #include "model/Collections.h"
 #include "model/Settings.h"
@@ -10,7 +11,6 @@
 #include "panel/PanelMenus.h"
 #include "panel/PanelTray.h"
 #include "panel/TemplateCommands.h"
-#include "platform/HotKeyGrabber.h"
 #include "platform/TrayIcon.h"
 #include "platform/WindowDrag.h"
 #include "session/RecoverySnapshot.h"

@@ -121,13 +121,12 @@ void CNoteDlg::CloseAll()
 
 void CNoteDlg::ApplyHotKeyMode(int mode)
 {
-    if (hotKeys_) {
-        ::ApplyHotKeyMode(*hotKeys_, menus.hotKeysMenu, mode, settings.hotKeyMode);
-        return;
-    }
-    // No key grabs on this desktop: the choice is still kept and marked.
-    settings.hotKeyMode = mode;
+    // A damaged settings file can hold any number: such a mode leaves no item marked.
     CheckRadioValue(menus.hotKeysMenu, kHotKeyModeFirstCommand, kHotKeyModeLastCommand, mode);
+    if (hotKeys_)
+        ::ApplyHotKeyMode(*hotKeys_, mode, settings.hotKeyMode);
+    else
+        settings.hotKeyMode = mode; // no key grabs on this desktop: the choice is still kept
 }
 
 void CNoteDlg::OnHotKey(int id)

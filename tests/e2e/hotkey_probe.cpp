@@ -8,6 +8,7 @@
 //            --tray               show the tray icon with its balloon
 
 #include "hotkeys/HotKeys.h"
+#include "hotkeys/KeyCodes.h"
 #include "panel/PanelTray.h"
 #include "platform/SystemTrayIcon.h"
 #include "platform/x11/X11HotKeyGrabber.h"
@@ -31,9 +32,9 @@ void Say(const QString& line)
 class LoggingGrabber : public HotKeyGrabber {
 public:
     LoggingGrabber() { connect(&real_, &HotKeyGrabber::pressed, this, &HotKeyGrabber::pressed); }
-    bool grab(int id, unsigned modifiers, unsigned key) override
+    bool grab(int id, QKeyCombination keys) override
     {
-        bool ok = real_.grab(id, modifiers, key);
+        bool ok = real_.grab(id, keys);
         Say(QString("grab %1 %2").arg(id).arg(ok ? "ok" : "failed"));
         return ok;
     }
@@ -76,12 +77,12 @@ int main(int argc, char** argv)
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == "--modes" && i + 1 < args.size()) {
             for (const QString& mode : args[++i].split(','))
-                ApplyHotKeyMode(grabber, nullptr, mode.toInt(), hotKeyMode);
+                ApplyHotKeyMode(grabber, mode.toInt(), hotKeyMode);
         } else if (args[i] == "--grab" && i + 1 < args.size()) {
             QStringList parts = args[++i].split(':');
             if (parts.size() == 3)
-                grabber.grab(parts[0].toInt(), parts[1].toUInt(nullptr, 0),
-                             parts[2].toUInt(nullptr, 0));
+                grabber.grab(parts[0].toInt(), HotKeyCombination(parts[1].toUInt(nullptr, 0),
+                                                                 parts[2].toUInt(nullptr, 0)));
         } else if (args[i] == "--tray") {
             Say(QSystemTrayIcon::isSystemTrayAvailable() ? "tray available" : "tray missing");
             AddTrayIcon(tray, true);

@@ -2,7 +2,8 @@
 # bus): the program binds the six shortcuts with the chosen set's triggers, the
 # portal's Activated runs their commands (new-note makes a note at the pointer) while
 # the X keys stay free; each "Hot keys" choice rebinds in a session of its own and
-# "None" closes it; when the portal leaves the bus, the X grabs take over.
+# "None" closes it; when the desktop ends the session, a new one binds the set again;
+# when the portal leaves the bus, the X grabs take over.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/portal_lib.sh"
 
@@ -56,12 +57,23 @@ wait_for_output 3 grep -c '^bind ' "$PORTAL_LOG"
 bind S3 $LEFT" ] || fail "Left keys after None asked the portal:
 $(portal_story)"
 
+# The desktop ends the session: the program opens a new one, and its shortcuts work.
+fake_portal CloseSession
+wait_for_output 4 grep -c '^bind ' "$PORTAL_LOG"
+[ "$(portal_story | tail -n 3)" = "closed S3
+session S4
+bind S4 $LEFT" ] || fail "after the portal closed the session the program asked:
+$(portal_story)"
+xdotool mousemove --sync 500 200
+activate new-note
+expect_note_at 500 200 3
+
 # The portal leaves the bus: one line on standard error, and the X grabs take over.
 kill "$PORTAL_PID"
 wait_for_line 'hot keys use X key grabs' "$WORK/stderr.log"
 xdotool mousemove --sync 300 600
 xdotool key ctrl+shift+c
-expect_note_at 300 600 3
+expect_note_at 300 600 4
 [ "$(grep -c 'Pinleaf:' "$WORK/stderr.log")" = 1 ] || fail "standard error holds: $(cat "$WORK/stderr.log")"
 grep -q '^Pinleaf: the desktop portal left the session bus; hot keys use X key grabs instead.$' \
   "$WORK/stderr.log" || fail "standard error holds: $(cat "$WORK/stderr.log")"

@@ -1,5 +1,6 @@
 // The real key grabber, tray icon and program icon on a desktop without X or a tray.
 
+#include "hotkeys/KeyCodes.h"
 #include "platform/ActionChannel.h"
 #include "platform/AppIcon.h"
 #include "platform/AppId.h"
@@ -31,8 +32,8 @@ namespace {
 TEST(DesktopPieces, WithoutAnXDisplayNoKeyCanBeBound)
 {
     X11HotKeyGrabber grabber;
-    EXPECT_FALSE(grabber.grab(10, 6, 'C'));
-    EXPECT_FALSE(grabber.grab(11, 14, 0));
+    EXPECT_FALSE(grabber.grab(10, HotKeyCombination(6, 'C')));
+    EXPECT_FALSE(grabber.grab(11, HotKeyCombination(14, 0)));
     grabber.release(10); // nothing bound: harmless
     grabber.release(99);
 }

@@ -19,31 +19,31 @@ namespace {
 
 using Call = FakeHotKeyGrabber::Call;
 
-constexpr unsigned kCS = 6;   // Ctrl + Shift
-constexpr unsigned kCSW = 14; // Ctrl + Shift + Win
+constexpr Qt::KeyboardModifiers kCS = Qt::ControlModifier | Qt::ShiftModifier;
+constexpr Qt::KeyboardModifiers kCSW = kCS | Qt::MetaModifier; // with the Win key last
 
 std::vector<std::string> Describe(const std::vector<Call>& calls)
 {
     std::vector<std::string> lines;
     for (const Call& c : calls)
-        lines.push_back(
-            (c.grab ? "grab " : "release ") + std::to_string(c.id) +
-            (c.grab ? " " + std::to_string(c.modifiers) + " " + std::to_string(c.key) : ""));
+        lines.push_back((c.grab ? "grab " : "release ") + std::to_string(c.id) +
+                        (c.grab ? " " + std::to_string(c.keys.toCombined()) : ""));
     return lines;
 }
 
-std::string Grab(int id, unsigned modifiers, unsigned key)
+std::string Grab(int id, QKeyCombination keys)
 {
-    return "grab " + std::to_string(id) + " " + std::to_string(modifiers) + " " +
-           std::to_string(key);
+    return "grab " + std::to_string(id) + " " + std::to_string(keys.toCombined());
 }
 
 using Lines = std::vector<std::string>;
 
-const Lines kLeftSet = {Grab(15, kCS, 'Q'), Grab(13, kCS, 'W'), Grab(14, kCS, 'E'),
-                        Grab(12, kCS, 'S'), Grab(10, kCS, 'C'), Grab(11, kCSW, 0)};
-const Lines kRightSet = {Grab(15, kCS, 0x25), Grab(14, kCS, 0x27), Grab(13, kCS, 0x26),
-                         Grab(12, kCS, 0x28), Grab(10, kCS, 0x2D), Grab(11, kCSW, 0)};
+const Lines kLeftSet = {Grab(15, kCS | Qt::Key_Q), Grab(13, kCS | Qt::Key_W),
+                        Grab(14, kCS | Qt::Key_E), Grab(12, kCS | Qt::Key_S),
+                        Grab(10, kCS | Qt::Key_C), Grab(11, kCSW | Qt::Key_Meta)};
+const Lines kRightSet = {Grab(15, kCS | Qt::Key_Left),   Grab(14, kCS | Qt::Key_Right),
+                         Grab(13, kCS | Qt::Key_Up),     Grab(12, kCS | Qt::Key_Down),
+                         Grab(10, kCS | Qt::Key_Insert), Grab(11, kCSW | Qt::Key_Meta)};
 const Lines kReleaseAll = {"release 15", "release 14", "release 13",
                            "release 12", "release 10", "release 11"};
 
@@ -94,9 +94,9 @@ TEST_F(PanelHotKeysTrayTest, TheHotKeysMenuSwitchesTheLiveSet)
     FindItem(panel->menus.optionsMenu, 76)->trigger();
     EXPECT_EQ(HotKeyMarks(), std::vector<int>{76});
     EXPECT_EQ(keys->live.size(), 6u);
-    EXPECT_EQ(keys->live[15], std::make_pair(kCS, 0x25u));
-    EXPECT_EQ(keys->live[10], std::make_pair(kCS, 0x2Du));
-    EXPECT_EQ(keys->live[11], std::make_pair(kCSW, 0u));
+    EXPECT_EQ(keys->live[15], kCS | Qt::Key_Left);
+    EXPECT_EQ(keys->live[10], kCS | Qt::Key_Insert);
+    EXPECT_EQ(keys->live[11], kCSW | Qt::Key_Meta);
 
     FindItem(panel->menus.optionsMenu, 77)->trigger();
     EXPECT_EQ(HotKeyMarks(), std::vector<int>{77});

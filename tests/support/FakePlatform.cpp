@@ -2,19 +2,19 @@
 
 #include <QWidget>
 
-bool FakeHotKeyGrabber::grab(int id, unsigned modifiers, unsigned key)
+bool FakeHotKeyGrabber::grab(int id, QKeyCombination keys)
 {
-    calls.push_back({true, id, modifiers, key});
-    for (const auto& owned : ownedByOthers)
-        if (owned == std::make_pair(modifiers, key))
+    calls.push_back({true, id, keys});
+    for (const QKeyCombination& owned : ownedByOthers)
+        if (owned == keys)
             return false;
-    live[id] = {modifiers, key};
+    live[id] = keys;
     return true;
 }
 
 void FakeHotKeyGrabber::release(int id)
 {
-    calls.push_back({false, id, 0, 0});
+    calls.push_back({false, id, {}});
     live.erase(id);
 }
 

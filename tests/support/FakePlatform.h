@@ -1,7 +1,7 @@
 #pragma once
 // A platform for tests: scripted answers, recorded requests, a fixed clock, screen and pointer.
 
-#include "platform/HotKeyGrabber.h"
+#include "hotkeys/HotKeyGrabber.h"
 #include "platform/Platform.h"
 #include "platform/TrayIcon.h"
 
@@ -27,14 +27,13 @@ public:
     struct Call {
         bool grab; // false: release
         int id;
-        unsigned modifiers;
-        unsigned key;
+        QKeyCombination keys;
     };
     std::vector<Call> calls;
-    std::map<int, std::pair<unsigned, unsigned>> live;
-    std::vector<std::pair<unsigned, unsigned>> ownedByOthers;
+    std::map<int, QKeyCombination> live;
+    std::vector<QKeyCombination> ownedByOthers;
 
-    bool grab(int id, unsigned modifiers, unsigned key) override;
+    bool grab(int id, QKeyCombination keys) override;
     void release(int id) override;
     // Simulates a press of whatever is bound to id.
     void press(int id) { emit pressed(id); }

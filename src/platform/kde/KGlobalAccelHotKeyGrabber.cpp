@@ -26,8 +26,6 @@ constexpr int kExitTimeoutMs = 500;
 constexpr uint kSetPresent = 2;
 constexpr uint kNoAutoloading = 4;
 
-constexpr unsigned kAlt = 1; // the classic Alt flag, beside the three the interface names
-
 // A QKeySequence as the service passes it: exactly four key codes, unused ones 0.
 struct KeySequence {
     QList<int> keys;
@@ -66,38 +64,6 @@ int SingleKey(const QList<KeySequence>& keys)
     if (keys.size() > 1 || codes.isEmpty() || codes.mid(1).count(0) != codes.size() - 1)
         return -1;
     return codes.first();
-}
-
-int QtKey(unsigned virtualKey)
-{
-    if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9'))
-        return int(virtualKey); // Qt::Key_A.., Qt::Key_0.. are the same codes
-    if (virtualKey >= 0x70 && virtualKey <= 0x7B)
-        return Qt::Key_F1 + int(virtualKey - 0x70);
-    switch (virtualKey) {
-    case 0x21:
-        return Qt::Key_PageUp;
-    case 0x22:
-        return Qt::Key_PageDown;
-    case 0x23:
-        return Qt::Key_End;
-    case 0x24:
-        return Qt::Key_Home;
-    case 0x25:
-        return Qt::Key_Left;
-    case 0x26:
-        return Qt::Key_Up;
-    case 0x27:
-        return Qt::Key_Right;
-    case 0x28:
-        return Qt::Key_Down;
-    case 0x2D:
-        return Qt::Key_Insert;
-    case 0x2E:
-        return Qt::Key_Delete;
-    default:
-        return 0;
-    }
 }
 
 } // namespace
@@ -147,29 +113,19 @@ bool KGlobalAccelHotKeyGrabber::IsRunning(const QDBusConnection& bus)
     return bus.isConnected() && bus.interface()->isServiceRegistered(kService).value();
 }
 
-int KGlobalAccelHotKeyGrabber::KeyCode(unsigned modifiers, unsigned virtualKey)
+int KGlobalAccelHotKeyGrabber::KeyCode(QKeyCombination keys)
 {
-    const int key = QtKey(virtualKey);
-    if (key == 0)
+    if (keys.key() == Qt::Key_unknown || keys.key() == Qt::Key_Meta)
         return 0;
-    int code = key;
-    if (modifiers & Control)
-        code |= Qt::ControlModifier;
-    if (modifiers & kAlt)
-        code |= Qt::AltModifier;
-    if (modifiers & Shift)
-        code |= Qt::ShiftModifier;
-    if (modifiers & Win)
-        code |= Qt::MetaModifier;
-    return code;
+    return keys.toCombined();
 }
 
-bool KGlobalAccelHotKeyGrabber::grab(int id, unsigned modifiers, unsigned virtualKey)
+bool KGlobalAccelHotKeyGrabber::grab(int id, QKeyCombination keys)
 {
     const bool alone = !inSet_;
     if (alone)
         beginSet();
-    pending_[id] = KeyCode(modifiers, virtualKey);
+    pending_[id] = KeyCode(keys);
     if (alone)
         commitSet();
     // The service answers later; a key another component holds stays unbound there.

@@ -6,7 +6,7 @@
 // Keys are written only where the service holds others, so an unchanged set at start
 // touches nothing the user sees.
 
-#include "platform/HotKeyGrabber.h"
+#include "hotkeys/HotKeyGrabber.h"
 
 #include <QDBusConnection>
 #include <QString>
@@ -38,9 +38,9 @@ public:
     static bool IsRunning(const QDBusConnection& bus);
     // The Qt key code of a combination, as the service stores keys; 0 for keys it
     // cannot name and for modifiers alone, which it cannot grab.
-    static int KeyCode(unsigned modifiers, unsigned virtualKey);
+    static int KeyCode(QKeyCombination keys);
 
-    bool grab(int id, unsigned modifiers, unsigned virtualKey) override;
+    bool grab(int id, QKeyCombination keys) override;
     void release(int id) override;
     void beginSet() override;
     void commitSet() override;

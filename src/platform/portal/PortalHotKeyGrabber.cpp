@@ -1,28 +1,19 @@
 #include "platform/portal/PortalHotKeyGrabber.h"
 
+#include "hotkeys/KeyCodes.h"
+
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
-#include <QDBusServiceWatcher>
-#include <QDBusVariant>
 #include <QStringList>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
-const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kShortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
-const QString kRequestInterface = QStringLiteral("org.freedesktop.portal.Request");
-const QString kSessionInterface = QStringLiteral("org.freedesktop.portal.Session");
-// Start-up waits at most this long for a portal that does not answer.
-constexpr int kStartTimeoutMs = 3000;
-
-constexpr unsigned kAlt = 1; // the classic Alt flag, beside the three the interface names
 
 // One (sa{sv}) entry of a shortcut list: the id and its properties.
 struct ShortcutEntry {
@@ -46,7 +37,25 @@ const QDBusArgument& operator>>(const QDBusArgument& in, ShortcutEntry& entry)
     return in;
 }
 
-// Object paths come as "o" from most portals, as "s" where the documentation says so.
+} // namespace
+
+Q_DECLARE_METATYPE(ShortcutEntry)
+
+namespace {
+
+// The ids of a shortcut list as the portal reports them; nothing when the value is not
+// such a list.
+std::optional<std::set<QString>> ShortcutIds(const QVariant& value)
+{
+    if (value.metaType() != QMetaType::fromType<QDBusArgument>() ||
+        value.value<QDBusArgument>().currentSignature() != QLatin1String("a(sa{sv})"))
+        return std::nullopt;
+    std::set<QString> ids;
+    for (const ShortcutEntry& entry : qdbus_cast<QList<ShortcutEntry>>(value))
+        ids.insert(entry.id);
+    return ids;
+}
+
 QString PathOf(const QVariant& value)
 {
     if (value.metaType() == QMetaType::fromType<QDBusObjectPath>())
@@ -54,66 +63,23 @@ QString PathOf(const QVariant& value)
     return value.toString();
 }
 
-// The key's name in the portal's notation (xkb key names), empty when it has none here.
-QString KeyName(unsigned virtualKey)
-{
-    if (virtualKey >= 'A' && virtualKey <= 'Z')
-        return QString(QChar(char16_t(virtualKey - 'A' + 'a')));
-    if (virtualKey >= '0' && virtualKey <= '9')
-        return QString(QChar(char16_t(virtualKey)));
-    if (virtualKey >= 0x70 && virtualKey <= 0x7B)
-        return QStringLiteral("F%1").arg(virtualKey - 0x70 + 1);
-    switch (virtualKey) {
-    case 0x21:
-        return QStringLiteral("Page_Up");
-    case 0x22:
-        return QStringLiteral("Page_Down");
-    case 0x23:
-        return QStringLiteral("End");
-    case 0x24:
-        return QStringLiteral("Home");
-    case 0x25:
-        return QStringLiteral("Left");
-    case 0x26:
-        return QStringLiteral("Up");
-    case 0x27:
-        return QStringLiteral("Right");
-    case 0x28:
-        return QStringLiteral("Down");
-    case 0x2D:
-        return QStringLiteral("Insert");
-    case 0x2E:
-        return QStringLiteral("Delete");
-    default:
-        return {};
-    }
-}
-
 } // namespace
-
-Q_DECLARE_METATYPE(ShortcutEntry)
 
 PortalHotKeyGrabber::PortalHotKeyGrabber(const QDBusConnection& bus,
                                          std::vector<Shortcut> shortcuts, FallbackFactory fallback,
                                          QObject* parent)
-    : HotKeyGrabber(parent), bus_(bus), shortcuts_(std::move(shortcuts)),
-      fallbackFactory_(std::move(fallback))
+    : HotKeyGrabber(parent), PortalSession(bus, kShortcutsInterface),
+      shortcuts_(std::move(shortcuts)), fallbackFactory_(std::move(fallback))
 {
     qDBusRegisterMetaType<ShortcutEntry>();
     qDBusRegisterMetaType<QList<ShortcutEntry>>();
-    bus_.connect(kService, kPath, kShortcutsInterface, QStringLiteral("Activated"), this,
-                 SLOT(onActivated(QDBusMessage)));
-    auto* watcher =
-        new QDBusServiceWatcher(kService, bus_, QDBusServiceWatcher::WatchForUnregistration, this);
-    connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this,
-            &PortalHotKeyGrabber::onPortalGone);
+    listen(QStringLiteral("Activated"), [this](const QDBusMessage& m) { onActivated(m); });
+    listen(QStringLiteral("ShortcutsChanged"),
+           [this](const QDBusMessage& m) { onShortcutsChanged(m); });
+    checkVersion([this](uint version, const QString& error) { offered(version, error); });
 }
 
-PortalHotKeyGrabber::~PortalHotKeyGrabber()
-{
-    if (!fallback_)
-        closeSession();
-}
+PortalHotKeyGrabber::~PortalHotKeyGrabber() = default;
 
 void PortalHotKeyGrabber::TellFallback(const QString& why, const QString& which)
 {
@@ -121,65 +87,38 @@ void PortalHotKeyGrabber::TellFallback(const QString& why, const QString& which)
                  qPrintable(which));
 }
 
-void PortalHotKeyGrabber::RegisterAppId(const QDBusConnection& bus, const QString& appId)
+QString PortalHotKeyGrabber::Trigger(QKeyCombination keys)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        kService, kPath, QStringLiteral("org.freedesktop.host.portal.Registry"),
-        QStringLiteral("Register"));
-    call.setArguments({appId, QVariantMap{}});
-    // No registry (older portals) or an id already known: the portal still works.
-    bus.call(call, QDBus::Block, kStartTimeoutMs);
-}
-
-QString PortalHotKeyGrabber::WhyNotOffered(const QDBusConnection& bus)
-{
-    if (!bus.isConnected())
-        return QStringLiteral("no session bus");
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    call.setArguments({kShortcutsInterface, QStringLiteral("version")});
-    const QDBusMessage reply = bus.call(call, QDBus::Block, kStartTimeoutMs);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return QStringLiteral("no desktop portal for global shortcuts (%1)").arg(reply.errorName());
-    const uint version = reply.arguments().first().value<QDBusVariant>().variant().toUInt();
-    if (version < 1)
-        return QStringLiteral("the desktop portal's global shortcuts are version %1").arg(version);
-    return {};
-}
-
-QString PortalHotKeyGrabber::Trigger(unsigned modifiers, unsigned virtualKey)
-{
-    QString key = KeyName(virtualKey);
-    if (virtualKey == 0 && (modifiers & Win)) {
-        // The modifiers alone: as with the X grab, the Win key is the one pressed last.
-        modifiers &= ~unsigned(Win);
-        key = QStringLiteral("Super_L");
-    }
+    Qt::KeyboardModifiers modifiers = keys.keyboardModifiers();
+    // The modifiers alone: as with the X grab, the Win key is the one pressed last.
+    if (keys.key() == Qt::Key_Meta)
+        modifiers &= ~Qt::MetaModifier;
+    const QString key = XkbKeyName(keys.key());
     if (key.isEmpty())
         return {};
     QStringList parts;
-    if (modifiers & Control)
+    if (modifiers & Qt::ControlModifier)
         parts << QStringLiteral("CTRL");
-    if (modifiers & kAlt)
+    if (modifiers & Qt::AltModifier)
         parts << QStringLiteral("ALT");
-    if (modifiers & Shift)
+    if (modifiers & Qt::ShiftModifier)
         parts << QStringLiteral("SHIFT");
-    if (modifiers & Win)
+    if (modifiers & Qt::MetaModifier)
         parts << QStringLiteral("LOGO");
     parts << key;
     return parts.join(QLatin1Char('+'));
 }
 
-bool PortalHotKeyGrabber::grab(int id, unsigned modifiers, unsigned virtualKey)
+bool PortalHotKeyGrabber::grab(int id, QKeyCombination keys)
 {
     if (fallback_)
-        return fallback_->grab(id, modifiers, virtualKey);
+        return fallback_->grab(id, keys);
     if (!shortcutFor(id))
         return false;
     const bool alone = !inSet_;
     if (alone)
         beginSet();
-    pending_[id] = {modifiers, virtualKey};
+    pending_[id] = keys;
     if (alone)
         commitSet();
     // The portal answers later; what it binds is known from its response.
@@ -216,8 +155,26 @@ void PortalHotKeyGrabber::commitSet()
     if (pending_ == wanted_ && (sessionWanted_ || wanted_.empty()))
         return;
     wanted_ = pending_;
-    ++generation_;
-    closeSession();
+    stopSession();
+    // Before the portal has told its version, the set waits for the answer.
+    if (offered_ && !wanted_.empty())
+        createSession();
+}
+
+void PortalHotKeyGrabber::offered(uint version, const QString& error)
+{
+    if (fallback_)
+        return;
+    if (!error.isEmpty()) {
+        fallBack(QStringLiteral("no desktop portal for global shortcuts (%1)").arg(error));
+        return;
+    }
+    if (version < 1) {
+        fallBack(
+            QStringLiteral("the desktop portal's global shortcuts are version %1").arg(version));
+        return;
+    }
+    offered_ = true;
     if (!wanted_.empty())
         createSession();
 }
@@ -226,26 +183,15 @@ void PortalHotKeyGrabber::createSession()
 {
     // A portal session binds its shortcuts once; every new set gets a session of its own.
     sessionWanted_ = true;
-    const unsigned generation = generation_;
-    request(
-        QStringLiteral("CreateSession"), {},
-        {{QStringLiteral("session_handle_token"), nextToken()}},
-        [this, generation](uint response, const QVariantMap& results) {
-            const QString handle = PathOf(results.value(QStringLiteral("session_handle")));
-            if (generation != generation_) {
-                // The set changed meanwhile: this session is not needed.
-                if (response == 0 && !handle.isEmpty())
-                    bus_.send(QDBusMessage::createMethodCall(kService, handle, kSessionInterface,
-                                                             QStringLiteral("Close")));
-                return;
-            }
-            if (response != 0 || handle.isEmpty()) {
-                fallBack(QStringLiteral("gave no shortcuts session (response %1)").arg(response));
-                return;
-            }
-            session_ = handle;
-            bindShortcuts();
-        });
+    sessionBound_ = false;
+    openSession([this](uint response) {
+        if (session().isEmpty()) {
+            fallBack(QStringLiteral("the desktop portal gave no shortcuts session (response %1)")
+                         .arg(response));
+            return;
+        }
+        bindShortcuts();
+    });
 }
 
 void PortalHotKeyGrabber::bindShortcuts()
@@ -254,160 +200,133 @@ void PortalHotKeyGrabber::bindShortcuts()
     for (const auto& [id, keys] : wanted_) {
         const Shortcut* shortcut = shortcutFor(id);
         QVariantMap properties{{QStringLiteral("description"), shortcut->description}};
-        if (QString trigger = Trigger(keys.modifiers, keys.virtualKey); !trigger.isEmpty())
+        if (QString trigger = Trigger(keys); !trigger.isEmpty())
             properties.insert(QStringLiteral("preferred_trigger"), trigger);
         entries.append({shortcut->name, properties});
     }
-    const unsigned generation = generation_;
-    request(QStringLiteral("BindShortcuts"),
-            {QVariant::fromValue(QDBusObjectPath(session_)), QVariant::fromValue(entries),
-             QString()}, // no parent window: the panel is an X window the portal cannot name
-            {}, [this, generation](uint response, const QVariantMap& results) {
-                if (generation != generation_)
-                    return;
-                if (response != 0) {
-                    fallBack(QStringLiteral("refused the shortcuts (response %1)").arg(response));
-                    return;
-                }
-                bound_.clear();
-                const auto reported =
-                    qdbus_cast<QList<ShortcutEntry>>(results.value(QStringLiteral("shortcuts")));
-                for (const ShortcutEntry& entry : reported)
-                    bound_.insert(entry.id);
-                takeUnbound();
-            });
+    request(
+        QStringLiteral("BindShortcuts"),
+        {QVariant::fromValue(QDBusObjectPath(session())), QVariant::fromValue(entries),
+         QString()}, // no parent window: the panel is an X window the portal cannot name
+        {}, [this](uint response, const QVariantMap& results) {
+            if (response != 0) {
+                fallBack(QStringLiteral("the desktop portal refused the shortcuts (response %1)")
+                             .arg(response));
+                return;
+            }
+            // A desktop may answer with no list at all: then nothing is bound.
+            const QVariant list = results.value(QStringLiteral("shortcuts"));
+            const std::optional<std::set<QString>> bound =
+                list.isValid() ? ShortcutIds(list) : std::set<QString>{};
+            if (!bound) {
+                fallBack(
+                    QStringLiteral("the desktop portal gave a malformed answer to BindShortcuts"));
+                return;
+            }
+            bool any = false;
+            for (const auto& [id, keys] : wanted_)
+                any = any || bound->count(shortcutFor(id)->name);
+            if (!any) {
+                fallBack(QStringLiteral("the desktop portal bound none of the shortcuts"));
+                return;
+            }
+            sessionBound_ = true;
+            useBound(*bound);
+        });
 }
 
-void PortalHotKeyGrabber::takeUnbound()
+void PortalHotKeyGrabber::useBound(const std::set<QString>& bound)
 {
-    // A shortcut missing from the answer is not bound (a desktop may even answer with
-    // none): the fallback grabs those keys.
-    std::map<int, Keys> unbound;
-    QStringList names;
+    // A shortcut missing from the portal's list is not bound: the spare grabber takes its
+    // keys, and gives them back once the user binds it after all.
+    bound_ = bound;
+    std::map<int, QKeyCombination> unbound;
+    QStringList newNames;
     for (const auto& [id, keys] : wanted_) {
         if (const QString& name = shortcutFor(id)->name; !bound_.count(name)) {
             unbound.emplace(id, keys);
-            names << name;
+            if (!spareIds_.count(id))
+                newNames << name;
         }
     }
-    if (unbound.size() == wanted_.size()) {
-        fallBack(QStringLiteral("bound none of the shortcuts"));
+    if (!newNames.isEmpty())
+        TellFallback(QStringLiteral("the desktop portal did not bind %1")
+                         .arg(newNames.join(QStringLiteral(", "))),
+                     QStringLiteral("those"));
+    if (!spare_ && unbound.empty())
         return;
+    if (!spare_) {
+        spare_ = fallbackFactory_();
+        connect(spare_.get(), &HotKeyGrabber::pressed, this, &HotKeyGrabber::pressed);
     }
-    if (unbound.empty())
-        return;
-    TellFallback(
-        QStringLiteral("the desktop portal did not bind %1").arg(names.join(QStringLiteral(", "))),
-        QStringLiteral("those"));
-    spare_ = fallbackFactory_();
-    connect(spare_.get(), &HotKeyGrabber::pressed, this, &HotKeyGrabber::pressed);
     spare_->beginSet();
+    for (int id : spareIds_)
+        if (!unbound.count(id))
+            spare_->release(id);
     for (const auto& [id, keys] : unbound)
-        spare_->grab(id, keys.modifiers, keys.virtualKey);
+        if (!spareIds_.count(id))
+            spare_->grab(id, keys);
     spare_->commitSet();
+    spareIds_.clear();
+    for (const auto& [id, keys] : unbound)
+        spareIds_.insert(id);
 }
 
-void PortalHotKeyGrabber::closeSession()
+void PortalHotKeyGrabber::stopSession()
 {
-    if (!session_.isEmpty() && bus_.isConnected())
-        bus_.send(QDBusMessage::createMethodCall(kService, session_, kSessionInterface,
-                                                 QStringLiteral("Close")));
-    session_.clear();
+    closeSession();
     bound_.clear();
     spare_.reset();
+    spareIds_.clear();
     sessionWanted_ = false;
+    sessionBound_ = false;
 }
 
-void PortalHotKeyGrabber::fallBack(const QString& reason)
+void PortalHotKeyGrabber::fallBack(const QString& why)
 {
     if (fallback_)
         return;
-    TellFallback(QStringLiteral("the desktop portal ") + reason);
-    ++generation_; // answers still on their way are of no use now
-    closeSession();
+    stopSession();
     fallback_ = fallbackFactory_();
     connect(fallback_.get(), &HotKeyGrabber::pressed, this, &HotKeyGrabber::pressed);
     fallback_->beginSet();
     for (const auto& [id, keys] : wanted_)
-        fallback_->grab(id, keys.modifiers, keys.virtualKey);
+        fallback_->grab(id, keys);
     fallback_->commitSet();
+    // Said once the keys are grabbed: from then on they work.
+    TellFallback(why);
 }
 
-void PortalHotKeyGrabber::onPortalGone()
+void PortalHotKeyGrabber::failed(const QString& why)
 {
-    fallBack(QStringLiteral("left the session bus"));
+    fallBack(why);
 }
 
-void PortalHotKeyGrabber::request(const QString& method, QVariantList arguments,
-                                  QVariantMap options, ResponseHandler handler)
+void PortalHotKeyGrabber::sessionClosed()
 {
-    // The request object's path follows from the token, so its Response is listened
-    // for before the call: a fast portal cannot answer into the void.
-    const QString token = nextToken();
-    const QString expected = requestPath(token);
-    options.insert(QStringLiteral("handle_token"), token);
-    expectResponse(expected, std::move(handler));
-
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(kService, kPath, kShortcutsInterface, method);
-    arguments.append(options);
-    call.setArguments(arguments);
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, watcher, expected, method, generation = generation_] {
-                watcher->deleteLater();
-                const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
-                if (reply.isError()) {
-                    forgetResponse(expected);
-                    if (generation == generation_)
-                        fallBack(
-                            QStringLiteral("failed %1 (%2)").arg(method, reply.error().name()));
-                    return;
-                }
-                // Portals older than the token convention pick their own path.
-                const QString actual = reply.value().path();
-                auto found = responses_.find(expected);
-                if (actual != expected && found != responses_.end()) {
-                    ResponseHandler moved = std::move(found->second);
-                    forgetResponse(expected);
-                    expectResponse(actual, std::move(moved));
-                }
-            });
-}
-
-void PortalHotKeyGrabber::expectResponse(const QString& path, ResponseHandler handler)
-{
-    responses_[path] = std::move(handler);
-    bus_.connect(kService, path, kRequestInterface, QStringLiteral("Response"), this,
-                 SLOT(onResponse(QDBusMessage)));
-}
-
-void PortalHotKeyGrabber::forgetResponse(const QString& path)
-{
-    bus_.disconnect(kService, path, kRequestInterface, QStringLiteral("Response"), this,
-                    SLOT(onResponse(QDBusMessage)));
-    responses_.erase(path);
-}
-
-void PortalHotKeyGrabber::onResponse(const QDBusMessage& message)
-{
-    auto found = responses_.find(message.path());
-    if (found == responses_.end())
+    if (fallback_)
         return;
-    ResponseHandler handler = std::move(found->second);
-    forgetResponse(message.path());
-    const QVariantList arguments = message.arguments();
-    if (arguments.size() < 2)
+    bound_.clear();
+    // A session that bound its shortcuts and closed later (the desktop ended it) gets a
+    // successor; one that closed before binding would only close again.
+    if (!sessionBound_) {
+        fallBack(QStringLiteral("the desktop portal closed the shortcuts session"));
         return;
-    handler(arguments.at(0).toUInt(), qdbus_cast<QVariantMap>(arguments.at(1)));
+    }
+    createSession();
+}
+
+void PortalHotKeyGrabber::portalGone()
+{
+    fallBack(QStringLiteral("the desktop portal left the session bus"));
 }
 
 void PortalHotKeyGrabber::onActivated(const QDBusMessage& message)
 {
     const QVariantList arguments = message.arguments();
-    if (fallback_ || session_.isEmpty() || arguments.size() < 2)
+    if (fallback_ || session().isEmpty() || !message.signature().startsWith(QLatin1String("os")))
         return;
-    if (PathOf(arguments.at(0)) != session_)
+    if (PathOf(arguments.at(0)) != session())
         return;
     const QString name = arguments.at(1).toString();
     if (!bound_.count(name))
@@ -417,16 +336,17 @@ void PortalHotKeyGrabber::onActivated(const QDBusMessage& message)
             emit pressed(shortcut.id);
 }
 
-QString PortalHotKeyGrabber::nextToken()
+void PortalHotKeyGrabber::onShortcutsChanged(const QDBusMessage& message)
 {
-    return QStringLiteral("pinleaf%1").arg(++tokens_);
-}
-
-QString PortalHotKeyGrabber::requestPath(const QString& token) const
-{
-    // ":1.42" -> "1_42", as the portal builds it.
-    QString sender = bus_.baseService().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
-    return QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
+    // The user gave the session's shortcuts other triggers in the desktop's settings:
+    // whatever the list holds now is bound, whatever it lacks is not.
+    if (fallback_ || !sessionBound_ || message.signature() != QLatin1String("oa(sa{sv})"))
+        return;
+    const QVariantList arguments = message.arguments();
+    if (PathOf(arguments.at(0)) != session())
+        return;
+    if (const auto bound = ShortcutIds(arguments.at(1)))
+        useBound(*bound);
 }
 
 const PortalHotKeyGrabber::Shortcut* PortalHotKeyGrabber::shortcutFor(int id) const

@@ -1,5 +1,6 @@
 #include "platform/x11/X11HotKeyGrabber.h"
 
+#include "hotkeys/KeyCodes.h"
 #include "platform/DesktopWindow.h"
 
 #include <QCoreApplication>
@@ -18,60 +19,30 @@ namespace {
 constexpr unsigned kRelevantState = ShiftMask | ControlMask | Mod1Mask | Mod4Mask;
 constexpr unsigned kLockVariants[] = {0, LockMask, Mod2Mask, LockMask | Mod2Mask};
 
-constexpr unsigned kAlt = 1; // the classic Alt flag, beside the three the interface names
-
 Display* AsDisplay(void* display)
 {
     return static_cast<Display*>(display);
 }
 
-unsigned StateFor(unsigned modifiers)
+unsigned StateFor(Qt::KeyboardModifiers modifiers)
 {
     unsigned state = 0;
-    if (modifiers & kAlt)
+    if (modifiers & Qt::AltModifier)
         state |= Mod1Mask;
-    if (modifiers & HotKeyGrabber::Control)
+    if (modifiers & Qt::ControlModifier)
         state |= ControlMask;
-    if (modifiers & HotKeyGrabber::Shift)
+    if (modifiers & Qt::ShiftModifier)
         state |= ShiftMask;
-    if (modifiers & HotKeyGrabber::Win)
+    if (modifiers & Qt::MetaModifier)
         state |= Mod4Mask;
     return state;
 }
 
-// The keysym of a virtual-key code, or NoSymbol for keys we do not bind.
-KeySym KeySymFor(unsigned virtualKey)
+// The keysym of a key, or NoSymbol for keys we do not bind.
+KeySym KeySymFor(Qt::Key key)
 {
-    if (virtualKey >= 'A' && virtualKey <= 'Z')
-        return XK_a + (virtualKey - 'A');
-    if (virtualKey >= '0' && virtualKey <= '9')
-        return XK_0 + (virtualKey - '0');
-    if (virtualKey >= 0x70 && virtualKey <= 0x7B) // F1..F12
-        return XK_F1 + (virtualKey - 0x70);
-    switch (virtualKey) {
-    case 0x21:
-        return XK_Prior;
-    case 0x22:
-        return XK_Next;
-    case 0x23:
-        return XK_End;
-    case 0x24:
-        return XK_Home;
-    case 0x25:
-        return XK_Left;
-    case 0x26:
-        return XK_Up;
-    case 0x27:
-        return XK_Right;
-    case 0x28:
-        return XK_Down;
-    case 0x2D:
-        return XK_Insert;
-    case 0x2E:
-        return XK_Delete;
-    default:
-        return NoSymbol;
-    }
+    const QString name = XkbKeyName(key);
+    return name.isEmpty() ? NoSymbol : XStringToKeysym(name.toLatin1().constData());
 }
 
 // Xlib reports errors of a request asynchronously through one process-wide handler.
@@ -143,13 +114,12 @@ bool X11HotKeyGrabber::hasDisplay()
     return display_ != nullptr;
 }
 
-std::vector<X11HotKeyGrabber::KeyGrab> X11HotKeyGrabber::grabsFor(unsigned modifiers,
-                                                                  unsigned virtualKey) const
+std::vector<X11HotKeyGrabber::KeyGrab> X11HotKeyGrabber::grabsFor(QKeyCombination keys) const
 {
     Display* display = AsDisplay(display_);
     std::vector<KeyGrab> grabs;
-    unsigned state = StateFor(modifiers);
-    if (virtualKey == 0) {
+    unsigned state = StateFor(keys.keyboardModifiers());
+    if (keys.key() == Qt::Key_Meta) {
         // The modifiers alone: the Win key is the one pressed last. Its own press
         // does not carry Mod4 yet, unless the other Win key is already held down.
         if (!(state & Mod4Mask))
@@ -163,7 +133,7 @@ std::vector<X11HotKeyGrabber::KeyGrab> X11HotKeyGrabber::grabsFor(unsigned modif
         }
         return grabs;
     }
-    KeySym sym = KeySymFor(virtualKey);
+    KeySym sym = KeySymFor(keys.key());
     if (sym == NoSymbol)
         return grabs;
     if (KeyCode code = XKeysymToKeycode(display, sym))
@@ -194,12 +164,12 @@ void X11HotKeyGrabber::ungrabAll(const std::vector<KeyGrab>& grabs)
     trap.result();
 }
 
-bool X11HotKeyGrabber::grab(int id, unsigned modifiers, unsigned virtualKey)
+bool X11HotKeyGrabber::grab(int id, QKeyCombination keys)
 {
     if (!hasDisplay())
         return false;
     release(id);
-    std::vector<KeyGrab> grabs = grabsFor(modifiers, virtualKey);
+    std::vector<KeyGrab> grabs = grabsFor(keys);
     if (grabs.empty())
         return false;
     if (!grabAll(grabs)) {

@@ -3,7 +3,7 @@
 // This is the one file of the program that talks to Xlib; without an X display
 // (offscreen, a pure Wayland session) every grab fails and the program runs on.
 
-#include "platform/HotKeyGrabber.h"
+#include "hotkeys/HotKeyGrabber.h"
 
 #include <QAbstractNativeEventFilter>
 
@@ -17,7 +17,7 @@ public:
     ~X11HotKeyGrabber() override;
 
     // Grabbing an id that is already bound replaces its earlier combination.
-    bool grab(int id, unsigned modifiers, unsigned virtualKey) override;
+    bool grab(int id, QKeyCombination keys) override;
     void release(int id) override;
 
 private:
@@ -30,7 +30,7 @@ private:
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
     bool hasDisplay();
-    std::vector<KeyGrab> grabsFor(unsigned modifiers, unsigned virtualKey) const;
+    std::vector<KeyGrab> grabsFor(QKeyCombination keys) const;
     bool grabAll(const std::vector<KeyGrab>& grabs);
     void ungrabAll(const std::vector<KeyGrab>& grabs);
 
