@@ -10,6 +10,7 @@
 // that part of the note; noteRect() is the whole note, as if the screen went on above.
 
 #include "model/SNote.h"
+#include "note/NoteCommand.h"
 
 #include <QBasicTimer>
 #include <QCursor>
@@ -62,7 +63,7 @@ public:
     void FinishTextEdit();
     void BuildNoteMenu();
     // Every command of the note menu ends here.
-    void OnCommand(int id);
+    void OnCommand(NoteCommand id);
 
     // The menu and the editor are made when first asked for: most notes never need them.
     QMenu* noteMenu();

@@ -7,6 +7,7 @@
 #include "model/Collections.h"
 #include "model/Settings.h"
 #include "note/NoteHost.h"
+#include "panel/PanelCommand.h"
 #include "panel/PanelMenus.h"
 #include "panel/PanelTray.h"
 #include "panel/TemplateCommands.h"
@@ -73,7 +74,7 @@ public:
     RecoverySnapshot* recoverySnapshot() const { return snapshot_.get(); }
     // Every menu command, the panel's own commands and the hot keys end here.
     // Returns whether the command was handled.
-    bool OnCommand(int id);
+    bool OnCommand(PanelCommand id);
     // Timer 1: looks for a hand-over while the panel is hidden (the watch on the data
     // folder and the first second after hiding call it).
     void OnTimer(int id);
@@ -209,13 +210,13 @@ private:
     // HotKeyActions and TrayActions
     void createNote() override;
     void bringToFront() override;
-    void runCommand(int commandId) override { OnCommand(commandId); }
-    void togglePanel() override { OnCommand(50); }
+    void runCommand(int commandId) override { OnCommand(static_cast<PanelCommand>(commandId)); }
+    void togglePanel() override { OnCommand(PanelCommand::ShowPanel); }
     void showOptionsMenuAt(QPoint pos) override;
     bool panelShown() const override { return settings.panelVisible; }
 
-    bool DispatchCommand(int id);
-    bool OnTemplateCommand(int id);
+    bool DispatchCommand(PanelCommand id);
+    bool OnTemplateCommand(PanelCommand id);
     // Start-up: takes the session of a run that did not end cleanly.
     void TakeRecoverySnapshot();
     // Start-up: a snapshot an earlier version left in the data folder moves to the

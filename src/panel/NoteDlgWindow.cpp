@@ -168,7 +168,7 @@ void CNoteDlg::CreateControls()
     connect(viewLabel, &CMyLink::clicked, this, [this] { TrackMenu(menus.viewMenu, viewLabel); });
     connect(optionsLabel, &CMyLink::clicked, this,
             [this] { TrackMenu(menus.optionsMenu, optionsLabel); });
-    connect(hideLabel, &CMyLink::clicked, this, [this] { OnCommand(50); });
+    connect(hideLabel, &CMyLink::clicked, this, [this] { OnCommand(PanelCommand::ShowPanel); });
     connect(linkLabel, &CMyLink::clicked, this, &CNoteDlg::OnLinkClicked);
 }
 
@@ -272,7 +272,7 @@ void CNoteDlg::TogglePanel()
         ActivateWindow(this);
     UpdatePollTimer();
     if (menus.optionsMenu) {
-        if (QAction* item = FindItem(menus.optionsMenu, 50))
+        if (QAction* item = FindItem(menus.optionsMenu, Id(PanelCommand::ShowPanel)))
             item->setText(settings.panelVisible
                               ? QCoreApplication::translate("PanelMenus", "Hide Panel")
                               : QCoreApplication::translate("PanelMenus", "Show Panel"));
@@ -317,5 +317,5 @@ void CNoteDlg::ToggleAlwaysOnTop()
     if (settings.panelVisible && !isVisible())
         show();
     if (menus.optionsMenu)
-        CheckItem(menus.optionsMenu, 51, settings.alwaysOnTop);
+        CheckItem(menus.optionsMenu, Id(PanelCommand::AlwaysTop), settings.alwaysOnTop);
 }

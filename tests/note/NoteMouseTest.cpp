@@ -183,7 +183,8 @@ TEST_F(NoteTest, DoubleClickOnTheSignatureLineRunsTheSignatureDialog)
     EXPECT_FALSE(note->isEditing());
     EXPECT_EQ(note->signatureLabel()->text(), QStringLiteral("Max"));
     EXPECT_EQ(note->record().signatureKind, Text);
-    EXPECT_EQ(Checked(note->noteMenu(), 100, 104), std::vector<int>{104});
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::SignatureCategory, NoteCommand::SignatureText),
+              Commands{NoteCommand::SignatureText});
 
     fake.dialogHandler = nullptr; // cancelled: nothing changes
     note->ApplySignatureKind(Category);
@@ -191,7 +192,8 @@ TEST_F(NoteTest, DoubleClickOnTheSignatureLineRunsTheSignatureDialog)
     EXPECT_EQ(fake.dialogsRun.size(), 2u);
     EXPECT_EQ(note->signatureLabel()->text(), QStringLiteral("Work"));
     EXPECT_EQ(note->record().signatureKind, Category);
-    EXPECT_EQ(Checked(note->noteMenu(), 100, 104), std::vector<int>{100});
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::SignatureCategory, NoteCommand::SignatureText),
+              Commands{NoteCommand::SignatureCategory});
 }
 
 TEST_F(NoteTest, KeysCloseTheNoteAndF1OpensHelp)

@@ -45,19 +45,19 @@ protected:
         ASSERT_TRUE(panel->menus.templateMenu->isVisible());
         panel->menus.templateMenu->hide();
     }
-    void Trigger(QMenu* menu, int id)
+    void Trigger(QMenu* menu, PanelCommand id)
     {
         QAction* item = FindItem(menu, id);
-        ASSERT_NE(item, nullptr) << id;
+        ASSERT_NE(item, nullptr) << Id(id);
         item->trigger();
     }
-    // The radio marks of ids first..last that are set.
-    std::vector<int> Marks(QMenu* menu, int first, int last) const
+    // The radio marks of the commands first..last that are set.
+    Commands Marks(QMenu* menu, PanelCommand first, PanelCommand last) const
     {
-        std::vector<int> marked;
-        for (int id = first; id <= last; ++id)
-            if (IsChecked(menu, id))
-                marked.push_back(id);
+        Commands marked;
+        for (int value = 0; value <= last - first; ++value)
+            if (IsChecked(menu, first + value))
+                marked.push_back(first + value);
         return marked;
     }
     QStringList Column(int column) const
@@ -77,27 +77,28 @@ protected:
     void OnDialog(std::function<int(QDialog&)> fill) { fake.dialogHandler = std::move(fill); }
 };
 
-using Ids = std::vector<int>;
-
 TEST_F(PanelCommandsTest, ViewCommandsMarkTheModeAndTheListShowsIt)
 {
     Start();
-    EXPECT_EQ(Marks(panel->menus.viewMenu, 30, 33), Ids{30});
+    EXPECT_EQ(Marks(panel->menus.viewMenu, PanelCommand::ViewIcons, PanelCommand::ViewMarkLast),
+              Commands{PanelCommand::ViewIcons});
     EXPECT_EQ(panel->listCtrl->ListView()->viewMode(), QListView::IconMode);
 
-    Trigger(panel->menus.viewMenu, 31);
-    EXPECT_EQ(Marks(panel->menus.viewMenu, 30, 33), Ids{31});
+    Trigger(panel->menus.viewMenu, PanelCommand::ViewList);
+    EXPECT_EQ(Marks(panel->menus.viewMenu, PanelCommand::ViewIcons, PanelCommand::ViewMarkLast),
+              Commands{PanelCommand::ViewList});
     EXPECT_EQ(panel->listCtrl->CurrentView(), panel->listCtrl->ListView());
     EXPECT_EQ(panel->listCtrl->ListView()->viewMode(), QListView::ListMode);
     EXPECT_EQ(panel->listCtrl->ListView()->iconSize(), QSize(16, 16));
 
-    Trigger(panel->menus.viewMenu, 30);
-    EXPECT_EQ(Marks(panel->menus.viewMenu, 30, 33), Ids{30});
+    Trigger(panel->menus.viewMenu, PanelCommand::ViewIcons);
+    EXPECT_EQ(Marks(panel->menus.viewMenu, PanelCommand::ViewIcons, PanelCommand::ViewMarkLast),
+              Commands{PanelCommand::ViewIcons});
     EXPECT_EQ(panel->listCtrl->ListView()->viewMode(), QListView::IconMode);
     EXPECT_EQ(panel->listCtrl->ListView()->iconSize(), QSize(32, 32));
 
     // The report has no menu item; its command still switches the list.
-    panel->OnCommand(32);
+    panel->OnCommand(PanelCommand::ViewLast);
     EXPECT_EQ(panel->listCtrl->CurrentView(), panel->listCtrl->ReportView());
     EXPECT_FALSE(panel->listCtrl->ReportView()->header()->isHidden());
 
@@ -110,37 +111,44 @@ TEST_F(PanelCommandsTest, ViewCommandsMarkTheModeAndTheListShowsIt)
 TEST_F(PanelCommandsTest, SortCommandsMarkTheKeyAndReorderTheTemplates)
 {
     Start();
-    EXPECT_TRUE(Marks(panel->menus.sortMenu, 40, 50).empty());
+    EXPECT_TRUE(
+        Marks(panel->menus.sortMenu, PanelCommand::SortText, PanelCommand::SortMarkLast).empty());
     EXPECT_EQ(Column(1), (QStringList{"Gifts", "Favorites", "Private"}));
 
-    Trigger(panel->menus.sortMenu, 41);
-    EXPECT_EQ(Marks(panel->menus.sortMenu, 40, 50), Ids{41});
+    Trigger(panel->menus.sortMenu, PanelCommand::SortCategory);
+    EXPECT_EQ(Marks(panel->menus.sortMenu, PanelCommand::SortText, PanelCommand::SortMarkLast),
+              Commands{PanelCommand::SortCategory});
     EXPECT_EQ(Column(1), (QStringList{"Favorites", "Gifts", "Private"}));
     // The same key again: descending.
-    Trigger(panel->menus.sortMenu, 41);
+    Trigger(panel->menus.sortMenu, PanelCommand::SortCategory);
     EXPECT_EQ(Column(1), (QStringList{"Private", "Gifts", "Favorites"}));
 
-    Trigger(panel->menus.sortMenu, 43);
-    EXPECT_EQ(Marks(panel->menus.sortMenu, 40, 50), Ids{43});
+    Trigger(panel->menus.sortMenu, PanelCommand::SortColor);
+    EXPECT_EQ(Marks(panel->menus.sortMenu, PanelCommand::SortText, PanelCommand::SortMarkLast),
+              Commands{PanelCommand::SortColor});
     EXPECT_EQ(Column(3), (QStringList{"Blue2", "Green1", "Orange"}));
 
-    Trigger(panel->menus.sortMenu, 44);
-    EXPECT_EQ(Marks(panel->menus.sortMenu, 40, 50), Ids{44});
+    Trigger(panel->menus.sortMenu, PanelCommand::SortStyle);
+    EXPECT_EQ(Marks(panel->menus.sortMenu, PanelCommand::SortText, PanelCommand::SortMarkLast),
+              Commands{PanelCommand::SortStyle});
     EXPECT_EQ(Column(4), (QStringList{"Cut BL", "Rectangle", "Round all"}));
 
-    Trigger(panel->menus.sortMenu, 40);
-    EXPECT_EQ(Marks(panel->menus.sortMenu, 40, 50), Ids{40});
+    Trigger(panel->menus.sortMenu, PanelCommand::SortText);
+    EXPECT_EQ(Marks(panel->menus.sortMenu, PanelCommand::SortText, PanelCommand::SortMarkLast),
+              Commands{PanelCommand::SortText});
     EXPECT_EQ(Column(0), (QStringList{"Don't forget about...", "Great idea...", "To do..."}));
 
     // Equal keys leave the order as it is.
-    Trigger(panel->menus.sortMenu, 45);
-    EXPECT_EQ(Marks(panel->menus.sortMenu, 40, 50), Ids{45});
+    Trigger(panel->menus.sortMenu, PanelCommand::SortSize);
+    EXPECT_EQ(Marks(panel->menus.sortMenu, PanelCommand::SortText, PanelCommand::SortMarkLast),
+              Commands{PanelCommand::SortSize});
     EXPECT_EQ(Column(0), (QStringList{"Don't forget about...", "Great idea...", "To do..."}));
-    Trigger(panel->menus.sortMenu, 42);
-    EXPECT_EQ(Marks(panel->menus.sortMenu, 40, 50), Ids{42});
+    Trigger(panel->menus.sortMenu, PanelCommand::SortDate);
+    EXPECT_EQ(Marks(panel->menus.sortMenu, PanelCommand::SortText, PanelCommand::SortMarkLast),
+              Commands{PanelCommand::SortDate});
 
     // Sorting reorders the templates themselves: the store keeps the order.
-    Trigger(panel->menus.sortMenu, 43);
+    Trigger(panel->menus.sortMenu, PanelCommand::SortColor);
     Exit();
     Templates stored;
     store::ReadTemplates(folder, stored, LogFont{}, SystemTime{});
@@ -153,27 +161,34 @@ TEST_F(PanelCommandsTest, SortCommandsMarkTheKeyAndReorderTheTemplates)
 TEST_F(PanelCommandsTest, PanelColourShapeAndAlwaysTopMarksFollowTheCommandsIntoTheSettingsFile)
 {
     Start();
-    for (int id = 60; id <= 64; ++id) {
+    for (PanelCommand id :
+         {PanelCommand::PanelBlue, PanelCommand::PanelRed, PanelCommand::PanelGray,
+          PanelCommand::PanelGreen, PanelCommand::PanelViolet}) {
         Trigger(panel->menus.panelColorMenu, id);
-        EXPECT_EQ(Marks(panel->menus.panelColorMenu, 60, 69), Ids{id});
+        EXPECT_EQ(Marks(panel->menus.panelColorMenu, PanelCommand::PanelBlue,
+                        PanelCommand::PanelColorMarkLast),
+                  Commands{id});
     }
-    for (int id = 70; id <= 73; ++id) {
+    for (PanelCommand id : {PanelCommand::PanelRectangle, PanelCommand::PanelRoundAngles,
+                            PanelCommand::PanelCutTLBR, PanelCommand::PanelCutTRBL}) {
         Trigger(panel->menus.panelStyleMenu, id);
-        EXPECT_EQ(Marks(panel->menus.panelStyleMenu, 70, 79), Ids{id});
+        EXPECT_EQ(Marks(panel->menus.panelStyleMenu, PanelCommand::PanelRectangle,
+                        PanelCommand::PanelStyleMarkLast),
+                  Commands{id});
     }
-    Trigger(panel->menus.panelColorMenu, 62);
-    // 74 has no item: the outline falls back to the rounded one.
-    panel->OnCommand(74);
+    Trigger(panel->menus.panelColorMenu, PanelCommand::PanelGray);
+    // The last style command has no item: the outline falls back to the rounded one.
+    panel->OnCommand(PanelCommand::PanelStyleLast);
     EXPECT_FALSE(panel->mask().contains(QPoint(0, 0)));
     EXPECT_FALSE(panel->mask().contains(QPoint(panel->width() - 1, panel->height() - 1)));
     EXPECT_TRUE(panel->mask().contains(QPoint(panel->width() / 2, 0)));
 
-    Trigger(panel->menus.optionsMenu, 51);
-    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, 51));
-    Trigger(panel->menus.optionsMenu, 51);
-    EXPECT_FALSE(IsChecked(panel->menus.optionsMenu, 51));
-    Trigger(panel->menus.optionsMenu, 51);
-    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, 51));
+    Trigger(panel->menus.optionsMenu, PanelCommand::AlwaysTop);
+    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, PanelCommand::AlwaysTop));
+    Trigger(panel->menus.optionsMenu, PanelCommand::AlwaysTop);
+    EXPECT_FALSE(IsChecked(panel->menus.optionsMenu, PanelCommand::AlwaysTop));
+    Trigger(panel->menus.optionsMenu, PanelCommand::AlwaysTop);
+    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, PanelCommand::AlwaysTop));
 
     Exit();
     SSettings stored;
@@ -203,27 +218,42 @@ TEST_F(PanelCommandsTest, ARightClickMarksTheTemplateMenuFromThatTemplate)
 
     RightClickRow(1);
     EXPECT_EQ(panel->selectedTemplate, 1);
-    EXPECT_EQ(Marks(m.categoryMenu, 200, 229), Ids{202});
-    EXPECT_EQ(Marks(m.signatureMenu, 80, 85), Ids{83});
-    EXPECT_EQ(Marks(m.templateSizeMenu, 110, 115), Ids{114});
-    EXPECT_EQ(Marks(m.templateStyleMenu, 120, 127), Ids{126});
-    EXPECT_EQ(Marks(m.templateColorMenu, 140, 151), Ids{149});
-    EXPECT_TRUE(IsChecked(m.templateMenu, 105));
+    EXPECT_EQ(Marks(m.categoryMenu, PanelCommand::FirstCategory, PanelCommand::LastCategory),
+              Commands{PanelCommand::FirstCategory + 2});
+    EXPECT_EQ(Marks(m.signatureMenu, PanelCommand::SignatureCategory,
+                    PanelCommand::SignatureTextMarkLast),
+              Commands{PanelCommand::SignatureVoid});
+    EXPECT_EQ(Marks(m.templateSizeMenu, PanelCommand::Size120x140, PanelCommand::Size175x135),
+              Commands{PanelCommand::Size162x122});
+    EXPECT_EQ(Marks(m.templateStyleMenu, PanelCommand::StyleRectangle, PanelCommand::StyleRandom),
+              Commands{PanelCommand::StyleCutTRBL});
+    EXPECT_EQ(Marks(m.templateColorMenu, PanelCommand::ColorRed, PanelCommand::ColorLast),
+              Commands{PanelCommand::ColorWhite});
+    EXPECT_TRUE(IsChecked(m.templateMenu, PanelCommand::Default));
 
     RightClickRow(0); // "Gifts", entry 12
     EXPECT_EQ(panel->selectedTemplate, 0);
-    EXPECT_EQ(Marks(m.categoryMenu, 200, 229), Ids{212});
-    EXPECT_EQ(Marks(m.signatureMenu, 80, 85), Ids{81});
-    EXPECT_EQ(Marks(m.templateSizeMenu, 110, 115), Ids{111});
-    EXPECT_EQ(Marks(m.templateStyleMenu, 120, 127), Ids{122});
-    EXPECT_EQ(Marks(m.templateColorMenu, 140, 151), Ids{143});
-    EXPECT_FALSE(IsChecked(m.templateMenu, 105));
+    EXPECT_EQ(Marks(m.categoryMenu, PanelCommand::FirstCategory, PanelCommand::LastCategory),
+              Commands{PanelCommand::FirstCategory + 12});
+    EXPECT_EQ(Marks(m.signatureMenu, PanelCommand::SignatureCategory,
+                    PanelCommand::SignatureTextMarkLast),
+              Commands{PanelCommand::SignatureTime});
+    EXPECT_EQ(Marks(m.templateSizeMenu, PanelCommand::Size120x140, PanelCommand::Size175x135),
+              Commands{PanelCommand::Size132x152});
+    EXPECT_EQ(Marks(m.templateStyleMenu, PanelCommand::StyleRectangle, PanelCommand::StyleRandom),
+              Commands{PanelCommand::StyleRoundAll});
+    EXPECT_EQ(Marks(m.templateColorMenu, PanelCommand::ColorRed, PanelCommand::ColorLast),
+              Commands{PanelCommand::ColorGreen1});
+    EXPECT_FALSE(IsChecked(m.templateMenu, PanelCommand::Default));
 
     RightClickRow(2);
     EXPECT_EQ(panel->selectedTemplate, 2);
-    EXPECT_EQ(Marks(m.categoryMenu, 200, 229), Ids{}); // no equal entry: no mark left over
-    EXPECT_EQ(Marks(m.templateStyleMenu, 120, 127), Ids{127});
-    EXPECT_EQ(Marks(m.templateColorMenu, 140, 151), Ids{150});
+    EXPECT_EQ(Marks(m.categoryMenu, PanelCommand::FirstCategory, PanelCommand::LastCategory),
+              Commands{}); // no equal entry: no mark left over
+    EXPECT_EQ(Marks(m.templateStyleMenu, PanelCommand::StyleRectangle, PanelCommand::StyleRandom),
+              Commands{PanelCommand::StyleRandom});
+    EXPECT_EQ(Marks(m.templateColorMenu, PanelCommand::ColorRed, PanelCommand::ColorLast),
+              Commands{PanelCommand::ColorRandom});
 }
 
 TEST_F(PanelCommandsTest, ARightClickWithoutASelectedItemShowsNoMenu)
@@ -243,8 +273,8 @@ TEST_F(PanelCommandsTest, ARightClickWithoutASelectedItemShowsNoMenu)
 TEST_F(PanelCommandsTest, ThirtyCategoriesShowTwentyNineInThePanelAndAllInEveryNote)
 {
     Start();
-    panel->OnCommand(38);
-    panel->OnCommand(38);
+    panel->OnCommand(PanelCommand::CreateNote);
+    panel->OnCommand(PanelCommand::CreateNote);
     // The category list: the thirteen factory names plus seventeen typed in.
     OnDialog([](QDialog& dialog) {
         auto* edit = dialog.findChild<QLineEdit*>("newCategory");
@@ -255,7 +285,7 @@ TEST_F(PanelCommandsTest, ThirtyCategoriesShowTwentyNineInThePanelAndAllInEveryN
         }
         return int(QDialog::Accepted);
     });
-    Trigger(panel->menus.optionsMenu, 57);
+    Trigger(panel->menus.optionsMenu, PanelCommand::CategoryDialog);
     ASSERT_EQ(fake.dialogsRun, (std::vector<QString>{"List of Category"}));
     ASSERT_EQ(panel->categories.count(), 30);
 
@@ -265,7 +295,8 @@ TEST_F(PanelCommandsTest, ThirtyCategoriesShowTwentyNineInThePanelAndAllInEveryN
             for (QAction* a : m->actions()) {
                 if (a->menu())
                     walk(a->menu());
-                else if (CommandId(a) >= 200 && CommandId(a) < 300 && CommandId(a) != 230)
+                else if (CommandId(a) >= Id(PanelCommand::FirstCategory) &&
+                         CommandId(a) != Id(PanelCommand::EditCategories))
                     names << a->text();
             }
         };
@@ -276,7 +307,7 @@ TEST_F(PanelCommandsTest, ThirtyCategoriesShowTwentyNineInThePanelAndAllInEveryN
     ASSERT_EQ(panelItems.size(), 29);
     EXPECT_EQ(panelItems.front(), "Extra 16"); // a new name goes to the top
     EXPECT_EQ(panelItems.back(), QString::fromStdString(panel->categories.get(28)));
-    EXPECT_NE(FindItem(panel->menus.categoryMenu, 230), nullptr);
+    EXPECT_NE(FindItem(panel->menus.categoryMenu, PanelCommand::EditCategories), nullptr);
 
     for (CNote* note : OpenNotes()) {
         const QStringList noteItems = categoryItems(note->noteMenu());
@@ -296,23 +327,30 @@ TEST_F(PanelCommandsTest, AFieldCommandChangesOnlyItsFieldAndTheRow)
     RightClickRow(0);
 
     struct Case {
-        int id;
+        PanelCommand id;
         int column;
         const char* text;
     };
     const Case cases[] = {
-        {149, 3, "White"},    {150, 3, "Random"},    {140, 3, "Red"},       {124, 4, "Cut BL"},
-        {127, 4, "Random"},   {125, 4, "Cut TL,BR"}, {115, 5, "175 x 135"}, {110, 5, "120 x 140"},
-        {203, 1, "Business"}, {200, 1, "Home"},
+        {PanelCommand::ColorWhite, 3, "White"},
+        {PanelCommand::ColorRandom, 3, "Random"},
+        {PanelCommand::ColorRed, 3, "Red"},
+        {PanelCommand::StyleCutBL, 4, "Cut BL"},
+        {PanelCommand::StyleRandom, 4, "Random"},
+        {PanelCommand::StyleCutTLBR, 4, "Cut TL,BR"},
+        {PanelCommand::Size175x135, 5, "175 x 135"},
+        {PanelCommand::Size120x140, 5, "120 x 140"},
+        {PanelCommand::FirstCategory + 3, 1, "Business"},
+        {PanelCommand::FirstCategory, 1, "Home"},
     };
     QStringList expected = first;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.id);
+        SCOPED_TRACE(Id(c.id));
         const SNote before = panel->templates.get(0);
         Trigger(panel->menus.templateMenu, c.id);
         expected[c.column] = QString::fromLatin1(c.text);
         // The style column spells the sixth style with a small "c".
-        if (c.id == 125)
+        if (c.id == PanelCommand::StyleCutTLBR)
             expected[c.column] = "cut TL,BR";
         EXPECT_EQ(Row(0), expected);
         EXPECT_EQ(Row(1), second);
@@ -326,10 +364,13 @@ TEST_F(PanelCommandsTest, AFieldCommandChangesOnlyItsFieldAndTheRow)
         after.category = before.category;
         EXPECT_EQ(after, before);
     }
-    for (int id : {83, 80, 81}) {
+    for (PanelCommand id : {PanelCommand::SignatureVoid, PanelCommand::SignatureCategory,
+                            PanelCommand::SignatureTime}) {
         Trigger(panel->menus.templateMenu, id);
-        EXPECT_EQ(panel->templates.get(0).signatureKind, id - 80);
-        EXPECT_EQ(Marks(panel->menus.signatureMenu, 80, 85), Ids{id});
+        EXPECT_EQ(panel->templates.get(0).signatureKind, id - PanelCommand::SignatureCategory);
+        EXPECT_EQ(Marks(panel->menus.signatureMenu, PanelCommand::SignatureCategory,
+                        PanelCommand::SignatureTextMarkLast),
+                  Commands{id});
         EXPECT_EQ(Row(0), expected);
     }
 
@@ -340,7 +381,7 @@ TEST_F(PanelCommandsTest, AFieldCommandChangesOnlyItsFieldAndTheRow)
     ASSERT_EQ(stored.count(), 3);
     EXPECT_EQ(stored.get(0).color, Red);
     EXPECT_EQ(stored.get(0).shape, CutTLBR);
-    EXPECT_EQ(stored.get(0).size, Size120x140);
+    EXPECT_EQ(stored.get(0).size, ::Size120x140);
     EXPECT_EQ(stored.get(0).category, "Home");
     EXPECT_EQ(stored.get(0).signatureKind, 1);
 }
@@ -352,7 +393,7 @@ TEST_F(PanelCommandsTest, CloneAppendsACopyWithTodaysDate)
     fake.clock = SystemTime{2024, 7, 1, 1, 10, 5, 0, 0};
 
     fake.answers = {false};
-    Trigger(panel->menus.templateMenu, 101);
+    Trigger(panel->menus.templateMenu, PanelCommand::Clone);
     ASSERT_EQ(fake.asked.size(), 1u);
     EXPECT_EQ(fake.asked[0].text, "Do you want to clone this item?");
     EXPECT_EQ(fake.asked[0].caption, "Clone item");
@@ -361,7 +402,7 @@ TEST_F(PanelCommandsTest, CloneAppendsACopyWithTodaysDate)
     EXPECT_EQ(RowCount(), 3);
 
     fake.answers = {true};
-    Trigger(panel->menus.templateMenu, 101);
+    Trigger(panel->menus.templateMenu, PanelCommand::Clone);
     ASSERT_EQ(RowCount(), 4);
     QStringList copy = Row(1);
     copy[2] = "01/07/24 10:05";
@@ -371,9 +412,9 @@ TEST_F(PanelCommandsTest, CloneAppendsACopyWithTodaysDate)
 
     // A clone of the default template carries the mark too; the first one stays the
     // default that counts.
-    Trigger(panel->menus.templateMenu, 105);
+    Trigger(panel->menus.templateMenu, PanelCommand::Default);
     fake.answers = {true};
-    Trigger(panel->menus.templateMenu, 101);
+    Trigger(panel->menus.templateMenu, PanelCommand::Clone);
     ASSERT_EQ(RowCount(), 5);
     EXPECT_EQ(Row(4)[0], "Great idea...");
     EXPECT_EQ(Column(6), (QStringList{"", "<<", "", "", "<<"}));
@@ -385,7 +426,7 @@ TEST_F(PanelCommandsTest, DeleteActsOnlyOnYesAndNothingActsOnceTheTemplatesAreGo
     StartShown();
     RightClickRow(0);
     fake.answers = {false};
-    Trigger(panel->menus.templateMenu, 106);
+    Trigger(panel->menus.templateMenu, PanelCommand::Delete);
     ASSERT_EQ(fake.asked.size(), 1u);
     EXPECT_EQ(fake.asked[0].text, "Do you want to delete this item?");
     EXPECT_EQ(fake.asked[0].caption, "Delete item");
@@ -393,17 +434,21 @@ TEST_F(PanelCommandsTest, DeleteActsOnlyOnYesAndNothingActsOnceTheTemplatesAreGo
     EXPECT_EQ(Column(1), (QStringList{"Gifts", "Favorites", "Private"}));
 
     fake.defaultAnswer = true;
-    Trigger(panel->menus.templateMenu, 106);
+    Trigger(panel->menus.templateMenu, PanelCommand::Delete);
     EXPECT_EQ(Column(1), (QStringList{"Favorites", "Private"}));
-    Trigger(panel->menus.templateMenu, 106);
-    Trigger(panel->menus.templateMenu, 106);
+    Trigger(panel->menus.templateMenu, PanelCommand::Delete);
+    Trigger(panel->menus.templateMenu, PanelCommand::Delete);
     EXPECT_EQ(RowCount(), 0);
     EXPECT_EQ(panel->templates.count(), 0);
 
     // The right-clicked template is gone: its commands do nothing at all.
     fake.asked.clear();
-    for (int id : {106, 101, 149, 115, 105, 90, 84, 92, 203, 230}) {
-        EXPECT_FALSE(panel->OnCommand(id)) << id;
+    for (PanelCommand id :
+         {PanelCommand::Delete, PanelCommand::Clone, PanelCommand::ColorWhite,
+          PanelCommand::Size175x135, PanelCommand::Default, PanelCommand::EditText,
+          PanelCommand::SignatureText, PanelCommand::EditFont, PanelCommand::FirstCategory + 3,
+          PanelCommand::EditCategories}) {
+        EXPECT_FALSE(panel->OnCommand(id)) << Id(id);
     }
     EXPECT_TRUE(fake.asked.empty());
     EXPECT_TRUE(fake.dialogsRun.empty());
@@ -416,7 +461,7 @@ TEST_F(PanelCommandsTest, DeleteActsOnlyOnYesAndNothingActsOnceTheTemplatesAreGo
     ASSERT_EQ(RowCount(), 1);
     EXPECT_EQ(Row(0), (QStringList{"To do...", "Private", kStartDate, "Orange", "Cut BL",
                                    "132 x 152", "<<"}));
-    panel->OnCommand(106); // still the right-clicked index 0: deleted again
+    panel->OnCommand(PanelCommand::Delete); // still the right-clicked index 0: deleted again
     EXPECT_EQ(RowCount(), 0);
 
     // Saved empty, the next start offers the factory templates again.
@@ -431,15 +476,15 @@ TEST_F(PanelCommandsTest, DefaultMovesTheOneMark)
     StartShown();
     auto marks = [this] { return Column(6); };
     RightClickRow(1);
-    Trigger(panel->menus.templateMenu, 105);
+    Trigger(panel->menus.templateMenu, PanelCommand::Default);
     EXPECT_EQ(marks(), (QStringList{"", "<<", ""}));
     RightClickRow(2);
-    Trigger(panel->menus.templateMenu, 105);
+    Trigger(panel->menus.templateMenu, PanelCommand::Default);
     EXPECT_EQ(marks(), (QStringList{"", "", "<<"}));
-    Trigger(panel->menus.templateMenu, 105); // already the default
+    Trigger(panel->menus.templateMenu, PanelCommand::Default); // already the default
     EXPECT_EQ(marks(), (QStringList{"", "", "<<"}));
     RightClickRow(2);
-    EXPECT_TRUE(IsChecked(panel->menus.templateMenu, 105));
+    EXPECT_TRUE(IsChecked(panel->menus.templateMenu, PanelCommand::Default));
 }
 
 TEST_F(PanelCommandsTest, NewAsksAndAppendsACopyOfTheDefaultTemplate)
@@ -465,7 +510,7 @@ TEST_F(PanelCommandsTest, NewAsksAndAppendsACopyOfTheDefaultTemplate)
 
     // With a default: a copy of it, unmarked.
     RightClickRow(0);
-    Trigger(panel->menus.templateMenu, 105);
+    Trigger(panel->menus.templateMenu, PanelCommand::Default);
     fake.answers = {true};
     QTest::mouseClick(panel->newLabel, Qt::LeftButton);
     ASSERT_EQ(RowCount(), 5);
@@ -477,13 +522,13 @@ TEST_F(PanelCommandsTest, CloseAllClosesEveryNoteAndTheProgramRunsOn)
 {
     Start();
     for (int i = 0; i < 3; ++i)
-        panel->OnCommand(38);
+        panel->OnCommand(PanelCommand::CreateNote);
     ASSERT_EQ(OpenNotes().size(), 3u);
     std::vector<QPointer<CNote>> windows;
     for (CNote* note : OpenNotes())
         windows.emplace_back(note);
 
-    Trigger(panel->menus.notesMenu, 37);
+    Trigger(panel->menus.notesMenu, PanelCommand::CloseAll);
     EXPECT_EQ(Slots(), (std::vector<CNote*>{nullptr, nullptr, nullptr}));
     for (const auto& window : windows)
         EXPECT_TRUE(!window || !window->isVisible());
@@ -491,7 +536,7 @@ TEST_F(PanelCommandsTest, CloseAllClosesEveryNoteAndTheProgramRunsOn)
     EXPECT_TRUE(panel->isVisible());
 
     // Slots are not reused.
-    panel->OnCommand(38);
+    panel->OnCommand(PanelCommand::CreateNote);
     ASSERT_EQ(Slots().size(), 4u);
     EXPECT_EQ(Slots()[3]->slot(), 3);
 }
@@ -519,7 +564,7 @@ TEST_F(PanelCommandsTest, HelpMenuOpensTheHelpFileAndThePages)
     itemText("Help Topic    F1")->trigger();
     EXPECT_TRUE(HelpOffered(fake));
 
-    Trigger(panel->menus.helpMenu, 52);
+    Trigger(panel->menus.helpMenu, PanelCommand::About);
     EXPECT_EQ(fake.dialogsRun, (std::vector<QString>{"About Pinleaf"}));
     EXPECT_FALSE(panel->Ended());
 }
@@ -536,19 +581,20 @@ TEST_F(PanelCommandsTest, TheCategoryDialogChangesTheMenusOnlyOnOk)
         };
     };
     OnDialog(addGarden(QDialog::Rejected));
-    Trigger(panel->menus.optionsMenu, 57);
+    Trigger(panel->menus.optionsMenu, PanelCommand::CategoryDialog);
     EXPECT_EQ(panel->categories.all(), before);
-    EXPECT_EQ(FindItem(panel->menus.categoryMenu, 200)->text(), "Home");
+    EXPECT_EQ(FindItem(panel->menus.categoryMenu, PanelCommand::FirstCategory)->text(), "Home");
 
     // "Edit..." in the template menu runs the same dialog.
     RightClickRow(0);
     OnDialog(addGarden(QDialog::Accepted));
-    Trigger(panel->menus.templateMenu, 230);
+    Trigger(panel->menus.templateMenu, PanelCommand::EditCategories);
     EXPECT_EQ(fake.dialogsRun, (std::vector<QString>{"List of Category", "List of Category"}));
     ASSERT_EQ(panel->categories.count(), 14);
     EXPECT_EQ(panel->categories.get(0), "Garden");
-    EXPECT_EQ(FindItem(panel->menus.categoryMenu, 200)->text(), "Garden");
-    EXPECT_EQ(FindItem(panel->menus.categoryMenu, 213)->text(), "Gifts");
+    EXPECT_EQ(FindItem(panel->menus.categoryMenu, PanelCommand::FirstCategory)->text(), "Garden");
+    EXPECT_EQ(FindItem(panel->menus.categoryMenu, PanelCommand::FirstCategory + 13)->text(),
+              "Gifts");
     // The template itself is untouched.
     EXPECT_EQ(Row(0)[1], "Gifts");
 
@@ -569,11 +615,11 @@ TEST_F(PanelCommandsTest, TheTextEditorWritesTheTemplateOnOk)
         };
     };
     OnDialog(typeText(QDialog::Rejected));
-    Trigger(panel->menus.templateMenu, 90);
+    Trigger(panel->menus.templateMenu, PanelCommand::EditText);
     EXPECT_EQ(Row(2)[0], "To do...");
 
     OnDialog(typeText(QDialog::Accepted));
-    Trigger(panel->menus.templateMenu, 90);
+    Trigger(panel->menus.templateMenu, PanelCommand::EditText);
     EXPECT_EQ(fake.dialogsRun, (std::vector<QString>{"Edit text...", "Edit text..."}));
     EXPECT_EQ(Row(2)[0], "Buy milk");
     EXPECT_EQ(panel->templates.get(2).category, "Private");
@@ -596,17 +642,21 @@ TEST_F(PanelCommandsTest, TheSignatureDialogSetsTheTextKindOnOk)
         };
     };
     OnDialog(sign(QDialog::Rejected));
-    Trigger(panel->menus.templateMenu, 84);
+    Trigger(panel->menus.templateMenu, PanelCommand::SignatureText);
     EXPECT_EQ(panel->templates.get(1).signatureKind, 1);
     EXPECT_EQ(panel->templates.get(1).signatureText, "My note...");
-    EXPECT_EQ(Marks(panel->menus.signatureMenu, 80, 85), Ids{81});
+    EXPECT_EQ(Marks(panel->menus.signatureMenu, PanelCommand::SignatureCategory,
+                    PanelCommand::SignatureTextMarkLast),
+              Commands{PanelCommand::SignatureTime});
 
     OnDialog(sign(QDialog::Accepted));
-    Trigger(panel->menus.templateMenu, 84);
+    Trigger(panel->menus.templateMenu, PanelCommand::SignatureText);
     EXPECT_EQ(fake.dialogsRun, (std::vector<QString>{"Text of signature", "Text of signature"}));
     EXPECT_EQ(panel->templates.get(1).signatureKind, 4);
     EXPECT_EQ(panel->templates.get(1).signatureText, "Signed, Ann");
-    EXPECT_EQ(Marks(panel->menus.signatureMenu, 80, 85), Ids{84});
+    EXPECT_EQ(Marks(panel->menus.signatureMenu, PanelCommand::SignatureCategory,
+                    PanelCommand::SignatureTextMarkLast),
+              Commands{PanelCommand::SignatureText});
     EXPECT_EQ(panel->templates.get(0).signatureText, "My note...");
 
     Exit();
@@ -622,7 +672,7 @@ TEST_F(PanelCommandsTest, TheFontDialogStartsFromTheTemplatesFontAndReplacesItOn
     StartShown();
     RightClickRow(0);
     const LogFont original = panel->templates.get(0).font;
-    Trigger(panel->menus.templateMenu, 92); // cancelled
+    Trigger(panel->menus.templateMenu, PanelCommand::EditFont); // cancelled
     ASSERT_EQ(fake.fontDialogsOpenedWith.size(), 1u);
     EXPECT_EQ(fake.fontDialogsOpenedWith[0].face(), "Arial");
     EXPECT_EQ(fake.fontDialogsOpenedWith[0].height, -11);
@@ -634,7 +684,7 @@ TEST_F(PanelCommandsTest, TheFontDialogStartsFromTheTemplatesFontAndReplacesItOn
     chosen.weight = 700;
     chosen.italic = 1;
     fake.nextFont = chosen;
-    Trigger(panel->menus.templateMenu, 92);
+    Trigger(panel->menus.templateMenu, PanelCommand::EditFont);
     EXPECT_EQ(panel->templates.get(0).font, chosen);
     EXPECT_EQ(panel->templates.get(1).font, original);
 

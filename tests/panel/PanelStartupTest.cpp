@@ -34,7 +34,10 @@ protected:
     {
         WriteFile(file("file1.dat"), bytes);
     }
-    QString OptionsItem50() const { return FindItem(panel->menus.optionsMenu, 50)->text(); }
+    QString ShowPanelItemText() const
+    {
+        return FindItem(panel->menus.optionsMenu, PanelCommand::ShowPanel)->text();
+    }
     void Start()
     {
         auto tray = std::make_unique<FakeTrayIcon>();
@@ -57,10 +60,10 @@ TEST_F(PanelStartupTest, FirstStartShowsABluePanelAtTheBottomRight)
     EXPECT_EQ(panel->geometry(), QRect(1280 - kW, 1024 - kH, kW, kH));
     EXPECT_TRUE(panel->isVisible());
     EXPECT_FALSE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(OptionsItem50(), "Hide Panel");
-    EXPECT_FALSE(IsChecked(panel->menus.optionsMenu, 51));
-    EXPECT_TRUE(IsChecked(panel->menus.panelColorMenu, 60));
-    EXPECT_TRUE(IsChecked(panel->menus.panelStyleMenu, 70));
+    EXPECT_EQ(ShowPanelItemText(), "Hide Panel");
+    EXPECT_FALSE(IsChecked(panel->menus.optionsMenu, PanelCommand::AlwaysTop));
+    EXPECT_TRUE(IsChecked(panel->menus.panelColorMenu, PanelCommand::PanelBlue));
+    EXPECT_TRUE(IsChecked(panel->menus.panelStyleMenu, PanelCommand::PanelRectangle));
     EXPECT_TRUE(panel->showTrayBalloon);
     EXPECT_EQ(panel->categories.count(), 13);
     EXPECT_EQ(panel->templates.count(), 3);
@@ -105,7 +108,7 @@ protected:
     {
         steps.push_back("notes");
         placeSeenByNotes = geometry();
-        menuTextSeenByNotes = FindItem(menus.optionsMenu, 50)->text();
+        menuTextSeenByNotes = FindItem(menus.optionsMenu, PanelCommand::ShowPanel)->text();
         CNoteDlg::ReadNotes();
     }
 };
@@ -130,11 +133,11 @@ TEST_F(PanelStartupTest, StoredSettingsAreApplied)
     Start();
     EXPECT_FALSE(panel->showTrayBalloon);
     EXPECT_FALSE(panel->isVisible());
-    EXPECT_EQ(OptionsItem50(), "Show Panel");
+    EXPECT_EQ(ShowPanelItemText(), "Show Panel");
     EXPECT_TRUE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, 51));
-    EXPECT_TRUE(IsChecked(panel->menus.panelColorMenu, 61));
-    EXPECT_TRUE(IsChecked(panel->menus.panelStyleMenu, 72));
+    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, PanelCommand::AlwaysTop));
+    EXPECT_TRUE(IsChecked(panel->menus.panelColorMenu, PanelCommand::PanelRed));
+    EXPECT_TRUE(IsChecked(panel->menus.panelStyleMenu, PanelCommand::PanelCutTLBR));
     EXPECT_EQ(panel->geometry(), QRect(100, 200, kW, kH));
 }
 
@@ -157,8 +160,8 @@ TEST_F(PanelStartupTest, AShownStayOnTopPanelAppearsOnceWithItsMark)
     ASSERT_TRUE(panel->OnInitDialog());
     EXPECT_TRUE(panel->isVisible());
     EXPECT_TRUE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, 51));
-    EXPECT_EQ(OptionsItem50(), "Hide Panel");
+    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, PanelCommand::AlwaysTop));
+    EXPECT_EQ(ShowPanelItemText(), "Hide Panel");
     EXPECT_EQ(panel->geometry(), QRect(100, 200, kW, kH));
     EXPECT_EQ(counter.shows, 1);
     EXPECT_EQ(counter.hides, 0);
@@ -188,7 +191,7 @@ TEST_F(PanelStartupTest, ExitWritesAllFourStoresAndKeepsADamagedNotesFileAside)
     Start();
     panel->move(300, 400);
     QSignalSpy finished(panel.get(), &CNoteDlg::finished);
-    panel->OnCommand(54);
+    panel->OnCommand(PanelCommand::Exit);
 
     EXPECT_EQ(ReadFile(file("file1.dat")), SettingsBytes(false, true, 0, 0, 0, 0, 300, 400));
     EXPECT_TRUE(Exists(file("data3.log")));
@@ -207,7 +210,7 @@ TEST_F(PanelStartupTest, AHiddenPanelKeepsItsPlaceAndStaysHiddenNextTime)
 {
     WriteSettings(SettingsBytes(false, true, 3, 1, 0, 0, 100, 200));
     Start();
-    panel->OnCommand(50);
+    panel->OnCommand(PanelCommand::ShowPanel);
     panel->OnOK();
     EXPECT_EQ(ReadFile(file("file1.dat")), SettingsBytes(false, false, 3, 1, 0, 0, 100, 200));
 }
@@ -257,7 +260,7 @@ TEST_F(PanelStartupTest, AHiddenPanelReappearsOnceTheSecondCopyHasGone)
     }
     panel->OnTimer(CNoteDlg::kPollTimer);
     EXPECT_TRUE(panel->isVisible());
-    EXPECT_EQ(OptionsItem50(), "Hide Panel");
+    EXPECT_EQ(ShowPanelItemText(), "Hide Panel");
     EXPECT_TRUE(panel->showTrayBalloon);
     EXPECT_FALSE(Exists(lockFile("xo.log")));
 }
@@ -272,7 +275,7 @@ TEST_F(PanelStartupTest, AShownPanelLeavesTheRequestUntilItIsHidden)
     }
     panel->OnTimer(CNoteDlg::kPollTimer);
     EXPECT_TRUE(Exists(lockFile("xo.log")));
-    panel->OnCommand(50);
+    panel->OnCommand(PanelCommand::ShowPanel);
     EXPECT_FALSE(panel->isVisible());
     panel->OnTimer(CNoteDlg::kPollTimer);
     EXPECT_TRUE(panel->isVisible());
@@ -295,14 +298,14 @@ TEST_F(PanelStartupTest, OnlyAHiddenPanelWakesUpToPollForTheHandOver)
     Start();
     ASSERT_TRUE(panel->isVisible());
     EXPECT_EQ(PanelTimers(*panel), std::vector<int>{});
-    panel->OnCommand(50);
+    panel->OnCommand(PanelCommand::ShowPanel);
     ASSERT_FALSE(panel->isVisible());
     EXPECT_EQ(PanelTimers(*panel), std::vector<int>{CNoteDlg::kPollPeriodMs});
-    panel->OnCommand(50);
+    panel->OnCommand(PanelCommand::ShowPanel);
     EXPECT_EQ(PanelTimers(*panel), std::vector<int>{});
 
     // Hidden, the poll shows the panel on a hand-over, and the poll ends with it.
-    panel->OnCommand(50);
+    panel->OnCommand(PanelCommand::ShowPanel);
     {
         InstanceLock secondCopy(RuntimeFolderFor(folder));
         secondCopy.Acquire();
@@ -312,7 +315,7 @@ TEST_F(PanelStartupTest, OnlyAHiddenPanelWakesUpToPollForTheHandOver)
     EXPECT_EQ(PanelTimers(*panel), std::vector<int>{});
 
     // The exit stops the poll of a hidden panel.
-    panel->OnCommand(50);
+    panel->OnCommand(PanelCommand::ShowPanel);
     fake.answers.push_back(true); // hiding was a change: Escape asks first
     QTest::keyClick(panel.get(), Qt::Key_Escape);
     ASSERT_TRUE(panel->Ended());

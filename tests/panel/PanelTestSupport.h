@@ -1,12 +1,32 @@
 #pragma once
-// Shared helpers of the panel tests: a clean data folder and hand-made settings files.
+// Shared helpers of the panel tests: a clean data folder, hand-made settings files and
+// menu items found by their command.
+
+#include "panel/PanelCommand.h"
+#include "platform/Menus.h"
 
 #include <QImage>
 #include <QWidget>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
+
+using Commands = std::vector<PanelCommand>;
+
+inline void PrintTo(PanelCommand command, std::ostream* os)
+{
+    *os << Id(command);
+}
+inline QAction* FindItem(QMenu* menu, PanelCommand command)
+{
+    return FindItem(menu, Id(command));
+}
+inline bool IsChecked(QMenu* menu, PanelCommand command)
+{
+    return IsChecked(menu, Id(command));
+}
 
 // The data folder of this test program, emptied.
 std::string FreshDataFolder();

@@ -74,9 +74,10 @@ TEST_F(PanelWindowTest, EachColourSchemeColoursPanelButtonsLinkAndList)
     for (int index = 0; index < 5; ++index) {
         SCOPED_TRACE(index);
         const Scheme& s = schemes[index];
-        panel->OnCommand(60 + index);
-        for (int other = 60; other <= 64; ++other)
-            EXPECT_EQ(IsChecked(panel->menus.panelColorMenu, other), other == 60 + index);
+        panel->OnCommand(PanelCommand::PanelBlue + index);
+        for (int other = 0; other < 5; ++other)
+            EXPECT_EQ(IsChecked(panel->menus.panelColorMenu, PanelCommand::PanelBlue + other),
+                      other == index);
 
         QImage shot = Snapshot(*panel);
         EXPECT_EQ(shot.pixelColor(4, 4), s.fill);       // background
@@ -116,17 +117,17 @@ TEST_F(PanelWindowTest, AColourOutsideTheSchemesPaintsBlueWithoutAMark)
 TEST_F(PanelWindowTest, EachOutlineCutsItsCorners)
 {
     struct Outline {
-        int command;
+        PanelCommand command;
         bool topLeft, topRight, bottomLeft, bottomRight; // corner pixel kept
     };
     const Outline outlines[] = {
-        {70, true, true, true, true},
-        {71, false, false, false, false},
-        {72, false, true, true, false},
-        {73, true, false, false, true},
+        {PanelCommand::PanelRectangle, true, true, true, true},
+        {PanelCommand::PanelRoundAngles, false, false, false, false},
+        {PanelCommand::PanelCutTLBR, false, true, true, false},
+        {PanelCommand::PanelCutTRBL, true, false, false, true},
     };
     for (const Outline& o : outlines) {
-        SCOPED_TRACE(o.command);
+        SCOPED_TRACE(Id(o.command));
         panel->OnCommand(o.command);
         EXPECT_TRUE(IsChecked(panel->menus.panelStyleMenu, o.command));
         const QRegion mask = panel->mask();
@@ -137,10 +138,10 @@ TEST_F(PanelWindowTest, EachOutlineCutsItsCorners)
         EXPECT_TRUE(mask.contains(QPoint(kW / 2, 0)));
         EXPECT_TRUE(mask.contains(QPoint(0, kH / 2)));
         EXPECT_TRUE(mask.contains(QPoint(kW / 2, kH / 2)));
-        EXPECT_EQ(CMyLink::PanelStyle(), o.command - 70);
+        EXPECT_EQ(CMyLink::PanelStyle(), o.command - PanelCommand::PanelRectangle);
     }
     // A cut is 9 pixels deep in both directions.
-    panel->OnCommand(72);
+    panel->OnCommand(PanelCommand::PanelCutTLBR);
     EXPECT_FALSE(panel->mask().contains(QPoint(7, 0)));
     EXPECT_FALSE(panel->mask().contains(QPoint(0, 7)));
     EXPECT_TRUE(panel->mask().contains(QPoint(10, 0)));
@@ -184,22 +185,22 @@ TEST_F(PanelWindowTest, DraggingALabelOrTheListLeavesThePanelWhereItIs)
 
 TEST_F(PanelWindowTest, AlwaysTopTwiceReturnsToTheNormalOrder)
 {
-    panel->OnCommand(51);
+    panel->OnCommand(PanelCommand::AlwaysTop);
     EXPECT_TRUE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, 51));
+    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, PanelCommand::AlwaysTop));
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(panel->geometry(), QRect(100, 200, kW, kH));
 
-    FindItem(panel->menus.optionsMenu, 51)->trigger();
+    FindItem(panel->menus.optionsMenu, PanelCommand::AlwaysTop)->trigger();
     EXPECT_FALSE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_FALSE(IsChecked(panel->menus.optionsMenu, 51));
+    EXPECT_FALSE(IsChecked(panel->menus.optionsMenu, PanelCommand::AlwaysTop));
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(panel->geometry(), QRect(100, 200, kW, kH));
 }
 
 TEST_F(PanelWindowTest, HideAndShowRelabelTheMenuItem)
 {
-    QAction* item = FindItem(panel->menus.optionsMenu, 50);
+    QAction* item = FindItem(panel->menus.optionsMenu, PanelCommand::ShowPanel);
     QTest::mouseClick(panel->hideLabel, Qt::LeftButton);
     EXPECT_FALSE(panel->isVisible());
     EXPECT_FALSE(panel->settings.panelVisible);

@@ -37,7 +37,7 @@ void RunningPanel::WriteNotes(const std::vector<SNote>& notes)
 
 void RunningPanel::Exit()
 {
-    panel->OnCommand(54);
+    panel->OnCommand(PanelCommand::Exit);
     ASSERT_TRUE(panel->Ended());
 }
 
