@@ -257,9 +257,11 @@ TEST_F(NoteTest, SavedNotesReopenWhereTheyWere)
     CNote* underPanel = Open(record);
     EXPECT_EQ(underPanel->geometry(), QRect(5000, 27, 120, 20));
     underPanel->ToggleMinimized();
-    EXPECT_EQ(underPanel->geometry(), QRect(5000, 300, 120, 140));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return underPanel->geometry() == QRect(5000, 300, 120, 140); }, 5000));
     underPanel->ToggleMinimized();
-    EXPECT_EQ(underPanel->geometry(), QRect(5000, 27, 120, 20));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return underPanel->geometry() == QRect(5000, 27, 120, 20); }, 5000));
     EXPECT_EQ(underPanel->record().top, 300);
 }
 

@@ -109,7 +109,7 @@ TEST_F(PanelNotesTest, MinimizeAllAndRestoreAllActOnlyOnNotesInTheOtherState)
 
     // Bring one down by itself, then restore all: only the other two move.
     notes[1]->ToggleMinimized();
-    ASSERT_EQ(notes[1]->y(), 500);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notes[1]->y() == 500; }));
     FindItem(panel->menus.notesMenu, PanelCommand::RestoreAll)->trigger();
     QTest::qWaitFor([&] { return notes[2]->pos() == QPoint(700, 200); });
     EXPECT_EQ(notes[0]->pos(), QPoint(100, 300));
@@ -156,7 +156,7 @@ TEST_F(PanelNotesTest, MinimizeAllWithManyNotesKeepsTheProgramAnsweringAndEndsIn
     // A note clicked while the group rolls down ends where a roll of its own takes it.
     FindItem(panel->menus.notesMenu, PanelCommand::RestoreAll)->trigger();
     notes[7]->ToggleMinimized();
-    EXPECT_EQ(notes[7]->y(), 20 - notes[7]->height());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return notes[7]->y() == 20 - notes[7]->height(); }));
     ASSERT_TRUE(QTest::qWaitFor([&] { return notes[149]->pos() == QPoint(745, 349); }));
     for (int i = 0; i < 150; ++i)
         if (i != 7)
