@@ -75,18 +75,20 @@ void CNoteDlg::CreateControls()
 {
     struct Button {
         CMyLink** member;
+        const char* name; // the object name, by which tests and tools find it
         const char* text;
         QRect rect;
     };
     const Button buttons[] = {
-        {&newLabel, QT_TR_NOOP("New"), DluRect(7, 7, 26, 12)},
-        {&sortLabel, QT_TR_NOOP("Sort"), DluRect(38, 7, 27, 12)},
-        {&viewLabel, QT_TR_NOOP("View"), DluRect(71, 7, 27, 12)},
-        {&optionsLabel, QT_TR_NOOP("Options"), DluRect(104, 7, 25, 12)},
-        {&hideLabel, QT_TR_NOOP("Hide"), DluRect(150, 7, 16, 12)},
+        {&newLabel, "newLabel", QT_TR_NOOP("New"), DluRect(7, 7, 26, 12)},
+        {&sortLabel, "sortLabel", QT_TR_NOOP("Sort"), DluRect(38, 7, 27, 12)},
+        {&viewLabel, "viewLabel", QT_TR_NOOP("View"), DluRect(71, 7, 27, 12)},
+        {&optionsLabel, "optionsLabel", QT_TR_NOOP("Options"), DluRect(104, 7, 25, 12)},
+        {&hideLabel, "hideLabel", QT_TR_NOOP("Hide"), DluRect(150, 7, 16, 12)},
     };
     for (const Button& b : buttons) {
         *b.member = new CMyLink(tr(b.text), this);
+        (*b.member)->setObjectName(QString::fromLatin1(b.name));
         (*b.member)->setAlignment(Qt::AlignCenter);
         (*b.member)->setGeometry(b.rect);
     }
@@ -154,10 +156,12 @@ void CNoteDlg::CreateControls()
 
     linkLabel =
         new CMyLink(QString::fromLatin1(MakerSite::Host.data(), MakerSite::Host.size()), this);
+    linkLabel->setObjectName(QStringLiteral("linkLabel"));
     linkLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     linkLabel->setGeometry(DluRect(7, 19, 70, 8));
 
     listCtrl = new TemplateListView(templates, this);
+    listCtrl->setObjectName(QStringLiteral("templateList"));
     listCtrl->setGeometry(DluRect(7, 29, 159, 170));
     connect(listCtrl, &TemplateListView::itemActivated, this, &CNoteDlg::OpenTemplateItem);
     connect(listCtrl, &TemplateListView::contextMenuRequested, this, &CNoteDlg::OnListContextMenu);

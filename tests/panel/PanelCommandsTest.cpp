@@ -4,6 +4,7 @@
 #include "panel/RunningPanel.h"
 
 #include "dialogs/Category.h"
+#include "model/Factory.h"
 #include "note/MyLink.h"
 #include "note/Note.h"
 #include "panel/TemplateList.h"
@@ -22,6 +23,7 @@
 #include <QTest>
 #include <QTreeView>
 
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -34,16 +36,17 @@ protected:
     // item, the context menu request opens the template menu.
     void RightClickRow(int row)
     {
-        QListView* view = panel->listCtrl->ListView();
-        ASSERT_EQ(panel->listCtrl->CurrentView(), view);
+        QListView* view = Find<TemplateListView>(*panel, "templateList")->ListView();
+        ASSERT_EQ(Find<TemplateListView>(*panel, "templateList")->CurrentView(), view);
         view->doItemsLayout();
-        const QRect item = view->visualRect(panel->listCtrl->Model()->index(row, 0));
+        const QRect item = view->visualRect(
+            Find<TemplateListView>(*panel, "templateList")->Model()->index(row, 0));
         ASSERT_TRUE(item.isValid()) << row;
         const QPoint at = view->viewport()->mapTo(panel.get(), item.center());
         QTest::mouseClick(panel->windowHandle(), Qt::RightButton, {}, at);
-        ASSERT_EQ(panel->listCtrl->SelectedIndex(), row);
-        ASSERT_TRUE(panel->menus.templateMenu->isVisible());
-        panel->menus.templateMenu->hide();
+        ASSERT_EQ(Find<TemplateListView>(*panel, "templateList")->SelectedIndex(), row);
+        ASSERT_TRUE(Find<QMenu>(*panel, "templateMenu")->isVisible());
+        Find<QMenu>(*panel, "templateMenu")->hide();
     }
     void Trigger(QMenu* menu, PanelCommand id)
     {
@@ -80,27 +83,38 @@ protected:
 TEST_F(PanelCommandsTest, ViewCommandsMarkTheModeAndTheListShowsIt)
 {
     Start();
-    EXPECT_EQ(Marks(panel->menus.viewMenu, PanelCommand::ViewIcons, PanelCommand::ViewMarkLast),
-              Commands{PanelCommand::ViewIcons});
-    EXPECT_EQ(panel->listCtrl->ListView()->viewMode(), QListView::IconMode);
+    EXPECT_EQ(
+        Marks(Find<QMenu>(*panel, "viewMenu"), PanelCommand::ViewIcons, PanelCommand::ViewMarkLast),
+        Commands{PanelCommand::ViewIcons});
+    EXPECT_EQ(Find<TemplateListView>(*panel, "templateList")->ListView()->viewMode(),
+              QListView::IconMode);
 
-    Trigger(panel->menus.viewMenu, PanelCommand::ViewList);
-    EXPECT_EQ(Marks(panel->menus.viewMenu, PanelCommand::ViewIcons, PanelCommand::ViewMarkLast),
-              Commands{PanelCommand::ViewList});
-    EXPECT_EQ(panel->listCtrl->CurrentView(), panel->listCtrl->ListView());
-    EXPECT_EQ(panel->listCtrl->ListView()->viewMode(), QListView::ListMode);
-    EXPECT_EQ(panel->listCtrl->ListView()->iconSize(), QSize(16, 16));
+    Trigger(Find<QMenu>(*panel, "viewMenu"), PanelCommand::ViewList);
+    EXPECT_EQ(
+        Marks(Find<QMenu>(*panel, "viewMenu"), PanelCommand::ViewIcons, PanelCommand::ViewMarkLast),
+        Commands{PanelCommand::ViewList});
+    EXPECT_EQ(Find<TemplateListView>(*panel, "templateList")->CurrentView(),
+              Find<TemplateListView>(*panel, "templateList")->ListView());
+    EXPECT_EQ(Find<TemplateListView>(*panel, "templateList")->ListView()->viewMode(),
+              QListView::ListMode);
+    EXPECT_EQ(Find<TemplateListView>(*panel, "templateList")->ListView()->iconSize(),
+              QSize(16, 16));
 
-    Trigger(panel->menus.viewMenu, PanelCommand::ViewIcons);
-    EXPECT_EQ(Marks(panel->menus.viewMenu, PanelCommand::ViewIcons, PanelCommand::ViewMarkLast),
-              Commands{PanelCommand::ViewIcons});
-    EXPECT_EQ(panel->listCtrl->ListView()->viewMode(), QListView::IconMode);
-    EXPECT_EQ(panel->listCtrl->ListView()->iconSize(), QSize(32, 32));
+    Trigger(Find<QMenu>(*panel, "viewMenu"), PanelCommand::ViewIcons);
+    EXPECT_EQ(
+        Marks(Find<QMenu>(*panel, "viewMenu"), PanelCommand::ViewIcons, PanelCommand::ViewMarkLast),
+        Commands{PanelCommand::ViewIcons});
+    EXPECT_EQ(Find<TemplateListView>(*panel, "templateList")->ListView()->viewMode(),
+              QListView::IconMode);
+    EXPECT_EQ(Find<TemplateListView>(*panel, "templateList")->ListView()->iconSize(),
+              QSize(32, 32));
 
     // The report has no menu item; its command still switches the list.
     panel->OnCommand(PanelCommand::ViewLast);
-    EXPECT_EQ(panel->listCtrl->CurrentView(), panel->listCtrl->ReportView());
-    EXPECT_FALSE(panel->listCtrl->ReportView()->header()->isHidden());
+    EXPECT_EQ(Find<TemplateListView>(*panel, "templateList")->CurrentView(),
+              Find<TemplateListView>(*panel, "templateList")->ReportView());
+    EXPECT_FALSE(
+        Find<TemplateListView>(*panel, "templateList")->ReportView()->header()->isHidden());
 
     Exit();
     SSettings stored;
@@ -112,43 +126,50 @@ TEST_F(PanelCommandsTest, SortCommandsMarkTheKeyAndReorderTheTemplates)
 {
     Start();
     EXPECT_TRUE(
-        Marks(panel->menus.sortMenu, PanelCommand::SortText, PanelCommand::SortMarkLast).empty());
+        Marks(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortText, PanelCommand::SortMarkLast)
+            .empty());
     EXPECT_EQ(Column(1), (QStringList{"Gifts", "Favorites", "Private"}));
 
-    Trigger(panel->menus.sortMenu, PanelCommand::SortCategory);
-    EXPECT_EQ(Marks(panel->menus.sortMenu, PanelCommand::SortText, PanelCommand::SortMarkLast),
-              Commands{PanelCommand::SortCategory});
+    Trigger(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortCategory);
+    EXPECT_EQ(
+        Marks(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortText, PanelCommand::SortMarkLast),
+        Commands{PanelCommand::SortCategory});
     EXPECT_EQ(Column(1), (QStringList{"Favorites", "Gifts", "Private"}));
     // The same key again: descending.
-    Trigger(panel->menus.sortMenu, PanelCommand::SortCategory);
+    Trigger(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortCategory);
     EXPECT_EQ(Column(1), (QStringList{"Private", "Gifts", "Favorites"}));
 
-    Trigger(panel->menus.sortMenu, PanelCommand::SortColor);
-    EXPECT_EQ(Marks(panel->menus.sortMenu, PanelCommand::SortText, PanelCommand::SortMarkLast),
-              Commands{PanelCommand::SortColor});
+    Trigger(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortColor);
+    EXPECT_EQ(
+        Marks(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortText, PanelCommand::SortMarkLast),
+        Commands{PanelCommand::SortColor});
     EXPECT_EQ(Column(3), (QStringList{"Blue2", "Green1", "Orange"}));
 
-    Trigger(panel->menus.sortMenu, PanelCommand::SortStyle);
-    EXPECT_EQ(Marks(panel->menus.sortMenu, PanelCommand::SortText, PanelCommand::SortMarkLast),
-              Commands{PanelCommand::SortStyle});
+    Trigger(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortStyle);
+    EXPECT_EQ(
+        Marks(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortText, PanelCommand::SortMarkLast),
+        Commands{PanelCommand::SortStyle});
     EXPECT_EQ(Column(4), (QStringList{"Cut BL", "Rectangle", "Round all"}));
 
-    Trigger(panel->menus.sortMenu, PanelCommand::SortText);
-    EXPECT_EQ(Marks(panel->menus.sortMenu, PanelCommand::SortText, PanelCommand::SortMarkLast),
-              Commands{PanelCommand::SortText});
+    Trigger(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortText);
+    EXPECT_EQ(
+        Marks(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortText, PanelCommand::SortMarkLast),
+        Commands{PanelCommand::SortText});
     EXPECT_EQ(Column(0), (QStringList{"Don't forget about...", "Great idea...", "To do..."}));
 
     // Equal keys leave the order as it is.
-    Trigger(panel->menus.sortMenu, PanelCommand::SortSize);
-    EXPECT_EQ(Marks(panel->menus.sortMenu, PanelCommand::SortText, PanelCommand::SortMarkLast),
-              Commands{PanelCommand::SortSize});
+    Trigger(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortSize);
+    EXPECT_EQ(
+        Marks(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortText, PanelCommand::SortMarkLast),
+        Commands{PanelCommand::SortSize});
     EXPECT_EQ(Column(0), (QStringList{"Don't forget about...", "Great idea...", "To do..."}));
-    Trigger(panel->menus.sortMenu, PanelCommand::SortDate);
-    EXPECT_EQ(Marks(panel->menus.sortMenu, PanelCommand::SortText, PanelCommand::SortMarkLast),
-              Commands{PanelCommand::SortDate});
+    Trigger(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortDate);
+    EXPECT_EQ(
+        Marks(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortText, PanelCommand::SortMarkLast),
+        Commands{PanelCommand::SortDate});
 
     // Sorting reorders the templates themselves: the store keeps the order.
-    Trigger(panel->menus.sortMenu, PanelCommand::SortColor);
+    Trigger(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortColor);
     Exit();
     Templates stored;
     store::ReadTemplates(folder, stored, LogFont{}, SystemTime{});
@@ -164,31 +185,31 @@ TEST_F(PanelCommandsTest, PanelColourShapeAndAlwaysTopMarksFollowTheCommandsInto
     for (PanelCommand id :
          {PanelCommand::PanelBlue, PanelCommand::PanelRed, PanelCommand::PanelGray,
           PanelCommand::PanelGreen, PanelCommand::PanelViolet}) {
-        Trigger(panel->menus.panelColorMenu, id);
-        EXPECT_EQ(Marks(panel->menus.panelColorMenu, PanelCommand::PanelBlue,
+        Trigger(Find<QMenu>(*panel, "panelColorMenu"), id);
+        EXPECT_EQ(Marks(Find<QMenu>(*panel, "panelColorMenu"), PanelCommand::PanelBlue,
                         PanelCommand::PanelColorMarkLast),
                   Commands{id});
     }
     for (PanelCommand id : {PanelCommand::PanelRectangle, PanelCommand::PanelRoundAngles,
                             PanelCommand::PanelCutTLBR, PanelCommand::PanelCutTRBL}) {
-        Trigger(panel->menus.panelStyleMenu, id);
-        EXPECT_EQ(Marks(panel->menus.panelStyleMenu, PanelCommand::PanelRectangle,
+        Trigger(Find<QMenu>(*panel, "panelStyleMenu"), id);
+        EXPECT_EQ(Marks(Find<QMenu>(*panel, "panelStyleMenu"), PanelCommand::PanelRectangle,
                         PanelCommand::PanelStyleMarkLast),
                   Commands{id});
     }
-    Trigger(panel->menus.panelColorMenu, PanelCommand::PanelGray);
+    Trigger(Find<QMenu>(*panel, "panelColorMenu"), PanelCommand::PanelGray);
     // The last style command has no item: the outline falls back to the rounded one.
     panel->OnCommand(PanelCommand::PanelStyleLast);
     EXPECT_FALSE(panel->mask().contains(QPoint(0, 0)));
     EXPECT_FALSE(panel->mask().contains(QPoint(panel->width() - 1, panel->height() - 1)));
     EXPECT_TRUE(panel->mask().contains(QPoint(panel->width() / 2, 0)));
 
-    Trigger(panel->menus.optionsMenu, PanelCommand::AlwaysTop);
-    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, PanelCommand::AlwaysTop));
-    Trigger(panel->menus.optionsMenu, PanelCommand::AlwaysTop);
-    EXPECT_FALSE(IsChecked(panel->menus.optionsMenu, PanelCommand::AlwaysTop));
-    Trigger(panel->menus.optionsMenu, PanelCommand::AlwaysTop);
-    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, PanelCommand::AlwaysTop));
+    Trigger(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop);
+    EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop));
+    Trigger(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop);
+    EXPECT_FALSE(IsChecked(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop));
+    Trigger(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop);
+    EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop));
 
     Exit();
     SSettings stored;
@@ -200,24 +221,30 @@ TEST_F(PanelCommandsTest, PanelColourShapeAndAlwaysTopMarksFollowTheCommandsInto
 
 TEST_F(PanelCommandsTest, ARightClickMarksTheTemplateMenuFromThatTemplate)
 {
-    StartShown();
-    SNote t = panel->templates.get(1);
+    Templates stored;
+    LoadFactoryTemplates(stored, fake.clock);
+    SNote t = stored.get(1);
     t.category = "Work"; // entry 2 of the factory categories
     t.signatureKind = 3;
     t.size = 4;
     t.shape = 6;
     t.color = 9;
     t.isDefault = true;
-    panel->templates.replace(1, t);
-    t = panel->templates.get(2);
+    stored.replace(1, t);
+    t = stored.get(2);
     t.shape = RandomShape;
     t.color = RandomColor; // "Private" is no category of the list
-    panel->templates.replace(2, t);
-    panel->FillTemplateList();
-    const TemplateMenus m = panel->templateMenus();
+    t.isDefault = false;
+    stored.replace(2, t);
+    std::filesystem::create_directories(folder);
+    ASSERT_TRUE(store::WriteTemplates(folder, stored));
+    StartShown();
+    const TemplateMenus m{
+        Find<QMenu>(*panel, "categoryMenu"),      Find<QMenu>(*panel, "signatureMenu"),
+        Find<QMenu>(*panel, "templateSizeMenu"),  Find<QMenu>(*panel, "templateStyleMenu"),
+        Find<QMenu>(*panel, "templateColorMenu"), Find<QMenu>(*panel, "templateMenu")};
 
     RightClickRow(1);
-    EXPECT_EQ(panel->selectedTemplate, 1);
     EXPECT_EQ(Marks(m.categoryMenu, PanelCommand::FirstCategory, PanelCommand::LastCategory),
               Commands{PanelCommand::FirstCategory + 2});
     EXPECT_EQ(Marks(m.signatureMenu, PanelCommand::SignatureCategory,
@@ -232,7 +259,6 @@ TEST_F(PanelCommandsTest, ARightClickMarksTheTemplateMenuFromThatTemplate)
     EXPECT_TRUE(IsChecked(m.templateMenu, PanelCommand::Default));
 
     RightClickRow(0); // "Gifts", entry 12
-    EXPECT_EQ(panel->selectedTemplate, 0);
     EXPECT_EQ(Marks(m.categoryMenu, PanelCommand::FirstCategory, PanelCommand::LastCategory),
               Commands{PanelCommand::FirstCategory + 12});
     EXPECT_EQ(Marks(m.signatureMenu, PanelCommand::SignatureCategory,
@@ -247,7 +273,6 @@ TEST_F(PanelCommandsTest, ARightClickMarksTheTemplateMenuFromThatTemplate)
     EXPECT_FALSE(IsChecked(m.templateMenu, PanelCommand::Default));
 
     RightClickRow(2);
-    EXPECT_EQ(panel->selectedTemplate, 2);
     EXPECT_EQ(Marks(m.categoryMenu, PanelCommand::FirstCategory, PanelCommand::LastCategory),
               Commands{}); // no equal entry: no mark left over
     EXPECT_EQ(Marks(m.templateStyleMenu, PanelCommand::StyleRectangle, PanelCommand::StyleRandom),
@@ -259,15 +284,17 @@ TEST_F(PanelCommandsTest, ARightClickMarksTheTemplateMenuFromThatTemplate)
 TEST_F(PanelCommandsTest, ARightClickWithoutASelectedItemShowsNoMenu)
 {
     StartShown();
-    panel->selectedTemplate = 2;
-    QListView* view = panel->listCtrl->ListView();
+    RightClickRow(2);
+    QListView* view = Find<TemplateListView>(*panel, "templateList")->ListView();
     // Far below the three items: nothing there to select.
     const QPoint empty =
         view->viewport()->mapTo(panel.get(), QPoint(10, view->viewport()->height() - 5));
     QTest::mouseClick(panel->windowHandle(), Qt::RightButton, {}, empty);
-    EXPECT_EQ(panel->listCtrl->SelectedIndex(), -1);
-    EXPECT_FALSE(panel->menus.templateMenu->isVisible());
-    EXPECT_EQ(panel->selectedTemplate, 2);
+    EXPECT_EQ(Find<TemplateListView>(*panel, "templateList")->SelectedIndex(), -1);
+    EXPECT_FALSE(Find<QMenu>(*panel, "templateMenu")->isVisible());
+    // The template commands still act on the template right-clicked last.
+    EXPECT_TRUE(panel->OnCommand(PanelCommand::ColorWhite));
+    EXPECT_EQ(Row(2)[3], "White");
 }
 
 TEST_F(PanelCommandsTest, ThirtyCategoriesShowTwentyNineInThePanelAndAllInEveryNote)
@@ -285,9 +312,9 @@ TEST_F(PanelCommandsTest, ThirtyCategoriesShowTwentyNineInThePanelAndAllInEveryN
         }
         return int(QDialog::Accepted);
     });
-    Trigger(panel->menus.optionsMenu, PanelCommand::CategoryDialog);
+    Trigger(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::CategoryDialog);
     ASSERT_EQ(fake.dialogsRun, (std::vector<QString>{"List of Category"}));
-    ASSERT_EQ(panel->categories.count(), 30);
+    ASSERT_EQ(panel->categoryList().count(), 30);
 
     auto categoryItems = [](QMenu* menu) {
         QStringList names;
@@ -303,11 +330,11 @@ TEST_F(PanelCommandsTest, ThirtyCategoriesShowTwentyNineInThePanelAndAllInEveryN
         walk(menu);
         return names;
     };
-    const QStringList panelItems = categoryItems(panel->menus.categoryMenu);
+    const QStringList panelItems = categoryItems(Find<QMenu>(*panel, "categoryMenu"));
     ASSERT_EQ(panelItems.size(), 29);
     EXPECT_EQ(panelItems.front(), "Extra 16"); // a new name goes to the top
-    EXPECT_EQ(panelItems.back(), QString::fromStdString(panel->categories.get(28)));
-    EXPECT_NE(FindItem(panel->menus.categoryMenu, PanelCommand::EditCategories), nullptr);
+    EXPECT_EQ(panelItems.back(), QString::fromStdString(panel->categoryList().get(28)));
+    EXPECT_NE(FindItem(Find<QMenu>(*panel, "categoryMenu"), PanelCommand::EditCategories), nullptr);
 
     for (CNote* note : OpenNotes()) {
         const QStringList noteItems = categoryItems(note->noteMenu());
@@ -346,8 +373,8 @@ TEST_F(PanelCommandsTest, AFieldCommandChangesOnlyItsFieldAndTheRow)
     QStringList expected = first;
     for (const Case& c : cases) {
         SCOPED_TRACE(Id(c.id));
-        const SNote before = panel->templates.get(0);
-        Trigger(panel->menus.templateMenu, c.id);
+        const SNote before = panel->templateRecords().get(0);
+        Trigger(Find<QMenu>(*panel, "templateMenu"), c.id);
         expected[c.column] = QString::fromLatin1(c.text);
         // The style column spells the sixth style with a small "c".
         if (c.id == PanelCommand::StyleCutTLBR)
@@ -355,9 +382,9 @@ TEST_F(PanelCommandsTest, AFieldCommandChangesOnlyItsFieldAndTheRow)
         EXPECT_EQ(Row(0), expected);
         EXPECT_EQ(Row(1), second);
         EXPECT_EQ(Row(2), third);
-        EXPECT_TRUE(IsChecked(panel->menus.templateMenu, c.id));
+        EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "templateMenu"), c.id));
         // Nothing but the one field moved.
-        SNote after = panel->templates.get(0);
+        SNote after = panel->templateRecords().get(0);
         after.color = before.color;
         after.shape = before.shape;
         after.size = before.size;
@@ -366,9 +393,10 @@ TEST_F(PanelCommandsTest, AFieldCommandChangesOnlyItsFieldAndTheRow)
     }
     for (PanelCommand id : {PanelCommand::SignatureVoid, PanelCommand::SignatureCategory,
                             PanelCommand::SignatureTime}) {
-        Trigger(panel->menus.templateMenu, id);
-        EXPECT_EQ(panel->templates.get(0).signatureKind, id - PanelCommand::SignatureCategory);
-        EXPECT_EQ(Marks(panel->menus.signatureMenu, PanelCommand::SignatureCategory,
+        Trigger(Find<QMenu>(*panel, "templateMenu"), id);
+        EXPECT_EQ(panel->templateRecords().get(0).signatureKind,
+                  id - PanelCommand::SignatureCategory);
+        EXPECT_EQ(Marks(Find<QMenu>(*panel, "signatureMenu"), PanelCommand::SignatureCategory,
                         PanelCommand::SignatureTextMarkLast),
                   Commands{id});
         EXPECT_EQ(Row(0), expected);
@@ -393,7 +421,7 @@ TEST_F(PanelCommandsTest, CloneAppendsACopyWithTodaysDate)
     fake.clock = SystemTime{2024, 7, 1, 1, 10, 5, 0, 0};
 
     fake.answers = {false};
-    Trigger(panel->menus.templateMenu, PanelCommand::Clone);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Clone);
     ASSERT_EQ(fake.asked.size(), 1u);
     EXPECT_EQ(fake.asked[0].text, "Do you want to clone this item?");
     EXPECT_EQ(fake.asked[0].caption, "Clone item");
@@ -402,23 +430,24 @@ TEST_F(PanelCommandsTest, CloneAppendsACopyWithTodaysDate)
     EXPECT_EQ(RowCount(), 3);
 
     fake.answers = {true};
-    Trigger(panel->menus.templateMenu, PanelCommand::Clone);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Clone);
     ASSERT_EQ(RowCount(), 4);
     QStringList copy = Row(1);
     copy[2] = "01/07/24 10:05";
     EXPECT_EQ(Row(3), copy);
     EXPECT_EQ(Row(1)[2], kStartDate);
-    EXPECT_EQ(panel->templates.get(3).created, fake.clock);
+    EXPECT_EQ(panel->templateRecords().get(3).created, fake.clock);
 
     // A clone of the default template carries the mark too; the first one stays the
     // default that counts.
-    Trigger(panel->menus.templateMenu, PanelCommand::Default);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Default);
     fake.answers = {true};
-    Trigger(panel->menus.templateMenu, PanelCommand::Clone);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Clone);
     ASSERT_EQ(RowCount(), 5);
     EXPECT_EQ(Row(4)[0], "Great idea...");
     EXPECT_EQ(Column(6), (QStringList{"", "<<", "", "", "<<"}));
-    EXPECT_EQ(panel->templates.FindDefaultTemplate()->created, panel->templates.get(1).created);
+    EXPECT_EQ(panel->templateRecords().FindDefaultTemplate()->created,
+              panel->templateRecords().get(1).created);
 }
 
 TEST_F(PanelCommandsTest, DeleteActsOnlyOnYesAndNothingActsOnceTheTemplatesAreGone)
@@ -426,7 +455,7 @@ TEST_F(PanelCommandsTest, DeleteActsOnlyOnYesAndNothingActsOnceTheTemplatesAreGo
     StartShown();
     RightClickRow(0);
     fake.answers = {false};
-    Trigger(panel->menus.templateMenu, PanelCommand::Delete);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Delete);
     ASSERT_EQ(fake.asked.size(), 1u);
     EXPECT_EQ(fake.asked[0].text, "Do you want to delete this item?");
     EXPECT_EQ(fake.asked[0].caption, "Delete item");
@@ -434,12 +463,12 @@ TEST_F(PanelCommandsTest, DeleteActsOnlyOnYesAndNothingActsOnceTheTemplatesAreGo
     EXPECT_EQ(Column(1), (QStringList{"Gifts", "Favorites", "Private"}));
 
     fake.defaultAnswer = true;
-    Trigger(panel->menus.templateMenu, PanelCommand::Delete);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Delete);
     EXPECT_EQ(Column(1), (QStringList{"Favorites", "Private"}));
-    Trigger(panel->menus.templateMenu, PanelCommand::Delete);
-    Trigger(panel->menus.templateMenu, PanelCommand::Delete);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Delete);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Delete);
     EXPECT_EQ(RowCount(), 0);
-    EXPECT_EQ(panel->templates.count(), 0);
+    EXPECT_EQ(panel->templateRecords().count(), 0);
 
     // The right-clicked template is gone: its commands do nothing at all.
     fake.asked.clear();
@@ -453,11 +482,11 @@ TEST_F(PanelCommandsTest, DeleteActsOnlyOnYesAndNothingActsOnceTheTemplatesAreGo
     EXPECT_TRUE(fake.asked.empty());
     EXPECT_TRUE(fake.dialogsRun.empty());
     EXPECT_TRUE(fake.fontDialogsOpenedWith.empty());
-    EXPECT_EQ(panel->templates.count(), 0);
+    EXPECT_EQ(panel->templateRecords().count(), 0);
 
     // "New" with no template at all offers the last factory template, as the default.
     fake.answers = {true};
-    QTest::mouseClick(panel->newLabel, Qt::LeftButton);
+    QTest::mouseClick(Find<CMyLink>(*panel, "newLabel"), Qt::LeftButton);
     ASSERT_EQ(RowCount(), 1);
     EXPECT_EQ(Row(0), (QStringList{"To do...", "Private", kStartDate, "Orange", "Cut BL",
                                    "132 x 152", "<<"}));
@@ -476,15 +505,15 @@ TEST_F(PanelCommandsTest, DefaultMovesTheOneMark)
     StartShown();
     auto marks = [this] { return Column(6); };
     RightClickRow(1);
-    Trigger(panel->menus.templateMenu, PanelCommand::Default);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Default);
     EXPECT_EQ(marks(), (QStringList{"", "<<", ""}));
     RightClickRow(2);
-    Trigger(panel->menus.templateMenu, PanelCommand::Default);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Default);
     EXPECT_EQ(marks(), (QStringList{"", "", "<<"}));
-    Trigger(panel->menus.templateMenu, PanelCommand::Default); // already the default
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Default); // already the default
     EXPECT_EQ(marks(), (QStringList{"", "", "<<"}));
     RightClickRow(2);
-    EXPECT_TRUE(IsChecked(panel->menus.templateMenu, PanelCommand::Default));
+    EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Default));
 }
 
 TEST_F(PanelCommandsTest, NewAsksAndAppendsACopyOfTheDefaultTemplate)
@@ -492,7 +521,7 @@ TEST_F(PanelCommandsTest, NewAsksAndAppendsACopyOfTheDefaultTemplate)
     StartShown();
     fake.clock = SystemTime{2024, 8, 4, 15, 18, 45, 0, 0};
     fake.answers = {false};
-    QTest::mouseClick(panel->newLabel, Qt::LeftButton);
+    QTest::mouseClick(Find<CMyLink>(*panel, "newLabel"), Qt::LeftButton);
     ASSERT_EQ(fake.asked.size(), 1u);
     EXPECT_EQ(fake.asked[0].text, "Do you want to create new template?");
     EXPECT_EQ(fake.asked[0].caption, "New template");
@@ -502,7 +531,7 @@ TEST_F(PanelCommandsTest, NewAsksAndAppendsACopyOfTheDefaultTemplate)
 
     // No default yet: a copy of the last template, marked default.
     fake.answers = {true};
-    QTest::mouseClick(panel->newLabel, Qt::LeftButton);
+    QTest::mouseClick(Find<CMyLink>(*panel, "newLabel"), Qt::LeftButton);
     ASSERT_EQ(RowCount(), 4);
     EXPECT_EQ(Row(3), (QStringList{"To do...", "Private", "15/08/24 18:45", "Orange", "Cut BL",
                                    "132 x 152", "<<"}));
@@ -510,9 +539,9 @@ TEST_F(PanelCommandsTest, NewAsksAndAppendsACopyOfTheDefaultTemplate)
 
     // With a default: a copy of it, unmarked.
     RightClickRow(0);
-    Trigger(panel->menus.templateMenu, PanelCommand::Default);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Default);
     fake.answers = {true};
-    QTest::mouseClick(panel->newLabel, Qt::LeftButton);
+    QTest::mouseClick(Find<CMyLink>(*panel, "newLabel"), Qt::LeftButton);
     ASSERT_EQ(RowCount(), 5);
     EXPECT_EQ(Row(4)[0], "Don't forget about...");
     EXPECT_EQ(Column(6), (QStringList{"<<", "", "", "", ""}));
@@ -528,7 +557,7 @@ TEST_F(PanelCommandsTest, CloseAllClosesEveryNoteAndTheProgramRunsOn)
     for (CNote* note : OpenNotes())
         windows.emplace_back(note);
 
-    Trigger(panel->menus.notesMenu, PanelCommand::CloseAll);
+    Trigger(Find<QMenu>(*panel, "notesMenu"), PanelCommand::CloseAll);
     EXPECT_EQ(Slots(), (std::vector<CNote*>{nullptr, nullptr, nullptr}));
     for (const auto& window : windows)
         EXPECT_TRUE(!window || !window->isVisible());
@@ -545,7 +574,7 @@ TEST_F(PanelCommandsTest, HelpMenuOpensTheHelpFileAndThePages)
 {
     Start();
     auto itemText = [this](const char* text) {
-        for (QAction* action : panel->menus.helpMenu->actions())
+        for (QAction* action : Find<QMenu>(*panel, "helpMenu")->actions())
             if (action->text() == QString::fromLatin1(text))
                 return action;
         return static_cast<QAction*>(nullptr);
@@ -564,7 +593,7 @@ TEST_F(PanelCommandsTest, HelpMenuOpensTheHelpFileAndThePages)
     itemText("Help Topic    F1")->trigger();
     EXPECT_TRUE(HelpOffered(fake));
 
-    Trigger(panel->menus.helpMenu, PanelCommand::About);
+    Trigger(Find<QMenu>(*panel, "helpMenu"), PanelCommand::About);
     EXPECT_EQ(fake.dialogsRun, (std::vector<QString>{"About Pinleaf"}));
     EXPECT_FALSE(panel->Ended());
 }
@@ -572,7 +601,7 @@ TEST_F(PanelCommandsTest, HelpMenuOpensTheHelpFileAndThePages)
 TEST_F(PanelCommandsTest, TheCategoryDialogChangesTheMenusOnlyOnOk)
 {
     Start();
-    const std::vector<std::string> before = panel->categories.all();
+    const std::vector<std::string> before = panel->categoryList().all();
     auto addGarden = [](int result) {
         return [result](QDialog& dialog) {
             dialog.findChild<QLineEdit*>("newCategory")->setText("Garden");
@@ -581,20 +610,23 @@ TEST_F(PanelCommandsTest, TheCategoryDialogChangesTheMenusOnlyOnOk)
         };
     };
     OnDialog(addGarden(QDialog::Rejected));
-    Trigger(panel->menus.optionsMenu, PanelCommand::CategoryDialog);
-    EXPECT_EQ(panel->categories.all(), before);
-    EXPECT_EQ(FindItem(panel->menus.categoryMenu, PanelCommand::FirstCategory)->text(), "Home");
+    Trigger(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::CategoryDialog);
+    EXPECT_EQ(panel->categoryList().all(), before);
+    EXPECT_EQ(FindItem(Find<QMenu>(*panel, "categoryMenu"), PanelCommand::FirstCategory)->text(),
+              "Home");
 
     // "Edit..." in the template menu runs the same dialog.
     RightClickRow(0);
     OnDialog(addGarden(QDialog::Accepted));
-    Trigger(panel->menus.templateMenu, PanelCommand::EditCategories);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::EditCategories);
     EXPECT_EQ(fake.dialogsRun, (std::vector<QString>{"List of Category", "List of Category"}));
-    ASSERT_EQ(panel->categories.count(), 14);
-    EXPECT_EQ(panel->categories.get(0), "Garden");
-    EXPECT_EQ(FindItem(panel->menus.categoryMenu, PanelCommand::FirstCategory)->text(), "Garden");
-    EXPECT_EQ(FindItem(panel->menus.categoryMenu, PanelCommand::FirstCategory + 13)->text(),
-              "Gifts");
+    ASSERT_EQ(panel->categoryList().count(), 14);
+    EXPECT_EQ(panel->categoryList().get(0), "Garden");
+    EXPECT_EQ(FindItem(Find<QMenu>(*panel, "categoryMenu"), PanelCommand::FirstCategory)->text(),
+              "Garden");
+    EXPECT_EQ(
+        FindItem(Find<QMenu>(*panel, "categoryMenu"), PanelCommand::FirstCategory + 13)->text(),
+        "Gifts");
     // The template itself is untouched.
     EXPECT_EQ(Row(0)[1], "Gifts");
 
@@ -615,14 +647,14 @@ TEST_F(PanelCommandsTest, TheTextEditorWritesTheTemplateOnOk)
         };
     };
     OnDialog(typeText(QDialog::Rejected));
-    Trigger(panel->menus.templateMenu, PanelCommand::EditText);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::EditText);
     EXPECT_EQ(Row(2)[0], "To do...");
 
     OnDialog(typeText(QDialog::Accepted));
-    Trigger(panel->menus.templateMenu, PanelCommand::EditText);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::EditText);
     EXPECT_EQ(fake.dialogsRun, (std::vector<QString>{"Edit text...", "Edit text..."}));
     EXPECT_EQ(Row(2)[0], "Buy milk");
-    EXPECT_EQ(panel->templates.get(2).category, "Private");
+    EXPECT_EQ(panel->templateRecords().get(2).category, "Private");
 
     Exit();
     Templates stored;
@@ -642,22 +674,22 @@ TEST_F(PanelCommandsTest, TheSignatureDialogSetsTheTextKindOnOk)
         };
     };
     OnDialog(sign(QDialog::Rejected));
-    Trigger(panel->menus.templateMenu, PanelCommand::SignatureText);
-    EXPECT_EQ(panel->templates.get(1).signatureKind, 1);
-    EXPECT_EQ(panel->templates.get(1).signatureText, "My note...");
-    EXPECT_EQ(Marks(panel->menus.signatureMenu, PanelCommand::SignatureCategory,
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::SignatureText);
+    EXPECT_EQ(panel->templateRecords().get(1).signatureKind, 1);
+    EXPECT_EQ(panel->templateRecords().get(1).signatureText, "My note...");
+    EXPECT_EQ(Marks(Find<QMenu>(*panel, "signatureMenu"), PanelCommand::SignatureCategory,
                     PanelCommand::SignatureTextMarkLast),
               Commands{PanelCommand::SignatureTime});
 
     OnDialog(sign(QDialog::Accepted));
-    Trigger(panel->menus.templateMenu, PanelCommand::SignatureText);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::SignatureText);
     EXPECT_EQ(fake.dialogsRun, (std::vector<QString>{"Text of signature", "Text of signature"}));
-    EXPECT_EQ(panel->templates.get(1).signatureKind, 4);
-    EXPECT_EQ(panel->templates.get(1).signatureText, "Signed, Ann");
-    EXPECT_EQ(Marks(panel->menus.signatureMenu, PanelCommand::SignatureCategory,
+    EXPECT_EQ(panel->templateRecords().get(1).signatureKind, 4);
+    EXPECT_EQ(panel->templateRecords().get(1).signatureText, "Signed, Ann");
+    EXPECT_EQ(Marks(Find<QMenu>(*panel, "signatureMenu"), PanelCommand::SignatureCategory,
                     PanelCommand::SignatureTextMarkLast),
               Commands{PanelCommand::SignatureText});
-    EXPECT_EQ(panel->templates.get(0).signatureText, "My note...");
+    EXPECT_EQ(panel->templateRecords().get(0).signatureText, "My note...");
 
     Exit();
     Templates stored;
@@ -671,12 +703,12 @@ TEST_F(PanelCommandsTest, TheFontDialogStartsFromTheTemplatesFontAndReplacesItOn
 {
     StartShown();
     RightClickRow(0);
-    const LogFont original = panel->templates.get(0).font;
-    Trigger(panel->menus.templateMenu, PanelCommand::EditFont); // cancelled
+    const LogFont original = panel->templateRecords().get(0).font;
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::EditFont); // cancelled
     ASSERT_EQ(fake.fontDialogsOpenedWith.size(), 1u);
     EXPECT_EQ(fake.fontDialogsOpenedWith[0].face(), "Arial");
     EXPECT_EQ(fake.fontDialogsOpenedWith[0].height, -11);
-    EXPECT_EQ(panel->templates.get(0).font, original);
+    EXPECT_EQ(panel->templateRecords().get(0).font, original);
 
     LogFont chosen;
     chosen.setFace("DejaVu Serif");
@@ -684,9 +716,9 @@ TEST_F(PanelCommandsTest, TheFontDialogStartsFromTheTemplatesFontAndReplacesItOn
     chosen.weight = 700;
     chosen.italic = 1;
     fake.nextFont = chosen;
-    Trigger(panel->menus.templateMenu, PanelCommand::EditFont);
-    EXPECT_EQ(panel->templates.get(0).font, chosen);
-    EXPECT_EQ(panel->templates.get(1).font, original);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::EditFont);
+    EXPECT_EQ(panel->templateRecords().get(0).font, chosen);
+    EXPECT_EQ(panel->templateRecords().get(1).font, original);
 
     Exit();
     Templates stored;

@@ -54,13 +54,13 @@ protected:
         Commands marked;
         for (PanelCommand id : {PanelCommand::LeftKeys, PanelCommand::RightKeys,
                                 PanelCommand::NoHotKeys, PanelCommand::HotKeysMarkLast})
-            if (IsChecked(panel->menus.hotKeysMenu, id))
+            if (IsChecked(Find<QMenu>(*panel, "hotKeysMenu"), id))
                 marked.push_back(id);
         return marked;
     }
     QString ShowPanelItemText() const
     {
-        return FindItem(panel->menus.optionsMenu, PanelCommand::ShowPanel)->text();
+        return FindItem(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::ShowPanel)->text();
     }
 };
 
@@ -98,23 +98,23 @@ TEST_F(PanelHotKeysTrayTest, TheHotKeysMenuSwitchesTheLiveSet)
 {
     Start();
     keys->calls.clear();
-    FindItem(panel->menus.optionsMenu, PanelCommand::RightKeys)->trigger();
+    FindItem(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::RightKeys)->trigger();
     EXPECT_EQ(HotKeyMarks(), Commands{PanelCommand::RightKeys});
     EXPECT_EQ(keys->live.size(), 6u);
     EXPECT_EQ(keys->live[15], std::make_pair(kCS, 0x25u));
     EXPECT_EQ(keys->live[10], std::make_pair(kCS, 0x2Du));
     EXPECT_EQ(keys->live[11], std::make_pair(kCSW, 0u));
 
-    FindItem(panel->menus.optionsMenu, PanelCommand::NoHotKeys)->trigger();
+    FindItem(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::NoHotKeys)->trigger();
     EXPECT_EQ(HotKeyMarks(), Commands{PanelCommand::NoHotKeys});
     EXPECT_TRUE(keys->live.empty());
 
     keys->calls.clear();
-    FindItem(panel->menus.optionsMenu, PanelCommand::LeftKeys)->trigger();
+    FindItem(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::LeftKeys)->trigger();
     EXPECT_EQ(HotKeyMarks(), Commands{PanelCommand::LeftKeys});
     EXPECT_EQ(Describe(keys->calls), kLeftSet);
 
-    FindItem(panel->menus.optionsMenu, PanelCommand::RightKeys)->trigger();
+    FindItem(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::RightKeys)->trigger();
     Exit();
     SSettings stored;
     ASSERT_TRUE(store::ReadSettings(folder, stored));
@@ -138,10 +138,10 @@ TEST_F(PanelHotKeysTrayTest, KeyPressesRunThePanelsCommands)
 
     keys->press(TopToggle);
     EXPECT_TRUE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, PanelCommand::AlwaysTop));
+    EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop));
     keys->press(TopToggle);
     EXPECT_FALSE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_FALSE(IsChecked(panel->menus.optionsMenu, PanelCommand::AlwaysTop));
+    EXPECT_FALSE(IsChecked(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop));
 
     // The notes roll together while the program goes on; the records change at once.
     keys->press(MinimizeNotes);
@@ -174,7 +174,7 @@ TEST_F(PanelHotKeysTrayTest, TheIconIsAddedOnceAtStartAndRemovedAtExit)
     EXPECT_TRUE(tray->present);
     EXPECT_EQ(tray->removes, 0);
     // Hosts that show only exported menus get the options menu.
-    EXPECT_EQ(tray->menu, panel->menus.optionsMenu);
+    EXPECT_EQ(tray->menu, Find<QMenu>(*panel, "optionsMenu"));
 
     // Gestures: double-click hides and shows, a click or a right-click leave it as it is.
     tray->gesture(TrayIcon::DoubleClick);
@@ -208,15 +208,16 @@ TEST_F(PanelHotKeysTrayTest, ARightClickOnTheIconOpensTheOptionsMenuThatWorksWhi
     ASSERT_FALSE(panel->isVisible());
     fake.cursor = QPoint(40, 50);
     tray->gesture(TrayIcon::RightClick);
-    EXPECT_TRUE(panel->menus.optionsMenu->isVisible());
-    EXPECT_EQ(panel->menus.optionsMenu->pos(), QPoint(40, 50));
+    EXPECT_TRUE(Find<QMenu>(*panel, "optionsMenu")->isVisible());
+    EXPECT_EQ(Find<QMenu>(*panel, "optionsMenu")->pos(), QPoint(40, 50));
     EXPECT_FALSE(panel->isVisible());
-    panel->menus.optionsMenu->hide();
+    Find<QMenu>(*panel, "optionsMenu")->hide();
 
-    FindItem(panel->menus.optionsMenu, PanelCommand::CreateNote)->trigger(); // "Create Note"
+    FindItem(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::CreateNote)
+        ->trigger(); // "Create Note"
     EXPECT_EQ(OpenNotes().size(), 1u);
     EXPECT_FALSE(panel->isVisible());
-    FindItem(panel->menus.optionsMenu, PanelCommand::ShowPanel)->trigger();
+    FindItem(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::ShowPanel)->trigger();
     EXPECT_TRUE(panel->isVisible());
 }
 
@@ -227,7 +228,7 @@ TEST_F(PanelHotKeysTrayTest, HidingShowsTheBalloonOnlyAfterAFirstStartOrAHandOve
                                    "Left double click - to hide/show main window."};
     // First start: every hiding re-adds the icon with the balloon.
     Start();
-    QTest::mouseClick(panel->hideLabel, Qt::LeftButton);
+    QTest::mouseClick(Find<CMyLink>(*panel, "hideLabel"), Qt::LeftButton);
     ASSERT_EQ(tray->adds.size(), 2u);
     EXPECT_TRUE(tray->adds[1].balloon);
     EXPECT_EQ(tray->adds[1].tip, "Pinleaf");
@@ -244,7 +245,7 @@ TEST_F(PanelHotKeysTrayTest, HidingShowsTheBalloonOnlyAfterAFirstStartOrAHandOve
     WriteSettings();
     Start();
     ASSERT_EQ(tray->adds.size(), 1u);
-    QTest::mouseClick(panel->hideLabel, Qt::LeftButton);
+    QTest::mouseClick(Find<CMyLink>(*panel, "hideLabel"), Qt::LeftButton);
     EXPECT_EQ(tray->adds.size(), 1u);
     EXPECT_FALSE(panel->isVisible());
 

@@ -5,7 +5,9 @@
 #include "panel/PanelCommand.h"
 #include "platform/Menus.h"
 
+#include <QAction>
 #include <QImage>
+#include <QMenu>
 #include <QWidget>
 
 #include <cstdint>
@@ -14,6 +16,21 @@
 #include <vector>
 
 using Commands = std::vector<PanelCommand>;
+
+// The panel's menu or control of this object name.
+template <class T> T* Find(const QWidget& panel, const char* name)
+{
+    return panel.findChild<T*>(QString::fromLatin1(name));
+}
+
+// The item of menu that reads text (an item with no command of its own).
+inline QAction* ItemReading(QMenu* menu, const QString& text)
+{
+    for (QAction* item : menu->actions())
+        if (item->text() == text)
+            return item;
+    return nullptr;
+}
 
 inline void PrintTo(PanelCommand command, std::ostream* os)
 {
