@@ -66,11 +66,7 @@ public:
     // records in memory without touching the window system.
     void SaveAtExit();
 
-    // Something the stores hold changed: Escape asks from now on, a snapshot follows.
-    void MarkChanged();
     bool ChangedSinceStart() const { return changedSinceStart_; }
-    // What the stores would hold now, text still in an open editor included.
-    store::Session CurrentSession() const;
     RecoverySnapshot* recoverySnapshot() const { return snapshot_.get(); }
     // Every menu command, the panel's own commands and the hot keys end here.
     // Returns whether the command was handled.
@@ -84,9 +80,6 @@ public:
     // kSharedWriteDelayMs and the stores are watched; what another machine wrote is merged
     // into the running session at once.
     bool SharedMode() const { return sharedFolder_; }
-    // Merges what changed in the stores on disk since this copy last read or wrote them,
-    // shows it and writes the merged session back (the watch calls it).
-    void CheckStores();
     static constexpr int kSharedWriteDelayMs = 2000;
 
     // A press of the global hot key id (also from a second copy of the program).
@@ -212,6 +205,13 @@ private:
     // Writes the four stores (keeping conflict copies first); error names the folder
     // and the system's reason. Removes the snapshot once all four are written.
     bool SaveStores(const store::Session& session, std::string& error);
+    // Something the stores hold changed: Escape asks from now on, a snapshot follows.
+    void MarkChanged();
+    // What the stores would hold now, text still in an open editor included.
+    store::Session CurrentSession() const;
+    // Merges what changed in the stores on disk since this copy last read or wrote them,
+    // shows it and writes the merged session back (the watch calls it).
+    void CheckStores();
     // Shared mode and the stores' watch (see NoteDlgSync.cpp).
     void StartSync();
     void UpdateSharedMode();
