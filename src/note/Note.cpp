@@ -14,16 +14,14 @@
 #include <QHash>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QThread>
 
 #include <algorithm>
 #include <utility>
 
 namespace {
 
-constexpr int kRollSteps = 30;
-constexpr int kRollStepPauseUs = 4000; // lets the eye follow the roll
-constexpr int kKeepUpDelayMs = 100;    // how soon a moved rolled-up note goes back up
+constexpr int kRollSteps = RollAnimation::kSteps;
+constexpr int kKeepUpDelayMs = 100; // how soon a moved rolled-up note goes back up
 
 struct Outline {
     QRegion shape;
@@ -307,22 +305,27 @@ void CNote::EndRoll(const Roll& roll)
     host_.noteChanged();
 }
 
+RollAnimation::Entry CNote::StartRoll()
+{
+    const Roll roll = BeginRoll();
+    return {this, [this, roll](int step) { PlaceNote(roll.stepPlace(step)); },
+            [this, roll] { EndRoll(roll); }};
+}
+
 void CNote::ToggleMinimized()
 {
     RollAnimation::Finish(this);
-    const Roll roll = BeginRoll();
-    for (int k = 0; k < kRollSteps; ++k) {
-        PlaceNote(roll.stepPlace(k));
-        Repaint();
-        if (isVisible())
-            QThread::usleep(kRollStepPauseUs);
-    }
-    EndRoll(roll);
+    RollAnimation::Start({StartRoll()});
 }
 
 void CNote::RollTogether(const std::vector<CNote*>& notes)
 {
-    RollAnimation::Start(notes);
+    RollAnimation::FinishAll();
+    std::vector<RollAnimation::Entry> entries;
+    entries.reserve(notes.size());
+    for (CNote* note : notes)
+        entries.push_back(note->StartRoll());
+    RollAnimation::Start(std::move(entries));
 }
 
 void CNote::KeepRolledUpSoon()

@@ -10,6 +10,8 @@
 // that part of the note; noteRect() is the whole note, as if the screen went on above.
 
 #include "model/SNote.h"
+#include "note/NoteCommand.h"
+#include "note/RollAnimation.h"
 #include "platform/WindowDrag.h"
 
 #include <QBasicTimer>
@@ -42,10 +44,11 @@ public:
     // The panel renumbers its notes when a merge reorders them.
     void setSlot(int slot) { slot_ = slot; }
 
-    // Rolls the note up under the top edge of the screen, or back down.
+    // Rolls the note up under the top edge of the screen, or back down: the record
+    // changes at once, the window follows in a timer-driven animation.
     void ToggleMinimized();
-    // Rolls all of these notes together in one animation driven by a timer: the same
-    // steps and end places as one ToggleMinimized each, without holding up the program.
+    // Rolls all of these notes together in one animation: the same steps and end places
+    // as one ToggleMinimized each.
     static void RollTogether(const std::vector<CNote*>& notes);
     // Leaves the note's slot empty in the panel and closes the window.
     void CloseNote();
@@ -63,7 +66,7 @@ public:
     void FinishTextEdit();
     void BuildNoteMenu();
     // Every command of the note menu ends here.
-    void OnCommand(int id);
+    void OnCommand(NoteCommand id);
 
     // The menu and the editor are made when first asked for: most notes never need them.
     QMenu* noteMenu();
@@ -98,7 +101,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    friend class RollAnimation;
     static constexpr int kRolledUpStrip = 20; // what stays visible of a rolled-up note
     enum class CursorKind { Arrow, RollUp, RollDown };
     // The radio groups of the note menu whose marks follow the record.
@@ -115,6 +117,8 @@ private:
     // Flips the state and works out the roll (the record keeps where to come back to).
     Roll BeginRoll();
     void EndRoll(const Roll& roll);
+    // Begins a roll and hands its steps to the animation.
+    RollAnimation::Entry StartRoll();
 
     // Puts the note's top-left corner at to, cutting the window at the work area's top
     // while the note is rolled up or rolling.

@@ -2,6 +2,7 @@
 
 #include "dialogs/Signature.h"
 #include "note/Note.h"
+#include "note/NoteCommand.h"
 #include "note/NoteHost.h"
 #include "note/NoteLook.h"
 #include "widgets/Menus.h"
@@ -14,20 +15,28 @@
 
 namespace {
 
-constexpr int kFirstCategory = 200;
-
 struct Group {
-    int first;
-    int last;
+    NoteCommand first;
+    NoteCommand last;
 };
 // Indexed by CNote::MarkGroup.
-constexpr Group kMarkGroups[] = {{10, 15}, {20, 29}, {40, 49}, {100, 104}};
+constexpr Group kMarkGroups[] = {{NoteCommand::Size120x140, NoteCommand::Size175x135},
+                                 {NoteCommand::StyleRectangle, NoteCommand::StyleRandom},
+                                 {NoteCommand::ColorRed, NoteCommand::ColorWhite},
+                                 {NoteCommand::SignatureCategory, NoteCommand::SignatureText}};
 
 // The items of the radio groups, as BuildNoteMenu makes them.
-bool HasItem(int id)
+bool HasItem(NoteCommand id)
 {
-    return (id >= 10 && id <= 15) || (id >= 20 && id <= 26) || id == 29 || (id >= 40 && id <= 49) ||
-           id == 100 || id == 101 || id == 103 || id == 104;
+    using enum NoteCommand;
+    return InRange(id, Size120x140, Size175x135) || InRange(id, StyleRectangle, StyleCutTRBL) ||
+           id == StyleRandom || InRange(id, ColorRed, ColorWhite) || id == SignatureCategory ||
+           id == SignatureTime || id == SignatureVoid || id == SignatureText;
+}
+
+QAction* AddItem(QMenu* menu, const QString& text, NoteCommand id)
+{
+    return ::AddItem(menu, text, Id(id));
 }
 
 } // namespace
@@ -41,6 +50,7 @@ QMenu* CNote::noteMenu()
 
 void CNote::BuildNoteMenu()
 {
+    using enum NoteCommand;
     delete noteMenu_;
     noteMenu_ = new QMenu(this);
     AddTitle(noteMenu_, tr("Note Menu"));
@@ -49,37 +59,37 @@ void CNote::BuildNoteMenu()
     // them reaches the note menu's triggered signal.
     QMenu* edit = AddSubmenu(noteMenu_, tr("Edit"), new QMenu(noteMenu_));
     QMenu* signature = AddSubmenu(edit, tr("Signature"), new QMenu(edit));
-    AddItem(signature, tr("Category"), 100);
-    AddItem(signature, tr("Time create"), 101);
-    AddItem(signature, tr("Void"), 103);
+    AddItem(signature, tr("Category"), SignatureCategory);
+    AddItem(signature, tr("Time create"), SignatureTime);
+    AddItem(signature, tr("Void"), SignatureVoid);
     signature->addSeparator();
-    AddItem(signature, tr("Text..."), 104);
-    AddItem(edit, tr("Text..."), 51);
-    AddItem(edit, tr("Font..."), 52);
+    AddItem(signature, tr("Text..."), SignatureText);
+    AddItem(edit, tr("Text..."), EditText);
+    AddItem(edit, tr("Font..."), EditFont);
     categoryMenu_ = AddSubmenu(edit, tr("Category"), new QMenu(edit));
     for (int i = 0; i < static_cast<int>(categoryNames_.size()); ++i)
         AddItem(categoryMenu_, ToQt(categoryNames_[static_cast<std::size_t>(i)]),
-                kFirstCategory + i);
+                FirstCategory + i);
 
     QMenu* color = AddSubmenu(noteMenu_, tr("Color"), new QMenu(noteMenu_));
-    AddItem(color, tr("Random"), 50);
+    AddItem(color, tr("Random"), ColorRandom);
     color->addSeparator();
     static const char* const colors[] = {
         QT_TR_NOOP("Red"),    QT_TR_NOOP("Orange"), QT_TR_NOOP("Yellow"), QT_TR_NOOP("Green1"),
         QT_TR_NOOP("Green2"), QT_TR_NOOP("Blue1"),  QT_TR_NOOP("Blue2"),  QT_TR_NOOP("Violet"),
         QT_TR_NOOP("Gray"),   QT_TR_NOOP("White")};
     for (int i = 0; i < 10; ++i)
-        AddItem(color, tr(colors[i]), 40 + i);
+        AddItem(color, tr(colors[i]), ColorRed + i);
 
     QMenu* style = AddSubmenu(noteMenu_, tr("Style"), new QMenu(noteMenu_));
-    AddItem(style, tr("Random"), 29);
+    AddItem(style, tr("Random"), StyleRandom);
     style->addSeparator();
     static const char* const shapes[] = {QT_TR_NOOP("Rectangle"), QT_TR_NOOP("Round top"),
                                          QT_TR_NOOP("Round all"), QT_TR_NOOP("Cut BR"),
                                          QT_TR_NOOP("Cut BL"),    QT_TR_NOOP("Cut TL,BR"),
                                          QT_TR_NOOP("Cut TR,BL")};
     for (int i = 0; i < 7; ++i)
-        AddItem(style, tr(shapes[i]), 20 + i);
+        AddItem(style, tr(shapes[i]), StyleRectangle + i);
 
     QMenu* sizes = AddSubmenu(noteMenu_, tr("Size"), new QMenu(noteMenu_));
     const char* sizeTexts[] = {"120 x 140", "132 x 152", "145 x 165",
@@ -87,14 +97,14 @@ void CNote::BuildNoteMenu()
     for (int i = 0; i < 6; ++i) {
         if (i == 3)
             sizes->addSeparator(); // portrait sizes above, landscape below
-        AddItem(sizes, QString::fromLatin1(sizeTexts[i]), 10 + i);
+        AddItem(sizes, QString::fromLatin1(sizeTexts[i]), Size120x140 + i);
     }
 
     noteMenu_->addSeparator();
-    AddItem(noteMenu_, tr("Clone"), 33);
-    AddItem(noteMenu_, tr("Save"), 32);
+    AddItem(noteMenu_, tr("Clone"), Clone);
+    AddItem(noteMenu_, tr("Save"), Save);
     noteMenu_->addSeparator();
-    AddItem(noteMenu_, tr("Close"), 34);
+    AddItem(noteMenu_, tr("Close"), Close);
 
     connect(noteMenu_, &QMenu::triggered, this, [this](QAction* action) {
         // Marks follow the record, not the click: undo the toggle Qt made and let the
@@ -102,7 +112,7 @@ void CNote::BuildNoteMenu()
         if (action->isCheckable())
             action->setChecked(!action->isChecked());
         if (int id = CommandId(action))
-            OnCommand(id);
+            OnCommand(static_cast<NoteCommand>(id));
     });
     BuildMenuMarks();
 }
@@ -112,9 +122,9 @@ void CNote::BuildMenuMarks()
     for (int group = 0; group < MarkGroupCount; ++group) {
         const Group range = kMarkGroups[group];
         if (marks_[group])
-            CheckRadio(noteMenu_, range.first, range.last, marks_[group]);
+            CheckRadio(noteMenu_, Id(range.first), Id(range.last), marks_[group]);
         if (lastValues_[group])
-            CheckRadioValue(noteMenu_, range.first, range.last, *lastValues_[group]);
+            CheckRadioValue(noteMenu_, Id(range.first), Id(range.last), *lastValues_[group]);
     }
     if (categoryMark_ >= 0)
         MarkCategoryItem(categoryMark_);
@@ -125,14 +135,15 @@ void CNote::Mark(MarkGroup group, long long value)
     const Group range = kMarkGroups[group];
     if (value >= 0 && value <= range.last - range.first &&
         HasItem(range.first + static_cast<int>(value)))
-        marks_[group] = range.first + static_cast<int>(value);
+        marks_[group] = Id(range.first + static_cast<int>(value));
     lastValues_[group] = value;
     if (noteMenu_)
-        CheckRadioValue(noteMenu_, range.first, range.last, value);
+        CheckRadioValue(noteMenu_, Id(range.first), Id(range.last), value);
 }
 
 void CNote::RebuildCategoryMenu()
 {
+    using enum NoteCommand;
     categoryNames_ = host_.categoryList().all();
     categoryMark_ = -1;
     if (!categoryMenu_)
@@ -140,7 +151,7 @@ void CNote::RebuildCategoryMenu()
     categoryMenu_->clear();
     for (int i = 0; i < static_cast<int>(categoryNames_.size()); ++i)
         AddItem(categoryMenu_, ToQt(categoryNames_[static_cast<std::size_t>(i)]),
-                kFirstCategory + i);
+                FirstCategory + i);
 }
 
 void CNote::MarkCategory()
@@ -152,41 +163,43 @@ void CNote::MarkCategory()
 
 void CNote::MarkCategoryItem(int index)
 {
+    using enum NoteCommand;
     categoryMark_ = index;
     if (!noteMenu_)
         return;
-    const int last = kFirstCategory + static_cast<int>(categoryNames_.size()) - 1;
-    CheckRadio(noteMenu_, kFirstCategory, last, kFirstCategory + index);
+    const NoteCommand last = FirstCategory + (static_cast<int>(categoryNames_.size()) - 1);
+    CheckRadio(noteMenu_, Id(FirstCategory), Id(last), Id(FirstCategory + index));
 }
 
-void CNote::OnCommand(int id)
+void CNote::OnCommand(NoteCommand id)
 {
-    if (id >= 10 && id <= 15)
-        ApplySize(id - 10);
-    else if (id >= 20 && id <= 26)
-        ApplyShape(id - 20);
-    else if (id == 29)
+    using enum NoteCommand;
+    if (InRange(id, Size120x140, Size175x135))
+        ApplySize(id - Size120x140);
+    else if (InRange(id, StyleRectangle, StyleCutTRBL))
+        ApplyShape(id - StyleRectangle);
+    else if (id == StyleRandom)
         ChooseRandomShape();
-    else if (id == 32)
+    else if (id == Save)
         SaveAsTemplate();
-    else if (id == 33)
+    else if (id == Clone)
         host_.openNote(record_, true);
-    else if (id == 34)
+    else if (id == Close)
         CloseNote();
-    else if (id >= 40 && id <= 49)
-        ApplyColor(id - 40);
-    else if (id == 50)
+    else if (InRange(id, ColorRed, ColorWhite))
+        ApplyColor(id - ColorRed);
+    else if (id == ColorRandom)
         ChooseRandomColor();
-    else if (id == 51)
+    else if (id == EditText)
         BeginTextEdit();
-    else if (id == 52)
+    else if (id == EditFont)
         ChooseFont();
-    else if (id >= 100 && id <= 103)
-        ApplySignatureKind(id - 100);
-    else if (id == 104)
+    else if (InRange(id, SignatureCategory, SignatureVoid))
+        ApplySignatureKind(id - SignatureCategory);
+    else if (id == SignatureText)
         RunSignatureDialog();
-    else if (id >= kFirstCategory)
-        SelectCategory(id - kFirstCategory);
+    else if (Id(id) >= Id(FirstCategory))
+        SelectCategory(id - FirstCategory);
     host_.noteChanged();
 }
 

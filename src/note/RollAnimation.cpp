@@ -4,59 +4,54 @@
 
 #include <algorithm>
 
-namespace {
+std::vector<RollAnimation*> RollAnimation::running_;
 
-constexpr int kRollSteps = 30;
-constexpr int kStepMs = 4; // the pause of one step of a single roll
-
-} // namespace
-
-RollAnimation* RollAnimation::running_ = nullptr;
-
-void RollAnimation::Start(const std::vector<CNote*>& notes)
+void RollAnimation::Start(std::vector<Entry> entries)
 {
-    if (running_)
-        running_->FinishAll();
-    if (notes.empty())
+    if (entries.empty())
         return;
     auto* animation = new RollAnimation;
-    for (CNote* note : notes) {
-        const CNote::Roll roll = note->BeginRoll();
-        note->PlaceNote(roll.stepPlace(0));
-        animation->entries_.push_back({note, roll});
-    }
-    animation->step_ = 0;
+    animation->entries_ = std::move(entries);
+    for (const Entry& e : animation->entries_)
+        e.place(0);
     animation->clock_.start();
-    running_ = animation;
+    running_.push_back(animation);
     animation->timer_.start(kStepMs, Qt::PreciseTimer, animation);
 }
 
-void RollAnimation::Finish(CNote* note)
+void RollAnimation::Finish(QObject* window)
 {
-    if (!running_)
+    for (RollAnimation* animation : running_) {
+        auto& entries = animation->entries_;
+        auto found = std::find_if(entries.begin(), entries.end(),
+                                  [window](const Entry& e) { return e.window == window; });
+        if (found == entries.end())
+            continue;
+        const Entry entry = *found;
+        entries.erase(found);
+        entry.end();
+        if (entries.empty())
+            animation->End();
         return;
-    auto& entries = running_->entries_;
-    auto found = std::find_if(entries.begin(), entries.end(),
-                              [note](const Entry& e) { return e.note == note; });
-    if (found == entries.end())
-        return;
-    const CNote::Roll roll = found->roll;
-    entries.erase(found);
-    note->EndRoll(roll);
-    if (entries.empty())
-        running_->FinishAll();
+    }
 }
 
 void RollAnimation::FinishAll()
 {
+    const std::vector<RollAnimation*> running = running_;
+    for (RollAnimation* animation : running)
+        animation->End();
+}
+
+void RollAnimation::End()
+{
     timer_.stop();
     std::vector<Entry> entries;
     entries.swap(entries_);
-    if (running_ == this)
-        running_ = nullptr;
+    running_.erase(std::remove(running_.begin(), running_.end(), this), running_.end());
     for (const Entry& e : entries)
-        if (e.note)
-            e.note->EndRoll(e.roll);
+        if (e.window)
+            e.end();
     deleteLater();
 }
 
@@ -67,14 +62,14 @@ void RollAnimation::timerEvent(QTimerEvent* event)
         return;
     }
     const int due = static_cast<int>(clock_.elapsed() / kStepMs);
-    if (due >= kRollSteps) {
-        FinishAll();
+    if (due >= kSteps) {
+        End();
         return;
     }
     if (due == step_)
         return;
     step_ = due;
     for (const Entry& e : entries_)
-        if (e.note)
-            e.note->PlaceNote(e.roll.stepPlace(step_));
+        if (e.window)
+            e.place(step_);
 }

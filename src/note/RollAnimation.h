@@ -1,41 +1,46 @@
 #pragma once
-// Rolls a group of notes up or down together: every timer tick moves each note to the
-// step of its 30 that is due by the clock, so "Minimize all" takes about as long as one
-// note does (a tick that moves hundreds of windows passes over steps rather than
-// slowing the roll down) and the program keeps answering meanwhile.
-
-#include "note/Note.h"
+// Rolls notes up or down: every timer tick moves each window to the step of its
+// kSteps that is due by the clock, so "Minimize all" takes about as long as one note
+// does (a tick that moves hundreds of windows passes over steps rather than slowing the
+// roll down) and the program keeps answering meanwhile. A roll of one note runs beside
+// the others; a group roll puts every roll still on its way at its end first.
 
 #include <QBasicTimer>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <vector>
 
 class RollAnimation : public QObject {
 public:
-    // Toggles every note (its record changes at once) and starts moving them; a group
-    // still on its way is put at its end places first.
-    static void Start(const std::vector<CNote*>& notes);
-    // Puts a note that is on its way straight at its end place.
-    static void Finish(CNote* note);
-    static bool Running() { return running_ != nullptr; }
+    static constexpr int kSteps = 30;
+    static constexpr int kStepMs = 4; // lets the eye follow the roll
+
+    // One window on its way: place(k) puts it at step k, end() at its end place.
+    struct Entry {
+        QPointer<QObject> window;
+        std::function<void(int step)> place;
+        std::function<void()> end;
+    };
+
+    // Starts moving the entries together, each put at its step 0 at once.
+    static void Start(std::vector<Entry> entries);
+    // Puts a window that is on its way straight at its end place.
+    static void Finish(QObject* window);
+    // Puts every window that is on its way at its end place.
+    static void FinishAll();
 
 protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
-    struct Entry {
-        QPointer<CNote> note;
-        CNote::Roll roll;
-    };
-
-    void FinishAll();
+    void End();
 
     std::vector<Entry> entries_;
     int step_ = 0;
     QElapsedTimer clock_;
     QBasicTimer timer_;
-    static RollAnimation* running_;
+    static std::vector<RollAnimation*> running_;
 };

@@ -8,6 +8,7 @@
 #include "model/Collections.h"
 #include "model/Settings.h"
 #include "note/NoteHost.h"
+#include "panel/PanelCommand.h"
 #include "panel/PanelMenus.h"
 #include "panel/PanelTray.h"
 #include "panel/TemplateCommands.h"
@@ -51,7 +52,7 @@ public:
 
     // Start-up; false when the program must end at once (another copy runs, or the
     // data folder cannot be used). ExitStatus() then says how.
-    virtual bool OnInitDialog();
+    bool OnInitDialog();
     // Writes the stores and ends the panel. When a store cannot be written the user
     // chooses between Retry and Quit without saving (the snapshot then stays).
     void OnOK();
@@ -66,69 +67,34 @@ public:
     // records in memory without touching the window system.
     void SaveAtExit();
 
-    // Something the stores hold changed: Escape asks from now on, a snapshot follows.
-    void MarkChanged();
     bool ChangedSinceStart() const { return changedSinceStart_; }
-    // What the stores would hold now, text still in an open editor included.
-    store::Session CurrentSession() const;
     RecoverySnapshot* recoverySnapshot() const { return snapshot_.get(); }
     // Every menu command, the panel's own commands and the hot keys end here.
     // Returns whether the command was handled.
-    bool OnCommand(int id);
+    bool OnCommand(PanelCommand id);
     // Timer 1: looks for a hand-over while the panel is hidden (the watch on the data
     // folder and the first second after hiding call it).
     void OnTimer(int id);
-
-    void ApplyPanelColor(int index);
-    void ApplyPanelStyle(int index);
-    void TogglePanel();
-    void ToggleAlwaysOnTop();
-    // "On all desktops": this machine's choice, for the panel and every note.
-    void ToggleOnAllDesktops();
-    void MarkOnAllDesktops();
-    void ApplySettings();
 
     // Shared mode: the data folder is kept in sync with other machines (a sync tool's
     // marker, or "Shared folder" chosen on this machine). Changes are then written within
     // kSharedWriteDelayMs and the stores are watched; what another machine wrote is merged
     // into the running session at once.
     bool SharedMode() const { return sharedFolder_; }
-    void ToggleSharedFolder();
-    void MarkSharedFolder();
-    // Merges what changed in the stores on disk since this copy last read or wrote them,
-    // shows it and writes the merged session back (the watch calls it).
-    void CheckStores();
     static constexpr int kSharedWriteDelayMs = 2000;
 
-    // The template list (NoteDlgTemplates.cpp).
-    void FillTemplateList();
-    void SortTemplates(int key);
-    void ApplyViewMode(int value);
-    // A new note from template index, at the mouse cursor.
-    void OpenTemplateItem(int index);
-    // The template menu of item index at at (the pointer, or the item for the Menu key).
-    void OnListContextMenu(int index, QPoint at);
-    void NewTemplate();
-    void PrepareTemplateMenu();
-    void RefreshCategoryMenus();
-    TemplateMenus templateMenus() const;
-
-    // The notes and the hot keys.
-    void ApplyHotKeyMode(int mode);
+    // A press of the global hot key id (also from a second copy of the program).
     void OnHotKey(int id);
-    void MinimizeAll();
-    void RestoreAll();
-    void CloseAll();
+    // The templates, and the note windows by slot (an empty slot is null).
+    const Templates& templateRecords() const { return templates; }
+    const SlotList<CNote>& openNotes() const { return notes; }
 
-    // The tray icon.
-    void AddTrayIcon(bool balloon);
     // The program's icon has changed: the tray shows the new one.
     void RefreshTrayIcon()
     {
         if (tray_)
             tray_->refreshIcon();
     }
-    void OnTrayGesture(TrayIcon::Gesture gesture);
 
     // NoteHost
     const Categories& categoryList() const override { return categories; }
@@ -147,33 +113,6 @@ public:
     // this program lets them go.
     void EndHotKeys() { hotKeys_.reset(); }
 
-    // The collections and settings of the run.
-    Templates templates;
-    Categories categories;
-    SlotList<CNote> notes;
-    SSettings settings;
-
-    std::string dataFolder;
-    // The data folder's own folder in the state folder, which holds "recovery/".
-    std::string machineFolder;
-    QColor panelFillColor;
-    QColor panelFrameColor;
-    int selectedTemplate = -1;
-    WindowDrag drag;
-    bool showTrayBalloon = false;
-    QRect panelRect;
-    QRegion panelRegion;
-
-    CMyLink* linkLabel = nullptr;
-    CMyLink* newLabel = nullptr;
-    CMyLink* optionsLabel = nullptr;
-    CMyLink* sortLabel = nullptr;
-    CMyLink* viewLabel = nullptr;
-    CMyLink* hideLabel = nullptr;
-    TemplateListView* listCtrl = nullptr;
-    int lastSortKey = -1;
-    PanelMenus menus;
-
     static constexpr int kPollTimer = 1;
     static constexpr int kPollPeriodMs = 1000;
     // While a second copy still holds the request, it is looked at this often.
@@ -185,13 +124,6 @@ signals:
     void finished(int exitStatus);
 
 protected:
-    // Start-up steps, in their order (see OnInitDialog).
-    virtual void ReadSettings();
-    virtual void ReadCategories();
-    virtual void ReadTemplates();
-    virtual void BuildMenus();
-    virtual void ReadNotes();
-
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -202,16 +134,55 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Start-up steps, in their order (see OnInitDialog).
+    void ReadSettings();
+    void ReadCategories();
+    void ReadTemplates();
+    void BuildMenus();
+    void ReadNotes();
+
+    void ApplyPanelColor(int index);
+    void ApplyPanelStyle(int index);
+    void TogglePanel();
+    void ToggleAlwaysOnTop();
+    // "On all desktops": this machine's choice, for the panel and every note.
+    void ToggleOnAllDesktops();
+    void MarkOnAllDesktops();
+    void ApplySettings();
+    void ToggleSharedFolder();
+    void MarkSharedFolder();
+
+    // The template list (list.cpp side of the panel).
+    void FillTemplateList();
+    void SortTemplates(int key);
+    void ApplyViewMode(int value);
+    // A new note from template index, at the mouse cursor.
+    void OpenTemplateItem(int index);
+    // The template menu of item index at at (the pointer, or the item for the Menu key).
+    void OnListContextMenu(int index, QPoint at);
+    void NewTemplate();
+    void PrepareTemplateMenu();
+    void RefreshCategoryMenus();
+    TemplateMenus templateMenus() const;
+
+    // The notes and the hot keys.
+    void ApplyHotKeyMode(int mode);
+    void MinimizeAll();
+    void RestoreAll();
+    void CloseAll();
+    void AddTrayIcon(bool balloon);
+    void OnTrayGesture(TrayIcon::Gesture gesture);
+
     // HotKeyActions and TrayActions
     void createNote() override;
     void bringToFront() override;
-    void runCommand(int commandId) override { OnCommand(commandId); }
-    void togglePanel() override { OnCommand(50); }
+    void runCommand(int commandId) override { OnCommand(static_cast<PanelCommand>(commandId)); }
+    void togglePanel() override { OnCommand(PanelCommand::ShowPanel); }
     void showOptionsMenuAt(QPoint pos) override;
     bool panelShown() const override { return settings.panelVisible; }
 
-    bool DispatchCommand(int id);
-    bool OnTemplateCommand(int id);
+    bool DispatchCommand(PanelCommand id);
+    bool OnTemplateCommand(PanelCommand id);
     // Start-up: takes the session of a run that did not end cleanly.
     void TakeRecoverySnapshot();
     // Start-up: a snapshot an earlier version left in the data folder moves to the
@@ -231,6 +202,13 @@ private:
     // Writes the four stores (keeping conflict copies first); error names the folder
     // and the system's reason. Removes the snapshot once all four are written.
     bool SaveStores(const store::Session& session, std::string& error);
+    // Something the stores hold changed: Escape asks from now on, a snapshot follows.
+    void MarkChanged();
+    // What the stores would hold now, text still in an open editor included.
+    store::Session CurrentSession() const;
+    // Merges what changed in the stores on disk since this copy last read or wrote them,
+    // shows it and writes the merged session back (the watch calls it).
+    void CheckStores();
     // Shared mode and the stores' watch (see NoteDlgSync.cpp).
     void StartSync();
     void UpdateSharedMode();
@@ -294,4 +272,31 @@ private:
     bool saving_ = false;
     bool sessionEnding_ = false;
     std::shared_ptr<SyncState> sync_;
+
+    // The collections and settings of the run.
+    Templates templates;
+    Categories categories;
+    SlotList<CNote> notes;
+    SSettings settings;
+
+    std::string dataFolder;
+    // The data folder's own folder in the state folder, which holds "recovery/".
+    std::string machineFolder;
+    QColor panelFillColor;
+    QColor panelFrameColor;
+    int selectedTemplate = -1;
+    WindowDrag drag;
+    bool showTrayBalloon = false;
+    QRect panelRect;
+    QRegion panelRegion;
+
+    CMyLink* linkLabel = nullptr;
+    CMyLink* newLabel = nullptr;
+    CMyLink* optionsLabel = nullptr;
+    CMyLink* sortLabel = nullptr;
+    CMyLink* viewLabel = nullptr;
+    CMyLink* hideLabel = nullptr;
+    TemplateListView* listCtrl = nullptr;
+    int lastSortKey = -1;
+    PanelMenus menus;
 };

@@ -11,58 +11,72 @@
 
 #include <string>
 
-bool CNoteDlg::OnCommand(int id)
+namespace {
+
+// The hot-key mode is stored as the offset of its command in the "Hot keys" menu.
+static_assert(Id(PanelCommand::LeftKeys) == kHotKeyModeFirstCommand &&
+              Id(PanelCommand::HotKeysMarkLast) == kHotKeyModeLastCommand);
+
+// Help, the web pages and About change nothing; "Exit" has ended the panel.
+bool ChangesNothing(PanelCommand id)
+{
+    using enum PanelCommand;
+    return id == About || id == Exit || id == HelpTopic || id == ProductPage || id == ContactForm;
+}
+
+} // namespace
+
+bool CNoteDlg::OnCommand(PanelCommand id)
 {
     const bool handled = DispatchCommand(id);
-    // Help, the web pages and About change nothing; "Exit" has ended the panel.
-    const bool looksOnly = id == 52 || id == 54 || id == 55 || id == 58 || id == 59;
-    if (handled && !looksOnly)
+    if (handled && !ChangesNothing(id))
         MarkChanged();
     return handled;
 }
 
-bool CNoteDlg::DispatchCommand(int id)
+bool CNoteDlg::DispatchCommand(PanelCommand id)
 {
+    using enum PanelCommand;
     switch (id) {
-    case 54:
+    case Exit:
         OnOK();
         return true;
-    case 55:
+    case HelpTopic:
         OpenHelp();
         return true;
-    case 58:
+    case ProductPage:
         platform().open(std::string(MakerSite::ProductPage()));
         return true;
-    case 59:
+    case ContactForm:
         platform().open(std::string(MakerSite::ContactPage()));
         return true;
-    case 52: {
+    case About: {
         CAboutDlg about(this);
         platform().runDialog(about);
         return true;
     }
-    case 50:
+    case ShowPanel:
         TogglePanel();
         return true;
-    case 51:
+    case AlwaysTop:
         ToggleAlwaysOnTop();
         return true;
-    case 35:
-        MinimizeAll();
+    case MinimizeAll:
+        this->MinimizeAll();
         return true;
-    case 36:
-        RestoreAll();
+    case RestoreAll:
+        this->RestoreAll();
         return true;
-    case 37:
-        CloseAll();
+    case CloseAll:
+        this->CloseAll();
         return true;
-    case 38:
-        OnHotKey(CreateNote);
+    case CreateNote:
+        OnHotKey(HotKeyId::CreateNote);
         return true;
-    case kReopenClosedNoteCommand:
-        ReopenClosedNote();
+    case ReopenClosedNote:
+        this->ReopenClosedNote();
         return true;
-    case 57: {
+    case CategoryDialog: {
         CCategory dialog(categories, this);
         if (platform().runDialog(dialog) == QDialog::Accepted)
             RefreshCategoryMenus();
@@ -71,31 +85,31 @@ bool CNoteDlg::DispatchCommand(int id)
     default:
         break;
     }
-    if (id >= 75 && id <= 79) {
-        ApplyHotKeyMode(id - 75);
+    if (InRange(id, LeftKeys, HotKeysLast)) {
+        ApplyHotKeyMode(id - LeftKeys);
         return true;
     }
-    if (id >= 60 && id <= 64) {
-        CheckRadio(menus.panelColorMenu, 60, 69, id);
-        ApplyPanelColor(id - 60);
+    if (InRange(id, PanelBlue, PanelViolet)) {
+        CheckRadio(menus.panelColorMenu, Id(PanelBlue), Id(PanelColorMarkLast), Id(id));
+        ApplyPanelColor(id - PanelBlue);
         return true;
     }
-    if (id >= 70 && id <= 74) {
-        CheckRadio(menus.panelStyleMenu, 70, 79, id);
-        ApplyPanelStyle(id - 70);
+    if (InRange(id, PanelRectangle, PanelStyleLast)) {
+        CheckRadio(menus.panelStyleMenu, Id(PanelRectangle), Id(PanelStyleMarkLast), Id(id));
+        ApplyPanelStyle(id - PanelRectangle);
         return true;
     }
-    if (id >= 30 && id <= 32) {
-        CheckRadio(menus.viewMenu, 30, 33, id);
-        ApplyViewMode(id - 30);
+    if (InRange(id, ViewIcons, ViewLast)) {
+        CheckRadio(menus.viewMenu, Id(ViewIcons), Id(ViewMarkLast), Id(id));
+        ApplyViewMode(id - ViewIcons);
         return true;
     }
-    if (id >= 40 && id <= 49) {
-        CheckRadio(menus.sortMenu, 40, 50, id);
-        SortTemplates(id - 40);
+    if (InRange(id, SortText, SortLast)) {
+        CheckRadio(menus.sortMenu, Id(SortText), Id(SortMarkLast), Id(id));
+        SortTemplates(id - SortText);
         return true;
     }
-    if (id >= 80 && id <= 230)
+    if (InRange(id, TemplateFirst, TemplateLast))
         return OnTemplateCommand(id);
     return false;
 }

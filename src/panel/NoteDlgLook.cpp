@@ -14,7 +14,8 @@ void CNoteDlg::ApplyPanelColor(int index)
 {
     settings.panelColor = index;
     if (menus.panelColorMenu)
-        CheckRadioValue(menus.panelColorMenu, 60, 64, index);
+        CheckRadioValue(menus.panelColorMenu, Id(PanelCommand::PanelBlue),
+                        Id(PanelCommand::PanelViolet), index);
     const PanelScheme scheme = PanelSchemeFor(index);
     panelFillColor = scheme.fill;
     panelFrameColor = scheme.frame;
@@ -31,7 +32,8 @@ void CNoteDlg::ApplyPanelStyle(int index)
 {
     settings.panelStyle = index;
     if (menus.panelStyleMenu)
-        CheckRadioValue(menus.panelStyleMenu, 70, 73, index);
+        CheckRadioValue(menus.panelStyleMenu, Id(PanelCommand::PanelRectangle),
+                        Id(PanelCommand::PanelCutTRBL), index);
     panelRegion = PanelOutline(index, panelRect.size());
     setMask(panelRegion);
     // The buttons echo the panel's corners.
@@ -66,8 +68,8 @@ void CNoteDlg::ApplySettings()
     const bool shown = settings.panelVisible;
     settings.panelVisible = false;
     settings.alwaysOnTop = !settings.alwaysOnTop;
-    OnCommand(51);
+    OnCommand(PanelCommand::AlwaysTop);
     settings.panelVisible = !shown;
-    OnCommand(50);
+    OnCommand(PanelCommand::ShowPanel);
     setVisible(settings.panelVisible);
 }

@@ -19,12 +19,12 @@
 
 namespace {
 
-// The one line a failed save at the end leaves: where the session is, if anywhere.
-void SayWhatIsKept(const std::string& error, bool kept, const QString& snapshotError)
+// The one line a failed save at the end leaves: where the session is (in the recovery
+// folder of machineFolder), if anywhere.
+void SayWhatIsKept(const std::string& error, bool kept, const QString& snapshotError,
+                   const std::string& machineFolder)
 {
-    const CNoteDlg* panel = CNoteDlg::instance();
-    const std::string folder =
-        panel ? panel->machineFolder + store::kRecoveryFolder : std::string();
+    const std::string folder = machineFolder + store::kRecoveryFolder;
     if (kept)
         std::fprintf(stderr, "pinleaf: %s; the session is kept in %s for the next start\n",
                      error.c_str(), folder.c_str());
@@ -241,7 +241,8 @@ void CNoteDlg::EndWithSave(bool canAsk)
         }
         const bool kept = snapshot_ && snapshot_->flush(true);
         if (!canAsk || sessionEnding_) {
-            SayWhatIsKept(error, kept, snapshot_ ? snapshot_->lastError() : QString());
+            SayWhatIsKept(error, kept, snapshot_ ? snapshot_->lastError() : QString(),
+                          machineFolder);
             break;
         }
         if (!platform().askRetry(this, error, "Pinleaf") && !sessionEnding_)
@@ -297,6 +298,7 @@ void CNoteDlg::SaveAtExit()
     if (!SaveStores(session, error)) {
         const store::StoreResult kept = store::WriteSnapshot(machineFolder, session, &damage_);
         SayWhatIsKept(error, static_cast<bool>(kept),
-                      kept ? QString() : QString::fromStdString(kept.error().message()));
+                      kept ? QString() : QString::fromStdString(kept.error().message()),
+                      machineFolder);
     }
 }

@@ -148,7 +148,7 @@ void CNoteDlg::ReadTemplates()
 
 void CNoteDlg::BuildMenus()
 {
-    menus = ::BuildMenus(this, categories, [this](int id) { OnCommand(id); });
+    menus = ::BuildMenus(this, categories, [this](PanelCommand id) { OnCommand(id); });
     MarkOnAllDesktops();
     connect(menus.onAllDesktops, &QAction::triggered, this, &CNoteDlg::ToggleOnAllDesktops);
     MarkSharedFolder();
@@ -203,7 +203,7 @@ void CNoteDlg::OnTimer(int id)
     if (id != kPollTimer || settings.panelVisible || !instanceLock_)
         return;
     if (instanceLock_->PollHandOver()) {
-        OnCommand(50);
+        OnCommand(PanelCommand::ShowPanel);
         showTrayBalloon = true;
     } else if (QFile::exists(
                    QString::fromStdString(instanceLock_->folder() + InstanceLock::kHandOverFile))) {

@@ -29,7 +29,8 @@ void CNoteDlg::SortTemplates(int key)
 void CNoteDlg::ApplyViewMode(int value)
 {
     settings.listViewMode = value;
-    CheckRadioValue(menus.viewMenu, 30, 33, value);
+    CheckRadioValue(menus.viewMenu, Id(PanelCommand::ViewIcons), Id(PanelCommand::ViewMarkLast),
+                    value);
     listCtrl->ApplyViewMode(value);
 }
 
@@ -92,49 +93,51 @@ void CNoteDlg::NewTemplate()
     MarkChanged();
 }
 
-bool CNoteDlg::OnTemplateCommand(int id)
+bool CNoteDlg::OnTemplateCommand(PanelCommand id)
 {
+    using enum PanelCommand;
     const int s = selectedTemplate;
     if (s < 0 || s >= templates.count())
         return false;
     SNote t = templates.get(s);
     bool writeBack = true;
 
-    if (id >= 200 && id <= 229) {
+    if (InRange(id, FirstCategory, LastCategory)) {
         ApplyTemplateFieldCommand(t, id, CategoryCommandText(menus.categoryMenu, id));
         MarkTemplateFieldCommand(templateMenus(), id);
     } else if (ApplyTemplateFieldCommand(t, id, {})) {
         MarkTemplateFieldCommand(templateMenus(), id);
     } else {
         switch (id) {
-        case 230: {
+        case EditCategories: {
             CCategory dialog(categories, this);
             if (platform().runDialog(dialog) == QDialog::Accepted)
                 RefreshCategoryMenus();
             // The dialog may have changed the category list, not this template.
             break;
         }
-        case 84: {
+        case SignatureText: {
             SNote record = t;
             CSignature dialog(record, this);
             if (platform().runDialog(dialog) == QDialog::Accepted) {
                 templates.replace(s, record);
-                CheckRadio(menus.signatureMenu, 80, 85, 84);
+                CheckRadio(menus.signatureMenu, Id(SignatureCategory), Id(SignatureTextMarkLast),
+                           Id(SignatureText));
             }
             writeBack = false;
             break;
         }
-        case 90: {
+        case EditText: {
             CEditText dialog(templates, s, this);
             platform().runDialog(dialog);
             writeBack = false;
             break;
         }
-        case 92:
+        case EditFont:
             if (auto font = platform().chooseFont(this, t.font))
                 t.font = *font;
             break;
-        case 101:
+        case Clone:
             if (platform().ask(this, FromQt(tr("Do you want to clone this item?")),
                                FromQt(tr("Clone item")), MessageButtons::YesNo,
                                MessageIcon::Exclamation)) {
@@ -143,11 +146,11 @@ bool CNoteDlg::OnTemplateCommand(int id)
                 templates.append(clone);
             }
             break;
-        case 105:
+        case Default:
             templates.SetDefaultTemplate(s);
             writeBack = false;
             break;
-        case 106:
+        case Delete:
             if (platform().ask(this, FromQt(tr("Do you want to delete this item?")),
                                FromQt(tr("Delete item")), MessageButtons::YesNo,
                                MessageIcon::Exclamation))

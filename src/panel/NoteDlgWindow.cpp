@@ -76,18 +76,20 @@ void CNoteDlg::CreateControls()
 {
     struct Button {
         CMyLink** member;
+        const char* name; // the object name, by which tests and tools find it
         const char* text;
         QRect rect;
     };
     const Button buttons[] = {
-        {&newLabel, QT_TR_NOOP("New"), DluRect(7, 7, 26, 12)},
-        {&sortLabel, QT_TR_NOOP("Sort"), DluRect(38, 7, 27, 12)},
-        {&viewLabel, QT_TR_NOOP("View"), DluRect(71, 7, 27, 12)},
-        {&optionsLabel, QT_TR_NOOP("Options"), DluRect(104, 7, 25, 12)},
-        {&hideLabel, QT_TR_NOOP("Hide"), DluRect(150, 7, 16, 12)},
+        {&newLabel, "newLabel", QT_TR_NOOP("New"), DluRect(7, 7, 26, 12)},
+        {&sortLabel, "sortLabel", QT_TR_NOOP("Sort"), DluRect(38, 7, 27, 12)},
+        {&viewLabel, "viewLabel", QT_TR_NOOP("View"), DluRect(71, 7, 27, 12)},
+        {&optionsLabel, "optionsLabel", QT_TR_NOOP("Options"), DluRect(104, 7, 25, 12)},
+        {&hideLabel, "hideLabel", QT_TR_NOOP("Hide"), DluRect(150, 7, 16, 12)},
     };
     for (const Button& b : buttons) {
         *b.member = new CMyLink(tr(b.text), this);
+        (*b.member)->setObjectName(QString::fromLatin1(b.name));
         (*b.member)->setAlignment(Qt::AlignCenter);
         (*b.member)->setGeometry(b.rect);
     }
@@ -155,10 +157,12 @@ void CNoteDlg::CreateControls()
 
     linkLabel =
         new CMyLink(QString::fromLatin1(MakerSite::Host.data(), MakerSite::Host.size()), this);
+    linkLabel->setObjectName(QStringLiteral("linkLabel"));
     linkLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     linkLabel->setGeometry(DluRect(7, 19, 70, 8));
 
     listCtrl = new TemplateListView(templates, this);
+    listCtrl->setObjectName(QStringLiteral("templateList"));
     listCtrl->setGeometry(DluRect(7, 29, 159, 170));
     connect(listCtrl, &TemplateListView::itemActivated, this, &CNoteDlg::OpenTemplateItem);
     connect(listCtrl, &TemplateListView::contextMenuRequested, this, &CNoteDlg::OnListContextMenu);
@@ -169,7 +173,7 @@ void CNoteDlg::CreateControls()
     connect(viewLabel, &CMyLink::clicked, this, [this] { TrackMenu(menus.viewMenu, viewLabel); });
     connect(optionsLabel, &CMyLink::clicked, this,
             [this] { TrackMenu(menus.optionsMenu, optionsLabel); });
-    connect(hideLabel, &CMyLink::clicked, this, [this] { OnCommand(50); });
+    connect(hideLabel, &CMyLink::clicked, this, [this] { OnCommand(PanelCommand::ShowPanel); });
     connect(linkLabel, &CMyLink::clicked, this, &CNoteDlg::OnLinkClicked);
 }
 
@@ -268,7 +272,7 @@ void CNoteDlg::TogglePanel()
         ActivateWindow(this);
     UpdatePollTimer();
     if (menus.optionsMenu) {
-        if (QAction* item = FindItem(menus.optionsMenu, 50))
+        if (QAction* item = FindItem(menus.optionsMenu, Id(PanelCommand::ShowPanel)))
             item->setText(settings.panelVisible
                               ? QCoreApplication::translate("PanelMenus", "Hide Panel")
                               : QCoreApplication::translate("PanelMenus", "Show Panel"));
@@ -313,5 +317,5 @@ void CNoteDlg::ToggleAlwaysOnTop()
     if (settings.panelVisible && !isVisible())
         show();
     if (menus.optionsMenu)
-        CheckItem(menus.optionsMenu, 51, settings.alwaysOnTop);
+        CheckItem(menus.optionsMenu, Id(PanelCommand::AlwaysTop), settings.alwaysOnTop);
 }

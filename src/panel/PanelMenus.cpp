@@ -14,20 +14,34 @@
 
 namespace {
 
-// Items are added as (text, id); an id of 0 is a separator.
+// Items are added as (text, command); NoCommand is a separator.
 struct Item {
     const char* text;
-    int id;
+    PanelCommand id;
 };
+constexpr Item kSeparator = {"", PanelCommand::NoCommand};
 
-QMenu* MakeMenu(QWidget* owner, std::initializer_list<Item> items)
+QAction* AddItem(QMenu* menu, const char* text, PanelCommand id)
+{
+    return ::AddItem(menu, QCoreApplication::translate("PanelMenus", text), Id(id));
+}
+
+// A menu named name (its object name), owned by owner.
+QMenu* NewMenu(QWidget* owner, const char* name)
 {
     auto* menu = new QMenu(owner);
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QMenu* MakeMenu(QWidget* owner, const char* name, std::initializer_list<Item> items)
+{
+    QMenu* menu = NewMenu(owner, name);
     for (const Item& item : items) {
-        if (item.id == 0)
+        if (item.id == PanelCommand::NoCommand)
             menu->addSeparator();
         else
-            AddItem(menu, QCoreApplication::translate("PanelMenus", item.text), item.id);
+            AddItem(menu, item.text, item.id);
     }
     return menu;
 }
@@ -36,14 +50,14 @@ QMenu* MakeMenu(QWidget* owner, std::initializer_list<Item> items)
 // menu that holds the item passes it on. Items are checkable so that they can carry
 // marks, and Qt flips a checkable item on every click: the flip is undone here, since
 // every mark is set by the command itself.
-void RouteCommands(QMenu* menu, const std::function<void(int)>& onCommand)
+void RouteCommands(QMenu* menu, const std::function<void(PanelCommand)>& onCommand)
 {
     QObject::connect(menu, &QMenu::triggered, menu, [menu, onCommand](QAction* action) {
         if (!menu->actions().contains(action) || CommandId(action) == 0)
             return;
         if (action->isCheckable())
             action->setChecked(!action->isChecked());
-        onCommand(CommandId(action));
+        onCommand(static_cast<PanelCommand>(CommandId(action)));
     });
 }
 
@@ -78,50 +92,60 @@ QAction* AddStartAtLogin(QMenu* optionsMenu)
 } // namespace
 
 PanelMenus BuildMenus(QWidget* owner, const Categories& categories,
-                      std::function<void(int)> onCommand)
+                      std::function<void(PanelCommand)> onCommand)
 {
+    using enum PanelCommand;
     PanelMenus m;
-    m.viewMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Icons"), 30},
-                                  {QT_TRANSLATE_NOOP("PanelMenus", "List"), 31}});
-    m.sortMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Text"), 40},
-                                  {QT_TRANSLATE_NOOP("PanelMenus", "Category"), 41},
-                                  {QT_TRANSLATE_NOOP("PanelMenus", "Date"), 42},
-                                  {QT_TRANSLATE_NOOP("PanelMenus", "Color"), 43},
-                                  {QT_TRANSLATE_NOOP("PanelMenus", "Style"), 44},
-                                  {QT_TRANSLATE_NOOP("PanelMenus", "Size"), 45}});
-    m.panelColorMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Blue"), 60},
-                                        {QT_TRANSLATE_NOOP("PanelMenus", "Red"), 61},
-                                        {QT_TRANSLATE_NOOP("PanelMenus", "Gray"), 62},
-                                        {QT_TRANSLATE_NOOP("PanelMenus", "Green"), 63},
-                                        {QT_TRANSLATE_NOOP("PanelMenus", "Violet"), 64}});
-    m.panelStyleMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Rectangle"), 70},
-                                        {QT_TRANSLATE_NOOP("PanelMenus", "Round angles"), 71},
-                                        {QT_TRANSLATE_NOOP("PanelMenus", "Cut TL and BR"), 72},
-                                        {QT_TRANSLATE_NOOP("PanelMenus", "Cut TR and BL"), 73}});
-    m.hotKeysMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Left keys"), 75},
-                                     {QT_TRANSLATE_NOOP("PanelMenus", "Right keys"), 76},
-                                     {"", 0},
-                                     {QT_TRANSLATE_NOOP("PanelMenus", "None"), 77}});
-    m.notesMenu = MakeMenu(
-        owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Create Note"), 38},
-                {QT_TRANSLATE_NOOP("PanelMenus", "Reopen closed note"), kReopenClosedNoteCommand},
-                {"", 0},
-                {QT_TRANSLATE_NOOP("PanelMenus", "Minimize all"), 35},
-                {QT_TRANSLATE_NOOP("PanelMenus", "Restore all"), 36},
-                {"", 0},
-                {QT_TRANSLATE_NOOP("PanelMenus", "Close all"), 37}});
-    m.reopenClosedNote = FindItem(m.notesMenu, kReopenClosedNoteCommand);
+    m.viewMenu = MakeMenu(owner, "viewMenu",
+                          {{QT_TRANSLATE_NOOP("PanelMenus", "Icons"), ViewIcons},
+                           {QT_TRANSLATE_NOOP("PanelMenus", "List"), ViewList}});
+    m.sortMenu = MakeMenu(owner, "sortMenu",
+                          {{QT_TRANSLATE_NOOP("PanelMenus", "Text"), SortText},
+                           {QT_TRANSLATE_NOOP("PanelMenus", "Category"), SortCategory},
+                           {QT_TRANSLATE_NOOP("PanelMenus", "Date"), SortDate},
+                           {QT_TRANSLATE_NOOP("PanelMenus", "Color"), SortColor},
+                           {QT_TRANSLATE_NOOP("PanelMenus", "Style"), SortStyle},
+                           {QT_TRANSLATE_NOOP("PanelMenus", "Size"), SortSize}});
+    m.panelColorMenu = MakeMenu(owner, "panelColorMenu",
+                                {{QT_TRANSLATE_NOOP("PanelMenus", "Blue"), PanelBlue},
+                                 {QT_TRANSLATE_NOOP("PanelMenus", "Red"), PanelRed},
+                                 {QT_TRANSLATE_NOOP("PanelMenus", "Gray"), PanelGray},
+                                 {QT_TRANSLATE_NOOP("PanelMenus", "Green"), PanelGreen},
+                                 {QT_TRANSLATE_NOOP("PanelMenus", "Violet"), PanelViolet}});
+    m.panelStyleMenu =
+        MakeMenu(owner, "panelStyleMenu",
+                 {{QT_TRANSLATE_NOOP("PanelMenus", "Rectangle"), PanelRectangle},
+                  {QT_TRANSLATE_NOOP("PanelMenus", "Round angles"), PanelRoundAngles},
+                  {QT_TRANSLATE_NOOP("PanelMenus", "Cut TL and BR"), PanelCutTLBR},
+                  {QT_TRANSLATE_NOOP("PanelMenus", "Cut TR and BL"), PanelCutTRBL}});
+    m.hotKeysMenu = MakeMenu(owner, "hotKeysMenu",
+                             {{QT_TRANSLATE_NOOP("PanelMenus", "Left keys"), LeftKeys},
+                              {QT_TRANSLATE_NOOP("PanelMenus", "Right keys"), RightKeys},
+                              kSeparator,
+                              {QT_TRANSLATE_NOOP("PanelMenus", "None"), NoHotKeys}});
+    m.notesMenu =
+        MakeMenu(owner, "notesMenu",
+                 {{QT_TRANSLATE_NOOP("PanelMenus", "Create Note"), CreateNote},
+                  {QT_TRANSLATE_NOOP("PanelMenus", "Reopen closed note"), ReopenClosedNote},
+                  kSeparator,
+                  {QT_TRANSLATE_NOOP("PanelMenus", "Minimize all"), MinimizeAll},
+                  {QT_TRANSLATE_NOOP("PanelMenus", "Restore all"), RestoreAll},
+                  kSeparator,
+                  {QT_TRANSLATE_NOOP("PanelMenus", "Close all"), CloseAll}});
+    m.reopenClosedNote = FindItem(m.notesMenu, Id(ReopenClosedNote));
     m.reopenClosedNote->setEnabled(false);
-    m.helpMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Help Topic    F1"), 55},
-                                  {QT_TRANSLATE_NOOP("PanelMenus", "Lastet Version"), 58},
-                                  {QT_TRANSLATE_NOOP("PanelMenus", "Home Page"), 58},
-                                  {QT_TRANSLATE_NOOP("PanelMenus", "Contact Form"), 59},
-                                  {"", 0},
-                                  {QT_TRANSLATE_NOOP("PanelMenus", "About..."), 52}});
+    m.helpMenu = MakeMenu(owner, "helpMenu",
+                          {{QT_TRANSLATE_NOOP("PanelMenus", "Help Topic    F1"), HelpTopic},
+                           {QT_TRANSLATE_NOOP("PanelMenus", "Lastet Version"), ProductPage},
+                           {QT_TRANSLATE_NOOP("PanelMenus", "Home Page"), ProductPage},
+                           {QT_TRANSLATE_NOOP("PanelMenus", "Contact Form"), ContactForm},
+                           kSeparator,
+                           {QT_TRANSLATE_NOOP("PanelMenus", "About..."), About}});
 
-    m.optionsMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Show Panel"), 50},
-                                     {QT_TRANSLATE_NOOP("PanelMenus", "Always Top"), 51},
-                                     {"", 0}});
+    m.optionsMenu = MakeMenu(owner, "optionsMenu",
+                             {{QT_TRANSLATE_NOOP("PanelMenus", "Show Panel"), ShowPanel},
+                              {QT_TRANSLATE_NOOP("PanelMenus", "Always Top"), AlwaysTop},
+                              kSeparator});
     AddSubmenu(m.optionsMenu, QCoreApplication::translate("PanelMenus", "Color Panel"),
                m.panelColorMenu);
     AddSubmenu(m.optionsMenu, QCoreApplication::translate("PanelMenus", "Style Panel"),
@@ -129,7 +153,7 @@ PanelMenus BuildMenus(QWidget* owner, const Categories& categories,
     m.optionsMenu->addSeparator();
     AddSubmenu(m.optionsMenu, QCoreApplication::translate("PanelMenus", "Notes"), m.notesMenu);
     AddSubmenu(m.optionsMenu, QCoreApplication::translate("PanelMenus", "Hot keys"), m.hotKeysMenu);
-    AddItem(m.optionsMenu, QCoreApplication::translate("PanelMenus", "Category..."), 57);
+    AddItem(m.optionsMenu, QT_TRANSLATE_NOOP("PanelMenus", "Category..."), CategoryDialog);
     m.optionsMenu->addSeparator();
     AddSubmenu(m.optionsMenu, QCoreApplication::translate("PanelMenus", "Help"), m.helpMenu);
     m.optionsMenu->addSeparator();
@@ -138,52 +162,56 @@ PanelMenus BuildMenus(QWidget* owner, const Categories& categories,
         m.optionsMenu->addAction(QCoreApplication::translate("PanelMenus", "On all desktops"));
     m.sharedFolder =
         m.optionsMenu->addAction(QCoreApplication::translate("PanelMenus", "Shared folder"));
-    AddItem(m.optionsMenu, QCoreApplication::translate("PanelMenus", "Exit"), 54);
+    AddItem(m.optionsMenu, QT_TRANSLATE_NOOP("PanelMenus", "Exit"), Exit);
 
-    m.categoryMenu = new QMenu(owner);
+    m.categoryMenu = NewMenu(owner, "categoryMenu");
     RefillCategoryMenu(m.categoryMenu, categories);
-    m.signatureMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Category"), 80},
-                                       {QT_TRANSLATE_NOOP("PanelMenus", "Time create"), 81},
-                                       {QT_TRANSLATE_NOOP("PanelMenus", "Void"), 83},
-                                       {"", 0},
-                                       {QT_TRANSLATE_NOOP("PanelMenus", "Text..."), 84}});
+    m.signatureMenu = MakeMenu(owner, "signatureMenu",
+                               {{QT_TRANSLATE_NOOP("PanelMenus", "Category"), SignatureCategory},
+                                {QT_TRANSLATE_NOOP("PanelMenus", "Time create"), SignatureTime},
+                                {QT_TRANSLATE_NOOP("PanelMenus", "Void"), SignatureVoid},
+                                kSeparator,
+                                {QT_TRANSLATE_NOOP("PanelMenus", "Text..."), SignatureText}});
 
-    m.editMenu = new QMenu(owner);
+    m.editMenu = NewMenu(owner, "editMenu");
     AddSubmenu(m.editMenu, QCoreApplication::translate("PanelMenus", "Signature"), m.signatureMenu);
-    AddItem(m.editMenu, QCoreApplication::translate("PanelMenus", "Text..."), 90);
-    AddItem(m.editMenu, QCoreApplication::translate("PanelMenus", "Font..."), 92);
+    AddItem(m.editMenu, QT_TRANSLATE_NOOP("PanelMenus", "Text..."), EditText);
+    AddItem(m.editMenu, QT_TRANSLATE_NOOP("PanelMenus", "Font..."), EditFont);
     AddSubmenu(m.editMenu, QCoreApplication::translate("PanelMenus", "Category"), m.categoryMenu);
 
-    m.templateSizeMenu = MakeMenu(owner, {{"120 x 140", 110},
-                                          {"132 x 152", 111},
-                                          {"145 x 165", 112},
-                                          {"", 0},
-                                          {"150 x 110", 113},
-                                          {"162 x 122", 114},
-                                          {"175 x 135", 115}});
-    m.templateStyleMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Rectangle"), 120},
-                                           {QT_TRANSLATE_NOOP("PanelMenus", "Round top"), 121},
-                                           {QT_TRANSLATE_NOOP("PanelMenus", "Round all"), 122},
-                                           {QT_TRANSLATE_NOOP("PanelMenus", "Cut BR"), 123},
-                                           {QT_TRANSLATE_NOOP("PanelMenus", "Cut BL"), 124},
-                                           {QT_TRANSLATE_NOOP("PanelMenus", "Cut TL,BR"), 125},
-                                           {QT_TRANSLATE_NOOP("PanelMenus", "Cut TR,BL"), 126},
-                                           {"", 0},
-                                           {QT_TRANSLATE_NOOP("PanelMenus", "Random"), 127}});
-    m.templateColorMenu = MakeMenu(owner, {{QT_TRANSLATE_NOOP("PanelMenus", "Red"), 140},
-                                           {QT_TRANSLATE_NOOP("PanelMenus", "Orange"), 141},
-                                           {QT_TRANSLATE_NOOP("PanelMenus", "Yellow"), 142},
-                                           {QT_TRANSLATE_NOOP("PanelMenus", "Green1"), 143},
-                                           {QT_TRANSLATE_NOOP("PanelMenus", "Green2"), 144},
-                                           {QT_TRANSLATE_NOOP("PanelMenus", "Blue1"), 145},
-                                           {QT_TRANSLATE_NOOP("PanelMenus", "Blue2"), 146},
-                                           {QT_TRANSLATE_NOOP("PanelMenus", "Violet"), 147},
-                                           {QT_TRANSLATE_NOOP("PanelMenus", "Gray"), 148},
-                                           {QT_TRANSLATE_NOOP("PanelMenus", "White"), 149},
-                                           {"", 0},
-                                           {QT_TRANSLATE_NOOP("PanelMenus", "Random"), 150}});
+    m.templateSizeMenu = MakeMenu(owner, "templateSizeMenu",
+                                  {{"120 x 140", Size120x140},
+                                   {"132 x 152", Size132x152},
+                                   {"145 x 165", Size145x165},
+                                   kSeparator,
+                                   {"150 x 110", Size150x110},
+                                   {"162 x 122", Size162x122},
+                                   {"175 x 135", Size175x135}});
+    m.templateStyleMenu = MakeMenu(owner, "templateStyleMenu",
+                                   {{QT_TRANSLATE_NOOP("PanelMenus", "Rectangle"), StyleRectangle},
+                                    {QT_TRANSLATE_NOOP("PanelMenus", "Round top"), StyleRoundTop},
+                                    {QT_TRANSLATE_NOOP("PanelMenus", "Round all"), StyleRoundAll},
+                                    {QT_TRANSLATE_NOOP("PanelMenus", "Cut BR"), StyleCutBR},
+                                    {QT_TRANSLATE_NOOP("PanelMenus", "Cut BL"), StyleCutBL},
+                                    {QT_TRANSLATE_NOOP("PanelMenus", "Cut TL,BR"), StyleCutTLBR},
+                                    {QT_TRANSLATE_NOOP("PanelMenus", "Cut TR,BL"), StyleCutTRBL},
+                                    kSeparator,
+                                    {QT_TRANSLATE_NOOP("PanelMenus", "Random"), StyleRandom}});
+    m.templateColorMenu = MakeMenu(owner, "templateColorMenu",
+                                   {{QT_TRANSLATE_NOOP("PanelMenus", "Red"), ColorRed},
+                                    {QT_TRANSLATE_NOOP("PanelMenus", "Orange"), ColorOrange},
+                                    {QT_TRANSLATE_NOOP("PanelMenus", "Yellow"), ColorYellow},
+                                    {QT_TRANSLATE_NOOP("PanelMenus", "Green1"), ColorGreen1},
+                                    {QT_TRANSLATE_NOOP("PanelMenus", "Green2"), ColorGreen2},
+                                    {QT_TRANSLATE_NOOP("PanelMenus", "Blue1"), ColorBlue1},
+                                    {QT_TRANSLATE_NOOP("PanelMenus", "Blue2"), ColorBlue2},
+                                    {QT_TRANSLATE_NOOP("PanelMenus", "Violet"), ColorViolet},
+                                    {QT_TRANSLATE_NOOP("PanelMenus", "Gray"), ColorGray},
+                                    {QT_TRANSLATE_NOOP("PanelMenus", "White"), ColorWhite},
+                                    kSeparator,
+                                    {QT_TRANSLATE_NOOP("PanelMenus", "Random"), ColorRandom}});
 
-    m.templateMenu = new QMenu(owner);
+    m.templateMenu = NewMenu(owner, "templateMenu");
     AddTitle(m.templateMenu, QCoreApplication::translate("PanelMenus", "Template"));
     AddSubmenu(m.templateMenu, QCoreApplication::translate("PanelMenus", "Edit"), m.editMenu);
     AddSubmenu(m.templateMenu, QCoreApplication::translate("PanelMenus", "Color"),
@@ -193,10 +221,10 @@ PanelMenus BuildMenus(QWidget* owner, const Categories& categories,
     AddSubmenu(m.templateMenu, QCoreApplication::translate("PanelMenus", "Size"),
                m.templateSizeMenu);
     m.templateMenu->addSeparator();
-    AddItem(m.templateMenu, QCoreApplication::translate("PanelMenus", "Clone"), 101);
-    AddItem(m.templateMenu, QCoreApplication::translate("PanelMenus", "Default"), 105);
+    AddItem(m.templateMenu, QT_TRANSLATE_NOOP("PanelMenus", "Clone"), Clone);
+    AddItem(m.templateMenu, QT_TRANSLATE_NOOP("PanelMenus", "Default"), Default);
     m.templateMenu->addSeparator();
-    AddItem(m.templateMenu, QCoreApplication::translate("PanelMenus", "Delete"), 106);
+    AddItem(m.templateMenu, QT_TRANSLATE_NOOP("PanelMenus", "Delete"), Delete);
 
     for (QMenu* menu :
          {m.viewMenu, m.sortMenu, m.panelColorMenu, m.panelStyleMenu, m.hotKeysMenu, m.notesMenu,

@@ -3,15 +3,13 @@
 // every command ends in the panel's OnCommand.
 
 #include "model/Collections.h"
+#include "panel/PanelCommand.h"
 
 #include <functional>
 
 class QAction;
 class QMenu;
 class QWidget;
-
-// Reopens the note closed last; a command of this program's own, beside "Create Note".
-inline constexpr int kReopenClosedNoteCommand = 39;
 
 struct PanelMenus {
     QMenu* viewMenu = nullptr;
@@ -44,4 +42,4 @@ struct PanelMenus {
 // the category menu from categories and routes every command of every menu (also
 // items added later) to onCommand, once per click.
 PanelMenus BuildMenus(QWidget* owner, const Categories& categories,
-                      std::function<void(int)> onCommand);
+                      std::function<void(PanelCommand)> onCommand);

@@ -11,56 +11,40 @@
 
 namespace {
 
-constexpr int kFirstCategory = 200;
-constexpr int kLastCategory = 229;
-constexpr int kMaxCategoryItems = 29;
-constexpr int kEditCategories = 230;
-constexpr int kDefaultItem = 105;
+using enum PanelCommand;
+
+constexpr int kMaxCategoryItems = LastCategory - FirstCategory;
 
 // The stored bytes ride along with the item: its text went through ToQt, which is not
 // reversible for bytes that are not UTF-8.
 constexpr const char* kCategoryBytes = "categoryBytes";
 
 struct FieldRange {
-    int first;    // command of field value 0
-    int last;     // last command that sets the field
-    int markLast; // last id of the menu's radio range
+    PanelCommand first;    // command of field value 0
+    PanelCommand last;     // last command that sets the field
+    PanelCommand markLast; // last id of the menu's radio range
     int SNote::*field;
+    QMenu* TemplateMenus::*menu;
 };
 
 constexpr FieldRange kFieldRanges[] = {
-    {80, 83, 84, &SNote::signatureKind},
-    {110, 115, 115, &SNote::size},
-    {120, 127, 127, &SNote::shape},
-    {140, 151, 150, &SNote::color},
+    {SignatureCategory, SignatureVoid, SignatureText, &SNote::signatureKind,
+     &TemplateMenus::signatureMenu},
+    {Size120x140, Size175x135, Size175x135, &SNote::size, &TemplateMenus::templateSizeMenu},
+    {StyleRectangle, StyleRandom, StyleRandom, &SNote::shape, &TemplateMenus::templateStyleMenu},
+    {ColorRed, ColorLast, ColorRandom, &SNote::color, &TemplateMenus::templateColorMenu},
 };
-
-QMenu* MenuOf(const TemplateMenus& menus, int first)
-{
-    switch (first) {
-    case 80:
-        return menus.signatureMenu;
-    case 110:
-        return menus.templateSizeMenu;
-    case 120:
-        return menus.templateStyleMenu;
-    case 140:
-        return menus.templateColorMenu;
-    default:
-        return nullptr;
-    }
-}
 
 } // namespace
 
-bool ApplyTemplateFieldCommand(SNote& t, int id, const std::string& categoryText)
+bool ApplyTemplateFieldCommand(SNote& t, PanelCommand id, const std::string& categoryText)
 {
-    if (id >= kFirstCategory && id <= kLastCategory) {
+    if (InRange(id, FirstCategory, LastCategory)) {
         t.category = categoryText;
         return true;
     }
     for (const FieldRange& range : kFieldRanges) {
-        if (id >= range.first && id <= range.last) {
+        if (InRange(id, range.first, range.last)) {
             t.*range.field = id - range.first;
             return true;
         }
@@ -68,16 +52,16 @@ bool ApplyTemplateFieldCommand(SNote& t, int id, const std::string& categoryText
     return false;
 }
 
-void MarkTemplateFieldCommand(const TemplateMenus& menus, int id)
+void MarkTemplateFieldCommand(const TemplateMenus& menus, PanelCommand id)
 {
-    if (id >= kFirstCategory && id <= kLastCategory) {
+    if (InRange(id, FirstCategory, LastCategory)) {
         if (menus.categoryMenu)
-            CheckRadio(menus.categoryMenu, kFirstCategory, kLastCategory, id);
+            CheckRadio(menus.categoryMenu, Id(FirstCategory), Id(LastCategory), Id(id));
         return;
     }
     for (const FieldRange& range : kFieldRanges) {
-        if (id >= range.first && id <= range.last) {
-            CheckRadioValue(MenuOf(menus, range.first), range.first, range.markLast,
+        if (InRange(id, range.first, range.last)) {
+            CheckRadioValue(menus.*range.menu, Id(range.first), Id(range.markLast),
                             id - range.first);
             return;
         }
@@ -88,11 +72,12 @@ void PrepareTemplateMenuMarks(const TemplateMenus& menus, const SNote& t,
                               const Categories& categories)
 {
     // No equal entry (-1), or one past the menu's 29 items, leaves no category marked.
-    CheckRadioValue(menus.categoryMenu, kFirstCategory, kLastCategory, categories.find(t.category));
+    CheckRadioValue(menus.categoryMenu, Id(FirstCategory), Id(LastCategory),
+                    categories.find(t.category));
     for (const FieldRange& range : kFieldRanges)
-        CheckRadioValue(MenuOf(menus, range.first), range.first, range.markLast, t.*range.field);
+        CheckRadioValue(menus.*range.menu, Id(range.first), Id(range.markLast), t.*range.field);
     if (menus.templateMenu)
-        CheckItem(menus.templateMenu, kDefaultItem, t.isDefault);
+        CheckItem(menus.templateMenu, Id(Default), t.isDefault);
 }
 
 void RefillCategoryMenu(QMenu* categoryMenu, const Categories& categories)
@@ -101,19 +86,19 @@ void RefillCategoryMenu(QMenu* categoryMenu, const Categories& categories)
     const int shown = std::min(categories.count(), kMaxCategoryItems);
     for (int i = 0; i < shown; ++i) {
         const std::string name = categories.get(i);
-        QAction* item = AddItem(categoryMenu, ToQt(name), kFirstCategory + i);
+        QAction* item = AddItem(categoryMenu, ToQt(name), Id(FirstCategory + i));
         item->setProperty(kCategoryBytes,
                           QByteArray(name.data(), static_cast<qsizetype>(name.size())));
     }
     categoryMenu->addSeparator();
-    AddItem(categoryMenu, QCoreApplication::translate("PanelMenus", "Edit..."), kEditCategories);
+    AddItem(categoryMenu, QCoreApplication::translate("PanelMenus", "Edit..."), Id(EditCategories));
 }
 
-std::string CategoryCommandText(QMenu* categoryMenu, int id)
+std::string CategoryCommandText(QMenu* categoryMenu, PanelCommand id)
 {
-    if (!categoryMenu || id < kFirstCategory || id > kLastCategory)
+    if (!categoryMenu || !InRange(id, FirstCategory, LastCategory))
         return {};
-    QAction* item = FindItem(categoryMenu, id);
+    QAction* item = FindItem(categoryMenu, Id(id));
     if (!item)
         return {};
     const QVariant bytes = item->property(kCategoryBytes);

@@ -1,4 +1,6 @@
 #include "hotkeys/HotKeys.h"
+#include "panel/PanelCommand.h"
+#include "widgets/Menus.h"
 #include "support/FakePlatform.h"
 
 #include <climits>
@@ -140,7 +142,26 @@ public:
     std::vector<std::string> log;
     void createNote() override { log.push_back("create"); }
     void bringToFront() override { log.push_back("front"); }
-    void runCommand(int id) override { log.push_back("command " + std::to_string(id)); }
+    // The panel's command, by the menu item that runs it.
+    void runCommand(int id) override
+    {
+        switch (static_cast<PanelCommand>(id)) {
+        case PanelCommand::RestoreAll:
+            log.push_back("Restore all");
+            break;
+        case PanelCommand::MinimizeAll:
+            log.push_back("Minimize all");
+            break;
+        case PanelCommand::AlwaysTop:
+            log.push_back("Always Top");
+            break;
+        case PanelCommand::ShowPanel:
+            log.push_back("Show Panel");
+            break;
+        default:
+            log.push_back("command " + std::to_string(id));
+        }
+    }
 };
 
 TEST(OnHotKey, EachIdRunsItsAction)
@@ -149,10 +170,10 @@ TEST(OnHotKey, EachIdRunsItsAction)
     const std::vector<std::pair<int, Log>> expected = {
         {10, {"create"}},
         {11, {"front"}},
-        {12, {"front", "command 36"}},
-        {13, {"front", "command 35"}},
-        {14, {"front", "command 51"}},
-        {15, {"front", "command 50"}},
+        {12, {"front", "Restore all"}},
+        {13, {"front", "Minimize all"}},
+        {14, {"front", "Always Top"}},
+        {15, {"front", "Show Panel"}},
         {9, {}},
         {16, {}},
         {0, {}},
@@ -175,7 +196,7 @@ TEST(OnHotKey, APressFromTheGrabberReachesItsAction)
     ApplyHotKeyMode(grabber, 0, mode);
     grabber.press(10);
     grabber.press(15);
-    EXPECT_EQ(actions.log, (std::vector<std::string>{"create", "front", "command 50"}));
+    EXPECT_EQ(actions.log, (std::vector<std::string>{"create", "front", "Show Panel"}));
 }
 
 } // namespace

@@ -53,7 +53,7 @@ TEST(Translations, AGermanDesktopGetsGermanMenusTrayNamesAndQtButtons)
     QWidget owner;
     Categories categories;
     LoadFactoryCategories(categories);
-    const PanelMenus menus = BuildMenus(&owner, categories, [](int) {});
+    const PanelMenus menus = BuildMenus(&owner, categories, [](PanelCommand) {});
     EXPECT_EQ(
         Texts(menus.optionsMenu),
         (QStringList{"Panel zeigen", "Immer im Vordergrund", "Farbe des Panels", "Form des Panels",

@@ -6,51 +6,56 @@
 
 namespace {
 
-using Ids = std::vector<int>;
-
 TEST_F(NoteTest, RandomColourAndStyleAlwaysChange)
 {
     SNote record = SavedNote();
     record.color = Gray;
     CNote* note = Open(record);
-    note->OnCommand(50);
+    note->OnCommand(NoteCommand::ColorRandom);
     int first = note->record().color;
     EXPECT_NE(first, Gray);
-    EXPECT_EQ(Checked(note->noteMenu(), 40, 50), Ids{40 + first});
-    note->OnCommand(50); // same second, same seed: still a change
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::ColorRed, NoteCommand::ColorRandom),
+              Commands{NoteCommand::ColorRed + first});
+    note->OnCommand(NoteCommand::ColorRandom); // same second, same seed: still a change
     EXPECT_NE(note->record().color, first);
-    EXPECT_EQ(Checked(note->noteMenu(), 40, 50), Ids{40 + note->record().color});
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::ColorRed, NoteCommand::ColorRandom),
+              Commands{NoteCommand::ColorRed + note->record().color});
 
-    note->OnCommand(29);
+    note->OnCommand(NoteCommand::StyleRandom);
     int shape = note->record().shape;
     EXPECT_NE(shape, Rectangle);
     EXPECT_FALSE(note->visibleRegion().isEmpty());
-    note->OnCommand(29);
+    note->OnCommand(NoteCommand::StyleRandom);
     EXPECT_NE(note->record().shape, shape);
-    EXPECT_EQ(Checked(note->noteMenu(), 20, 29), Ids{20 + note->record().shape});
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::StyleRectangle, NoteCommand::StyleRandom),
+              Commands{NoteCommand::StyleRectangle + note->record().shape});
 }
 
 TEST_F(NoteTest, MenuItemsReachTheNoteAndMarksFollowTheRecord)
 {
     CNote* note = Open(SavedNote());
-    FindItem(note->noteMenu(), 41)->trigger(); // Orange
+    FindItem(note->noteMenu(), NoteCommand::ColorOrange)->trigger(); // Orange
     EXPECT_EQ(note->record().color, Orange);
-    EXPECT_EQ(Checked(note->noteMenu(), 40, 50), Ids{41});
-    FindItem(note->noteMenu(), 41)->trigger(); // again: stays marked
-    EXPECT_EQ(Checked(note->noteMenu(), 40, 50), Ids{41});
-    FindItem(note->noteMenu(), 13)->trigger();
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::ColorRed, NoteCommand::ColorRandom),
+              Commands{NoteCommand::ColorOrange});
+    FindItem(note->noteMenu(), NoteCommand::ColorOrange)->trigger(); // again: stays marked
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::ColorRed, NoteCommand::ColorRandom),
+              Commands{NoteCommand::ColorOrange});
+    FindItem(note->noteMenu(), NoteCommand::Size150x110)->trigger();
     EXPECT_EQ(note->size(), QSize(150, 110));
-    FindItem(note->noteMenu(), 24)->trigger();
+    FindItem(note->noteMenu(), NoteCommand::StyleCutBL)->trigger();
     EXPECT_EQ(note->record().shape, CutBL);
-    FindItem(note->noteMenu(), 103)->trigger();
+    FindItem(note->noteMenu(), NoteCommand::SignatureVoid)->trigger();
     EXPECT_EQ(note->record().signatureKind, Void);
-    FindItem(note->noteMenu(), 50)->trigger();
-    EXPECT_FALSE(IsChecked(note->noteMenu(), 50)); // "Random" itself carries no mark
+    FindItem(note->noteMenu(), NoteCommand::ColorRandom)->trigger();
+    EXPECT_FALSE(
+        IsChecked(note->noteMenu(), NoteCommand::ColorRandom)); // "Random" itself carries no mark
 
     // A cancelled signature dialog leaves the old mark.
-    FindItem(note->noteMenu(), 104)->trigger();
+    FindItem(note->noteMenu(), NoteCommand::SignatureText)->trigger();
     EXPECT_EQ(fake.dialogsRun.size(), 1u);
-    EXPECT_EQ(Checked(note->noteMenu(), 100, 104), Ids{103});
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::SignatureCategory, NoteCommand::SignatureText),
+              Commands{NoteCommand::SignatureVoid});
     EXPECT_EQ(note->record().signatureKind, Void);
 }
 
@@ -63,27 +68,33 @@ TEST_F(NoteTest, CategoriesMarkTheFirstMatchAndEveryEntrySelects)
     SNote record = SavedNote();
     record.category = "Idias";
     CNote* note = Open(record);
-    EXPECT_EQ(Checked(note->noteMenu(), 200, 299), Ids{200});
+    EXPECT_EQ(
+        Checked(note->noteMenu(), NoteCommand::FirstCategory, NoteCommand::FirstCategory + 99),
+        Commands{NoteCommand::FirstCategory});
 
-    note->OnCommand(240); // beyond the thirtieth entry
+    note->OnCommand(NoteCommand::FirstCategory + 40); // beyond the thirtieth entry
     EXPECT_EQ(note->record().category, "Cat 40");
-    EXPECT_EQ(Checked(note->noteMenu(), 200, 299), Ids{240});
+    EXPECT_EQ(
+        Checked(note->noteMenu(), NoteCommand::FirstCategory, NoteCommand::FirstCategory + 99),
+        Commands{NoteCommand::FirstCategory + 40});
     EXPECT_EQ(note->signatureLabel()->text(), QStringLiteral("Cat 40"));
 
     note->ApplySignatureKind(TimeCreate);
     const QString time = note->signatureLabel()->text();
-    note->OnCommand(201);
+    note->OnCommand(NoteCommand::FirstCategory + 1);
     EXPECT_EQ(note->record().category, "Work");
     EXPECT_EQ(note->signatureLabel()->text(), time);
 
-    note->OnCommand(299); // no such entry: nothing happens
+    note->OnCommand(NoteCommand::FirstCategory + 99); // no such entry: nothing happens
     EXPECT_EQ(note->record().category, "Work");
 
     // A record whose category is not listed leaves no category marked.
     SNote unlisted = note->record();
     unlisted.category = "Not listed";
     note->ApplyRecord(unlisted, false);
-    EXPECT_TRUE(Checked(note->noteMenu(), 200, 299).empty());
+    EXPECT_TRUE(
+        Checked(note->noteMenu(), NoteCommand::FirstCategory, NoteCommand::FirstCategory + 99)
+            .empty());
 
     // A rebuilt list carries no mark until a category is chosen again.
     host.cats.clear();
@@ -91,8 +102,10 @@ TEST_F(NoteTest, CategoriesMarkTheFirstMatchAndEveryEntrySelects)
     note->RebuildCategoryMenu();
     EXPECT_EQ(Texts(Submenu(Submenu(note->noteMenu(), "Edit"), "Category")),
               std::vector<QString>{"Home"});
-    EXPECT_TRUE(Checked(note->noteMenu(), 200, 299).empty());
-    note->OnCommand(200);
+    EXPECT_TRUE(
+        Checked(note->noteMenu(), NoteCommand::FirstCategory, NoteCommand::FirstCategory + 99)
+            .empty());
+    note->OnCommand(NoteCommand::FirstCategory);
     EXPECT_EQ(note->record().category, "Home");
 }
 
@@ -100,14 +113,14 @@ TEST_F(NoteTest, SaveAsksAndOnlyYesMakesATemplate)
 {
     CNote* note = Open(SavedNote());
     fake.answers = {false, true};
-    note->OnCommand(32);
+    note->OnCommand(NoteCommand::Save);
     ASSERT_EQ(fake.asked.size(), 1u);
     EXPECT_EQ(fake.asked[0].text, "Do you want to save this note as new template?");
     EXPECT_EQ(fake.asked[0].caption, "Create new template");
     EXPECT_EQ(fake.asked[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(fake.asked[0].icon, MessageIcon::Exclamation);
     EXPECT_TRUE(host.templates.empty());
-    note->OnCommand(32);
+    note->OnCommand(NoteCommand::Save);
     ASSERT_EQ(host.templates.size(), 1u);
     EXPECT_EQ(host.templates[0], note->record());
 }
@@ -127,7 +140,7 @@ TEST_F(NoteTest, CloneCopiesLookAndTextsWithANewTimeAndPlace)
     CNote* note = Open(record);
     fake.cursor = QPoint(500, 500);
     fake.clock = {2025, 2, 0, 9, 10, 11, 12, 0};
-    note->OnCommand(33);
+    note->OnCommand(NoteCommand::Clone);
     ASSERT_EQ(host.notes.count(), 2);
     CNote* clone = host.notes.get(1);
     EXPECT_EQ(clone->slot(), 1);
@@ -151,7 +164,7 @@ TEST_F(NoteTest, ClosingLeavesAnEmptySlotThatIsNotReused)
     CNote* first = Open(SavedNote());
     Open(SavedNote());
     QPointer<CNote> watch(first);
-    first->OnCommand(34);
+    first->OnCommand(NoteCommand::Close);
     EXPECT_EQ(host.notes.get(0), nullptr);
     EXPECT_FALSE(first->isVisible());
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -161,13 +174,13 @@ TEST_F(NoteTest, ClosingLeavesAnEmptySlotThatIsNotReused)
     EXPECT_EQ(host.notes.count(), 3);
     third->CloseNote();
     third->CloseNote(); // a second close is harmless
-    EXPECT_EQ(host.closedSlots, (Ids{0, 2}));
+    EXPECT_EQ(host.closedSlots, (std::vector<int>{0, 2}));
 }
 
 TEST_F(NoteTest, FontDialogReplacesTheFontOnlyOnOk)
 {
     CNote* note = Open(SavedNote());
-    note->OnCommand(52); // cancelled
+    note->OnCommand(NoteCommand::EditFont); // cancelled
     ASSERT_EQ(fake.fontDialogsOpenedWith.size(), 1u);
     EXPECT_EQ(fake.fontDialogsOpenedWith[0], SavedNote().font);
     EXPECT_EQ(note->record().font, SavedNote().font);
@@ -176,7 +189,7 @@ TEST_F(NoteTest, FontDialogReplacesTheFontOnlyOnOk)
     chosen.height = -24;
     chosen.weight = 700;
     fake.nextFont = chosen;
-    note->OnCommand(52);
+    note->OnCommand(NoteCommand::EditFont);
     EXPECT_EQ(note->record().font, chosen);
     EXPECT_EQ(note->textLabel()->font().pixelSize(), 24);
     EXPECT_EQ(note->signatureLabel()->font().pixelSize(), 24);
@@ -186,7 +199,7 @@ TEST_F(NoteTest, FontDialogReplacesTheFontOnlyOnOk)
 TEST_F(NoteTest, EditTextCommandStartsTheEditorLikeADoubleClick)
 {
     CNote* note = Open(SavedNote());
-    note->OnCommand(51);
+    note->OnCommand(NoteCommand::EditText);
     EXPECT_TRUE(note->isEditing());
     EXPECT_EQ(note->editor()->geometry(), QRect(6, 23, 108, 94));
 }
@@ -199,11 +212,12 @@ TEST_F(NoteTest, SignatureTextCommandStoresTheTextOnOk)
         edit->setText(QStringLiteral("Lastet Version"));
         return int(QDialog::Accepted);
     };
-    note->OnCommand(104);
+    note->OnCommand(NoteCommand::SignatureText);
     EXPECT_EQ(note->record().signatureText, "Lastet Version");
     EXPECT_EQ(note->record().signatureKind, Text);
     EXPECT_EQ(note->signatureLabel()->text(), QStringLiteral("Lastet Version"));
-    EXPECT_EQ(Checked(note->noteMenu(), 100, 104), Ids{104});
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::SignatureCategory, NoteCommand::SignatureText),
+              Commands{NoteCommand::SignatureText});
 }
 
 } // namespace

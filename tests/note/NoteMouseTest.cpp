@@ -10,41 +10,51 @@
 
 namespace {
 
-// Records the note's top edge at every repaint of the note itself.
-class PaintTops : public QObject {
-public:
-    explicit PaintTops(CNote* w) : w_(w) { w->installEventFilter(this); }
-    std::vector<int> tops;
+// Waits for the note's top edge to reach end, noting every top it had on the way
+// (the first is where it is now).
+std::vector<int> TopsUntil(CNote* note, int end)
+{
+    std::vector<int> tops{note->noteRect().y()};
+    QTest::qWaitFor(
+        [&] {
+            const int y = note->noteRect().y();
+            if (y != tops.back())
+                tops.push_back(y);
+            return y == end;
+        },
+        5000);
+    return tops;
+}
 
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override
-    {
-        if (o == w_ && e->type() == QEvent::Paint)
-            tops.push_back(w_->noteRect().y());
+// Whether every top seen is one of the 30 steps from from by step, or the end, in
+// order, starting at the first step and ending at the end.
+bool RollsInSteps(const std::vector<int>& tops, int from, int step, int end)
+{
+    if (tops.empty() || tops.front() != from || tops.back() != end)
         return false;
+    int k = 0;
+    for (int top : tops) {
+        while (k < 30 && from + k * step != top)
+            ++k;
+        if (k == 30 && top != end)
+            return false;
     }
-
-private:
-    CNote* w_;
-};
+    return true;
+}
 
 TEST_F(NoteTest, BottomStripRollsTheNoteUpInThirtyStepsAndBackDown)
 {
     CNote* note = Open(SavedNote()); // 120 x 140 at (100, 300)
-    PaintTops paints(note);
     MoveTo(note, {60, 137});
     EXPECT_EQ(note->cursor().shape(), Qt::BitmapCursor);
     EXPECT_EQ(note->cursor().pixmap().toImage(), CNote::RollUpCursor().pixmap().toImage());
     EXPECT_EQ(CNote::RollUpCursor().hotSpot(), QPoint(0, 0));
-    paints.tops.clear();
     Press(note, {60, 137});
-    std::vector<int> expected;
-    for (int k = 0; k < 30; ++k)
-        expected.push_back(300 - k * 14);
-    EXPECT_EQ(paints.tops, expected);
+    EXPECT_TRUE(note->record().minimized); // at once; the window follows step by step
+    const std::vector<int> up = TopsUntil(note, -120);
+    EXPECT_TRUE(RollsInSteps(up, 300, -14, -120)) << ::testing::PrintToString(up);
     EXPECT_EQ(note->noteRect(), QRect(100, -120, 120, 140));
     EXPECT_EQ(note->geometry(), QRect(100, 0, 120, 20)); // the strip alone has a window
-    EXPECT_TRUE(note->record().minimized);
     EXPECT_EQ(note->record().left, 100);
     EXPECT_EQ(note->record().top, 300);
 
@@ -56,11 +66,10 @@ TEST_F(NoteTest, BottomStripRollsTheNoteUpInThirtyStepsAndBackDown)
     MoveTo(note, {60, 17});
     EXPECT_EQ(note->cursor().pixmap().toImage(), CNote::RollDownCursor().pixmap().toImage());
     EXPECT_NE(CNote::RollDownCursor().pixmap().toImage(), CNote::RollUpCursor().pixmap().toImage());
-    paints.tops.clear();
     Press(note, {60, 17});
     Release(note, {60, 17});
-    ASSERT_EQ(paints.tops.size(), 30u);
-    EXPECT_EQ(paints.tops[1], -120 + 14);
+    const std::vector<int> down = TopsUntil(note, 300);
+    EXPECT_TRUE(RollsInSteps(down, -120, 14, 300)) << ::testing::PrintToString(down);
     EXPECT_EQ(note->geometry(), QRect(100, 300, 120, 140));
     EXPECT_FALSE(note->record().minimized);
 
@@ -97,7 +106,7 @@ TEST_F(NoteTest, RolledUpNoteOnlySlidesSideways)
     EXPECT_EQ(note->record().top, 300); // still where it unrolls to
     // Unrolling keeps the new left edge.
     note->ToggleMinimized();
-    EXPECT_EQ(note->pos(), QPoint(300, 300));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return note->pos() == QPoint(300, 300); }, 5000));
 }
 
 TEST_F(NoteTest, PeekStartsAtTheTopTwoPixelsAndEnds)
@@ -135,7 +144,8 @@ TEST_F(NoteTest, RolledUpNoteIsKeptUpButARestoredOneIsLeftAlone)
     EXPECT_TRUE(QTest::qWaitFor([&] { return rolled->noteRect().y() == -120; }, 5000));
     EXPECT_EQ(rolled->geometry(), QRect(100, 0, 120, 20));
 
-    rolled->ToggleMinimized(); // back at 300
+    rolled->ToggleMinimized();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rolled->y() == 300; }, 5000));
     rolled->move(100, 50);
     QTest::qWait(400); // time for a wrong pull up: this checks that none comes
     EXPECT_EQ(rolled->y(), 50);
@@ -183,7 +193,8 @@ TEST_F(NoteTest, DoubleClickOnTheSignatureLineRunsTheSignatureDialog)
     EXPECT_FALSE(note->isEditing());
     EXPECT_EQ(note->signatureLabel()->text(), QStringLiteral("Max"));
     EXPECT_EQ(note->record().signatureKind, Text);
-    EXPECT_EQ(Checked(note->noteMenu(), 100, 104), std::vector<int>{104});
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::SignatureCategory, NoteCommand::SignatureText),
+              Commands{NoteCommand::SignatureText});
 
     fake.dialogHandler = nullptr; // cancelled: nothing changes
     note->ApplySignatureKind(Category);
@@ -191,7 +202,8 @@ TEST_F(NoteTest, DoubleClickOnTheSignatureLineRunsTheSignatureDialog)
     EXPECT_EQ(fake.dialogsRun.size(), 2u);
     EXPECT_EQ(note->signatureLabel()->text(), QStringLiteral("Work"));
     EXPECT_EQ(note->record().signatureKind, Category);
-    EXPECT_EQ(Checked(note->noteMenu(), 100, 104), std::vector<int>{100});
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::SignatureCategory, NoteCommand::SignatureText),
+              Commands{NoteCommand::SignatureCategory});
 }
 
 TEST_F(NoteTest, KeysCloseTheNoteAndF1OpensHelp)

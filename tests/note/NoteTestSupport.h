@@ -4,6 +4,7 @@
 #include "note/FakeNoteHost.h"
 #include "widgets/MyStatic.h"
 #include "note/Note.h"
+#include "note/NoteCommand.h"
 #include "widgets/Menus.h"
 #include "support/FakePlatform.h"
 
@@ -13,6 +14,24 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <ostream>
+#include <vector>
+
+using Commands = std::vector<NoteCommand>;
+
+inline void PrintTo(NoteCommand command, std::ostream* os)
+{
+    *os << Id(command);
+}
+inline QAction* FindItem(QMenu* menu, NoteCommand command)
+{
+    return FindItem(menu, Id(command));
+}
+inline bool IsChecked(QMenu* menu, NoteCommand command)
+{
+    return IsChecked(menu, Id(command));
+}
 
 class NoteTest : public ::testing::Test {
 protected:
@@ -53,12 +72,13 @@ protected:
                 return a->menu();
         return nullptr;
     }
-    static std::vector<int> Checked(QMenu* menu, int first, int last)
+    // The marked items of the commands first..last.
+    static Commands Checked(QMenu* menu, NoteCommand first, NoteCommand last)
     {
-        std::vector<int> ids;
-        for (int id = first; id <= last; ++id)
-            if (IsChecked(menu, id))
-                ids.push_back(id);
-        return ids;
+        Commands marked;
+        for (int value = 0; value <= last - first; ++value)
+            if (IsChecked(menu, first + value))
+                marked.push_back(first + value);
+        return marked;
     }
 };

@@ -9,8 +9,6 @@
 
 namespace {
 
-using Ids = std::vector<int>;
-
 TEST_F(NoteTest, EverySizeGivesItsWindowAndLabelRectangles)
 {
     CNote* note = Open(SavedNote());
@@ -25,11 +23,13 @@ TEST_F(NoteTest, EverySizeGivesItsWindowAndLabelRectangles)
         EXPECT_EQ(note->signatureLabel()->geometry(), row.signature);
         EXPECT_EQ(note->record().size, row.size);
         if (row.size >= 0 && row.size <= 5) {
-            EXPECT_EQ(Checked(note->noteMenu(), 10, 15), Ids{10 + row.size});
+            EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::Size120x140, NoteCommand::Size175x135),
+                      Commands{NoteCommand::Size120x140 + row.size});
         }
     }
     // A size with no item leaves no mark (none of the previous size either).
-    EXPECT_EQ(Checked(note->noteMenu(), 10, 15), Ids{});
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::Size120x140, NoteCommand::Size175x135),
+              Commands{});
 }
 
 TEST_F(NoteTest, ShapesBecomeTheWindowMask)
@@ -41,7 +41,8 @@ TEST_F(NoteTest, ShapesBecomeTheWindowMask)
     EXPECT_FALSE(mask.contains(QPoint(0, 0)));
     EXPECT_FALSE(mask.contains(QPoint(119, 139)));
     EXPECT_TRUE(mask.contains(QPoint(60, 0)));
-    EXPECT_EQ(Checked(note->noteMenu(), 20, 29), Ids{22});
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::StyleRectangle, NoteCommand::StyleRandom),
+              Commands{NoteCommand::StyleRoundAll});
 
     note->ApplyShape(RoundTop);
     EXPECT_FALSE(note->visibleRegion().contains(QPoint(0, 0)));
@@ -50,7 +51,8 @@ TEST_F(NoteTest, ShapesBecomeTheWindowMask)
     note->ApplyShape(CutTLBR);
     EXPECT_FALSE(note->visibleRegion().contains(QPoint(0, 0)));
     EXPECT_TRUE(note->visibleRegion().contains(QPoint(119, 0)));
-    EXPECT_EQ(Checked(note->noteMenu(), 20, 29), Ids{25});
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::StyleRectangle, NoteCommand::StyleRandom),
+              Commands{NoteCommand::StyleCutTLBR});
 
     // A size change re-cuts the outline for the new size.
     note->ApplySize(Size175x135);
@@ -59,7 +61,8 @@ TEST_F(NoteTest, ShapesBecomeTheWindowMask)
 
     note->ApplyShape(Rectangle);
     EXPECT_TRUE(note->visibleRegion().isEmpty()); // square corners again
-    EXPECT_EQ(Checked(note->noteMenu(), 20, 29), Ids{20});
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::StyleRectangle, NoteCommand::StyleRandom),
+              Commands{NoteCommand::StyleRectangle});
 }
 
 QColor Pixel(const QImage& image, int x, int y)
@@ -102,7 +105,8 @@ TEST_F(NoteTest, LabelsPaintInTheirColourRoles)
     EXPECT_EQ(Pixel(image, 60, 7), QColor(150, 150, 100));
     EXPECT_EQ(Pixel(image, 100, 100), QColor(250, 250, 150));
     EXPECT_EQ(note->record().color, -1);
-    EXPECT_EQ(Checked(note->noteMenu(), 40, 49), Ids{}); // no item for -1: no mark
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::ColorRed, NoteCommand::ColorWhite),
+              Commands{}); // no item for -1: no mark
 }
 
 TEST_F(NoteTest, OutlineFollowsACutCorner)
@@ -128,12 +132,14 @@ TEST_F(NoteTest, SignatureLineShowsWhatItsKindSays)
     EXPECT_EQ(line(), QStringLiteral("Work"));
     note->ApplySignatureKind(TimeCreate);
     EXPECT_EQ(line(), QStringLiteral("05.03.2007 14:07"));
-    EXPECT_EQ(Checked(note->noteMenu(), 100, 104), Ids{101});
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::SignatureCategory, NoteCommand::SignatureText),
+              Commands{NoteCommand::SignatureTime});
     note->ApplySignatureKind(Void);
     EXPECT_EQ(line(), QString());
     note->ApplySignatureKind(Text);
     EXPECT_EQ(line(), QStringLiteral("Anna"));
-    EXPECT_EQ(Checked(note->noteMenu(), 100, 104), Ids{104});
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::SignatureCategory, NoteCommand::SignatureText),
+              Commands{NoteCommand::SignatureText});
     for (int other : {2, 5, -1}) {
         note->ApplySignatureKind(other);
         EXPECT_EQ(line(), QString());
@@ -141,7 +147,8 @@ TEST_F(NoteTest, SignatureLineShowsWhatItsKindSays)
     }
     note->ApplySignatureKind(Category);
     EXPECT_EQ(line(), QStringLiteral("Work"));
-    EXPECT_EQ(Checked(note->noteMenu(), 100, 104), Ids{100});
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::SignatureCategory, NoteCommand::SignatureText),
+              Commands{NoteCommand::SignatureCategory});
 }
 
 TEST_F(NoteTest, LongSignatureEndsInAnEllipsisAndAmpersandsAreMnemonics)
@@ -205,7 +212,8 @@ TEST_F(NoteTest, OpeningResolvesRandomLookAndKeepsOutOfRangeValues)
     EXPECT_LE(note->record().color, 9);
     EXPECT_GE(note->record().shape, 0);
     EXPECT_LE(note->record().shape, 6);
-    EXPECT_EQ(Checked(note->noteMenu(), 40, 49), Ids{40 + note->record().color});
+    EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::ColorRed, NoteCommand::ColorWhite),
+              Commands{NoteCommand::ColorRed + note->record().color});
 
     record.color = -1;
     record.shape = -3;
@@ -215,9 +223,11 @@ TEST_F(NoteTest, OpeningResolvesRandomLookAndKeepsOutOfRangeValues)
     EXPECT_EQ(odd->record().shape, -3);
     EXPECT_TRUE(odd->visibleRegion().isEmpty());
     EXPECT_EQ(odd->size(), QSize(200, 200));
-    EXPECT_TRUE(Checked(odd->noteMenu(), 10, 15).empty());
-    EXPECT_TRUE(Checked(odd->noteMenu(), 20, 29).empty());
-    EXPECT_TRUE(Checked(odd->noteMenu(), 40, 49).empty());
+    EXPECT_TRUE(
+        Checked(odd->noteMenu(), NoteCommand::Size120x140, NoteCommand::Size175x135).empty());
+    EXPECT_TRUE(
+        Checked(odd->noteMenu(), NoteCommand::StyleRectangle, NoteCommand::StyleRandom).empty());
+    EXPECT_TRUE(Checked(odd->noteMenu(), NoteCommand::ColorRed, NoteCommand::ColorWhite).empty());
 }
 
 TEST_F(NoteTest, SavedNotesReopenWhereTheyWere)
@@ -247,9 +257,11 @@ TEST_F(NoteTest, SavedNotesReopenWhereTheyWere)
     CNote* underPanel = Open(record);
     EXPECT_EQ(underPanel->geometry(), QRect(5000, 27, 120, 20));
     underPanel->ToggleMinimized();
-    EXPECT_EQ(underPanel->geometry(), QRect(5000, 300, 120, 140));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return underPanel->geometry() == QRect(5000, 300, 120, 140); }, 5000));
     underPanel->ToggleMinimized();
-    EXPECT_EQ(underPanel->geometry(), QRect(5000, 27, 120, 20));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return underPanel->geometry() == QRect(5000, 27, 120, 20); }, 5000));
     EXPECT_EQ(underPanel->record().top, 300);
 }
 
@@ -306,17 +318,28 @@ TEST_F(NoteTest, MenuHasEveryItemInOrder)
                  "Cut TL,BR", "Cut TR,BL"}));
     EXPECT_EQ(Texts(Submenu(menu, "Size")), q({"120 x 140", "132 x 152", "145 x 165", "-",
                                                "150 x 110", "162 x 122", "175 x 135"}));
-    const int ids[] = {10, 11, 12, 13, 14, 15, 20, 21, 22,  23,  24,  25,  26,  29, 32,
-                       33, 34, 40, 45, 49, 50, 51, 52, 100, 101, 103, 104, 200, 201};
-    for (int id : ids)
-        EXPECT_NE(FindItem(menu, id), nullptr) << id;
-    EXPECT_EQ(FindItem(menu, 102), nullptr);
+    using enum NoteCommand;
+    for (NoteCommand id :
+         {Size120x140,   Size132x152,    Size145x165,   Size150x110,       Size162x122,
+          Size175x135,   StyleRectangle, StyleRoundTop, StyleRoundAll,     StyleCutBR,
+          StyleCutBL,    StyleCutTLBR,   StyleCutTRBL,  StyleRandom,       Save,
+          Clone,         Close,          ColorRed,      ColorBlue1,        ColorWhite,
+          ColorRandom,   EditText,       EditFont,      SignatureCategory, SignatureTime,
+          SignatureVoid, SignatureText,  FirstCategory, FirstCategory + 1})
+        EXPECT_NE(FindItem(menu, id), nullptr) << Id(id);
+    EXPECT_EQ(FindItem(menu, SignatureTime + 1),
+              nullptr); // no item between "Time create" and "Void"
     // Marks after opening follow the record: Yellow, Rectangle, 120 x 140, Category, "Work".
-    EXPECT_EQ(Checked(menu, 10, 15), Ids{10});
-    EXPECT_EQ(Checked(menu, 20, 29), Ids{20});
-    EXPECT_EQ(Checked(menu, 40, 50), Ids{42});
-    EXPECT_EQ(Checked(menu, 100, 104), Ids{100});
-    EXPECT_EQ(Checked(menu, 200, 201), Ids{200});
+    EXPECT_EQ(Checked(menu, NoteCommand::Size120x140, NoteCommand::Size175x135),
+              Commands{NoteCommand::Size120x140});
+    EXPECT_EQ(Checked(menu, NoteCommand::StyleRectangle, NoteCommand::StyleRandom),
+              Commands{NoteCommand::StyleRectangle});
+    EXPECT_EQ(Checked(menu, NoteCommand::ColorRed, NoteCommand::ColorRandom),
+              Commands{NoteCommand::ColorYellow});
+    EXPECT_EQ(Checked(menu, NoteCommand::SignatureCategory, NoteCommand::SignatureText),
+              Commands{NoteCommand::SignatureCategory});
+    EXPECT_EQ(Checked(menu, NoteCommand::FirstCategory, NoteCommand::FirstCategory + 1),
+              Commands{NoteCommand::FirstCategory});
 }
 
 TEST_F(NoteTest, FontAppliesToTextSignatureAndEditorButNotTheCaption)

@@ -4,6 +4,7 @@
 #include "panel/RunningPanel.h"
 
 #include "dialogs/Category.h"
+#include "model/Factory.h"
 #include "widgets/MyLink.h"
 #include "note/Note.h"
 #include "panel/TemplateList.h"
@@ -22,6 +23,7 @@
 #include <QTest>
 #include <QTreeView>
 
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -34,30 +36,31 @@ protected:
     // item, the context menu request opens the template menu.
     void RightClickRow(int row)
     {
-        QListView* view = panel->listCtrl->ListView();
-        ASSERT_EQ(panel->listCtrl->CurrentView(), view);
+        QListView* view = Find<TemplateListView>(*panel, "templateList")->ListView();
+        ASSERT_EQ(Find<TemplateListView>(*panel, "templateList")->CurrentView(), view);
         view->doItemsLayout();
-        const QRect item = view->visualRect(panel->listCtrl->Model()->index(row, 0));
+        const QRect item = view->visualRect(
+            Find<TemplateListView>(*panel, "templateList")->Model()->index(row, 0));
         ASSERT_TRUE(item.isValid()) << row;
         const QPoint at = view->viewport()->mapTo(panel.get(), item.center());
         QTest::mouseClick(panel->windowHandle(), Qt::RightButton, {}, at);
-        ASSERT_EQ(panel->listCtrl->SelectedIndex(), row);
-        ASSERT_TRUE(panel->menus.templateMenu->isVisible());
-        panel->menus.templateMenu->hide();
+        ASSERT_EQ(Find<TemplateListView>(*panel, "templateList")->SelectedIndex(), row);
+        ASSERT_TRUE(Find<QMenu>(*panel, "templateMenu")->isVisible());
+        Find<QMenu>(*panel, "templateMenu")->hide();
     }
-    void Trigger(QMenu* menu, int id)
+    void Trigger(QMenu* menu, PanelCommand id)
     {
         QAction* item = FindItem(menu, id);
-        ASSERT_NE(item, nullptr) << id;
+        ASSERT_NE(item, nullptr) << Id(id);
         item->trigger();
     }
-    // The radio marks of ids first..last that are set.
-    std::vector<int> Marks(QMenu* menu, int first, int last) const
+    // The radio marks of the commands first..last that are set.
+    Commands Marks(QMenu* menu, PanelCommand first, PanelCommand last) const
     {
-        std::vector<int> marked;
-        for (int id = first; id <= last; ++id)
-            if (IsChecked(menu, id))
-                marked.push_back(id);
+        Commands marked;
+        for (int value = 0; value <= last - first; ++value)
+            if (IsChecked(menu, first + value))
+                marked.push_back(first + value);
         return marked;
     }
     QStringList Column(int column) const
@@ -77,29 +80,41 @@ protected:
     void OnDialog(std::function<int(QDialog&)> fill) { fake.dialogHandler = std::move(fill); }
 };
 
-using Ids = std::vector<int>;
-
 TEST_F(PanelCommandsTest, ViewCommandsMarkTheModeAndTheListShowsIt)
 {
     Start();
-    EXPECT_EQ(Marks(panel->menus.viewMenu, 30, 33), Ids{30});
-    EXPECT_EQ(panel->listCtrl->ListView()->viewMode(), QListView::IconMode);
+    EXPECT_EQ(
+        Marks(Find<QMenu>(*panel, "viewMenu"), PanelCommand::ViewIcons, PanelCommand::ViewMarkLast),
+        Commands{PanelCommand::ViewIcons});
+    EXPECT_EQ(Find<TemplateListView>(*panel, "templateList")->ListView()->viewMode(),
+              QListView::IconMode);
 
-    Trigger(panel->menus.viewMenu, 31);
-    EXPECT_EQ(Marks(panel->menus.viewMenu, 30, 33), Ids{31});
-    EXPECT_EQ(panel->listCtrl->CurrentView(), panel->listCtrl->ListView());
-    EXPECT_EQ(panel->listCtrl->ListView()->viewMode(), QListView::ListMode);
-    EXPECT_EQ(panel->listCtrl->ListView()->iconSize(), QSize(16, 16));
+    Trigger(Find<QMenu>(*panel, "viewMenu"), PanelCommand::ViewList);
+    EXPECT_EQ(
+        Marks(Find<QMenu>(*panel, "viewMenu"), PanelCommand::ViewIcons, PanelCommand::ViewMarkLast),
+        Commands{PanelCommand::ViewList});
+    EXPECT_EQ(Find<TemplateListView>(*panel, "templateList")->CurrentView(),
+              Find<TemplateListView>(*panel, "templateList")->ListView());
+    EXPECT_EQ(Find<TemplateListView>(*panel, "templateList")->ListView()->viewMode(),
+              QListView::ListMode);
+    EXPECT_EQ(Find<TemplateListView>(*panel, "templateList")->ListView()->iconSize(),
+              QSize(16, 16));
 
-    Trigger(panel->menus.viewMenu, 30);
-    EXPECT_EQ(Marks(panel->menus.viewMenu, 30, 33), Ids{30});
-    EXPECT_EQ(panel->listCtrl->ListView()->viewMode(), QListView::IconMode);
-    EXPECT_EQ(panel->listCtrl->ListView()->iconSize(), QSize(32, 32));
+    Trigger(Find<QMenu>(*panel, "viewMenu"), PanelCommand::ViewIcons);
+    EXPECT_EQ(
+        Marks(Find<QMenu>(*panel, "viewMenu"), PanelCommand::ViewIcons, PanelCommand::ViewMarkLast),
+        Commands{PanelCommand::ViewIcons});
+    EXPECT_EQ(Find<TemplateListView>(*panel, "templateList")->ListView()->viewMode(),
+              QListView::IconMode);
+    EXPECT_EQ(Find<TemplateListView>(*panel, "templateList")->ListView()->iconSize(),
+              QSize(32, 32));
 
     // The report has no menu item; its command still switches the list.
-    panel->OnCommand(32);
-    EXPECT_EQ(panel->listCtrl->CurrentView(), panel->listCtrl->ReportView());
-    EXPECT_FALSE(panel->listCtrl->ReportView()->header()->isHidden());
+    panel->OnCommand(PanelCommand::ViewLast);
+    EXPECT_EQ(Find<TemplateListView>(*panel, "templateList")->CurrentView(),
+              Find<TemplateListView>(*panel, "templateList")->ReportView());
+    EXPECT_FALSE(
+        Find<TemplateListView>(*panel, "templateList")->ReportView()->header()->isHidden());
 
     Exit();
     SSettings stored;
@@ -110,37 +125,51 @@ TEST_F(PanelCommandsTest, ViewCommandsMarkTheModeAndTheListShowsIt)
 TEST_F(PanelCommandsTest, SortCommandsMarkTheKeyAndReorderTheTemplates)
 {
     Start();
-    EXPECT_TRUE(Marks(panel->menus.sortMenu, 40, 50).empty());
+    EXPECT_TRUE(
+        Marks(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortText, PanelCommand::SortMarkLast)
+            .empty());
     EXPECT_EQ(Column(1), (QStringList{"Gifts", "Favorites", "Private"}));
 
-    Trigger(panel->menus.sortMenu, 41);
-    EXPECT_EQ(Marks(panel->menus.sortMenu, 40, 50), Ids{41});
+    Trigger(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortCategory);
+    EXPECT_EQ(
+        Marks(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortText, PanelCommand::SortMarkLast),
+        Commands{PanelCommand::SortCategory});
     EXPECT_EQ(Column(1), (QStringList{"Favorites", "Gifts", "Private"}));
     // The same key again: descending.
-    Trigger(panel->menus.sortMenu, 41);
+    Trigger(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortCategory);
     EXPECT_EQ(Column(1), (QStringList{"Private", "Gifts", "Favorites"}));
 
-    Trigger(panel->menus.sortMenu, 43);
-    EXPECT_EQ(Marks(panel->menus.sortMenu, 40, 50), Ids{43});
+    Trigger(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortColor);
+    EXPECT_EQ(
+        Marks(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortText, PanelCommand::SortMarkLast),
+        Commands{PanelCommand::SortColor});
     EXPECT_EQ(Column(3), (QStringList{"Blue2", "Green1", "Orange"}));
 
-    Trigger(panel->menus.sortMenu, 44);
-    EXPECT_EQ(Marks(panel->menus.sortMenu, 40, 50), Ids{44});
+    Trigger(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortStyle);
+    EXPECT_EQ(
+        Marks(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortText, PanelCommand::SortMarkLast),
+        Commands{PanelCommand::SortStyle});
     EXPECT_EQ(Column(4), (QStringList{"Cut BL", "Rectangle", "Round all"}));
 
-    Trigger(panel->menus.sortMenu, 40);
-    EXPECT_EQ(Marks(panel->menus.sortMenu, 40, 50), Ids{40});
+    Trigger(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortText);
+    EXPECT_EQ(
+        Marks(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortText, PanelCommand::SortMarkLast),
+        Commands{PanelCommand::SortText});
     EXPECT_EQ(Column(0), (QStringList{"Don't forget about...", "Great idea...", "To do..."}));
 
     // Equal keys leave the order as it is.
-    Trigger(panel->menus.sortMenu, 45);
-    EXPECT_EQ(Marks(panel->menus.sortMenu, 40, 50), Ids{45});
+    Trigger(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortSize);
+    EXPECT_EQ(
+        Marks(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortText, PanelCommand::SortMarkLast),
+        Commands{PanelCommand::SortSize});
     EXPECT_EQ(Column(0), (QStringList{"Don't forget about...", "Great idea...", "To do..."}));
-    Trigger(panel->menus.sortMenu, 42);
-    EXPECT_EQ(Marks(panel->menus.sortMenu, 40, 50), Ids{42});
+    Trigger(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortDate);
+    EXPECT_EQ(
+        Marks(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortText, PanelCommand::SortMarkLast),
+        Commands{PanelCommand::SortDate});
 
     // Sorting reorders the templates themselves: the store keeps the order.
-    Trigger(panel->menus.sortMenu, 43);
+    Trigger(Find<QMenu>(*panel, "sortMenu"), PanelCommand::SortColor);
     Exit();
     Templates stored;
     store::ReadTemplates(folder, stored, LogFont{}, SystemTime{});
@@ -153,27 +182,34 @@ TEST_F(PanelCommandsTest, SortCommandsMarkTheKeyAndReorderTheTemplates)
 TEST_F(PanelCommandsTest, PanelColourShapeAndAlwaysTopMarksFollowTheCommandsIntoTheSettingsFile)
 {
     Start();
-    for (int id = 60; id <= 64; ++id) {
-        Trigger(panel->menus.panelColorMenu, id);
-        EXPECT_EQ(Marks(panel->menus.panelColorMenu, 60, 69), Ids{id});
+    for (PanelCommand id :
+         {PanelCommand::PanelBlue, PanelCommand::PanelRed, PanelCommand::PanelGray,
+          PanelCommand::PanelGreen, PanelCommand::PanelViolet}) {
+        Trigger(Find<QMenu>(*panel, "panelColorMenu"), id);
+        EXPECT_EQ(Marks(Find<QMenu>(*panel, "panelColorMenu"), PanelCommand::PanelBlue,
+                        PanelCommand::PanelColorMarkLast),
+                  Commands{id});
     }
-    for (int id = 70; id <= 73; ++id) {
-        Trigger(panel->menus.panelStyleMenu, id);
-        EXPECT_EQ(Marks(panel->menus.panelStyleMenu, 70, 79), Ids{id});
+    for (PanelCommand id : {PanelCommand::PanelRectangle, PanelCommand::PanelRoundAngles,
+                            PanelCommand::PanelCutTLBR, PanelCommand::PanelCutTRBL}) {
+        Trigger(Find<QMenu>(*panel, "panelStyleMenu"), id);
+        EXPECT_EQ(Marks(Find<QMenu>(*panel, "panelStyleMenu"), PanelCommand::PanelRectangle,
+                        PanelCommand::PanelStyleMarkLast),
+                  Commands{id});
     }
-    Trigger(panel->menus.panelColorMenu, 62);
-    // 74 has no item: the outline falls back to the rounded one.
-    panel->OnCommand(74);
+    Trigger(Find<QMenu>(*panel, "panelColorMenu"), PanelCommand::PanelGray);
+    // The last style command has no item: the outline falls back to the rounded one.
+    panel->OnCommand(PanelCommand::PanelStyleLast);
     EXPECT_FALSE(panel->mask().contains(QPoint(0, 0)));
     EXPECT_FALSE(panel->mask().contains(QPoint(panel->width() - 1, panel->height() - 1)));
     EXPECT_TRUE(panel->mask().contains(QPoint(panel->width() / 2, 0)));
 
-    Trigger(panel->menus.optionsMenu, 51);
-    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, 51));
-    Trigger(panel->menus.optionsMenu, 51);
-    EXPECT_FALSE(IsChecked(panel->menus.optionsMenu, 51));
-    Trigger(panel->menus.optionsMenu, 51);
-    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, 51));
+    Trigger(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop);
+    EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop));
+    Trigger(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop);
+    EXPECT_FALSE(IsChecked(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop));
+    Trigger(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop);
+    EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop));
 
     Exit();
     SSettings stored;
@@ -185,66 +221,87 @@ TEST_F(PanelCommandsTest, PanelColourShapeAndAlwaysTopMarksFollowTheCommandsInto
 
 TEST_F(PanelCommandsTest, ARightClickMarksTheTemplateMenuFromThatTemplate)
 {
-    StartShown();
-    SNote t = panel->templates.get(1);
+    Templates stored;
+    LoadFactoryTemplates(stored, fake.clock);
+    SNote t = stored.get(1);
     t.category = "Work"; // entry 2 of the factory categories
     t.signatureKind = 3;
     t.size = 4;
     t.shape = 6;
     t.color = 9;
     t.isDefault = true;
-    panel->templates.replace(1, t);
-    t = panel->templates.get(2);
+    stored.replace(1, t);
+    t = stored.get(2);
     t.shape = RandomShape;
     t.color = RandomColor; // "Private" is no category of the list
-    panel->templates.replace(2, t);
-    panel->FillTemplateList();
-    const TemplateMenus m = panel->templateMenus();
+    t.isDefault = false;
+    stored.replace(2, t);
+    std::filesystem::create_directories(folder);
+    ASSERT_TRUE(store::WriteTemplates(folder, stored));
+    StartShown();
+    const TemplateMenus m{
+        Find<QMenu>(*panel, "categoryMenu"),      Find<QMenu>(*panel, "signatureMenu"),
+        Find<QMenu>(*panel, "templateSizeMenu"),  Find<QMenu>(*panel, "templateStyleMenu"),
+        Find<QMenu>(*panel, "templateColorMenu"), Find<QMenu>(*panel, "templateMenu")};
 
     RightClickRow(1);
-    EXPECT_EQ(panel->selectedTemplate, 1);
-    EXPECT_EQ(Marks(m.categoryMenu, 200, 229), Ids{202});
-    EXPECT_EQ(Marks(m.signatureMenu, 80, 85), Ids{83});
-    EXPECT_EQ(Marks(m.templateSizeMenu, 110, 115), Ids{114});
-    EXPECT_EQ(Marks(m.templateStyleMenu, 120, 127), Ids{126});
-    EXPECT_EQ(Marks(m.templateColorMenu, 140, 151), Ids{149});
-    EXPECT_TRUE(IsChecked(m.templateMenu, 105));
+    EXPECT_EQ(Marks(m.categoryMenu, PanelCommand::FirstCategory, PanelCommand::LastCategory),
+              Commands{PanelCommand::FirstCategory + 2});
+    EXPECT_EQ(Marks(m.signatureMenu, PanelCommand::SignatureCategory,
+                    PanelCommand::SignatureTextMarkLast),
+              Commands{PanelCommand::SignatureVoid});
+    EXPECT_EQ(Marks(m.templateSizeMenu, PanelCommand::Size120x140, PanelCommand::Size175x135),
+              Commands{PanelCommand::Size162x122});
+    EXPECT_EQ(Marks(m.templateStyleMenu, PanelCommand::StyleRectangle, PanelCommand::StyleRandom),
+              Commands{PanelCommand::StyleCutTRBL});
+    EXPECT_EQ(Marks(m.templateColorMenu, PanelCommand::ColorRed, PanelCommand::ColorLast),
+              Commands{PanelCommand::ColorWhite});
+    EXPECT_TRUE(IsChecked(m.templateMenu, PanelCommand::Default));
 
     RightClickRow(0); // "Gifts", entry 12
-    EXPECT_EQ(panel->selectedTemplate, 0);
-    EXPECT_EQ(Marks(m.categoryMenu, 200, 229), Ids{212});
-    EXPECT_EQ(Marks(m.signatureMenu, 80, 85), Ids{81});
-    EXPECT_EQ(Marks(m.templateSizeMenu, 110, 115), Ids{111});
-    EXPECT_EQ(Marks(m.templateStyleMenu, 120, 127), Ids{122});
-    EXPECT_EQ(Marks(m.templateColorMenu, 140, 151), Ids{143});
-    EXPECT_FALSE(IsChecked(m.templateMenu, 105));
+    EXPECT_EQ(Marks(m.categoryMenu, PanelCommand::FirstCategory, PanelCommand::LastCategory),
+              Commands{PanelCommand::FirstCategory + 12});
+    EXPECT_EQ(Marks(m.signatureMenu, PanelCommand::SignatureCategory,
+                    PanelCommand::SignatureTextMarkLast),
+              Commands{PanelCommand::SignatureTime});
+    EXPECT_EQ(Marks(m.templateSizeMenu, PanelCommand::Size120x140, PanelCommand::Size175x135),
+              Commands{PanelCommand::Size132x152});
+    EXPECT_EQ(Marks(m.templateStyleMenu, PanelCommand::StyleRectangle, PanelCommand::StyleRandom),
+              Commands{PanelCommand::StyleRoundAll});
+    EXPECT_EQ(Marks(m.templateColorMenu, PanelCommand::ColorRed, PanelCommand::ColorLast),
+              Commands{PanelCommand::ColorGreen1});
+    EXPECT_FALSE(IsChecked(m.templateMenu, PanelCommand::Default));
 
     RightClickRow(2);
-    EXPECT_EQ(panel->selectedTemplate, 2);
-    EXPECT_EQ(Marks(m.categoryMenu, 200, 229), Ids{}); // no equal entry: no mark left over
-    EXPECT_EQ(Marks(m.templateStyleMenu, 120, 127), Ids{127});
-    EXPECT_EQ(Marks(m.templateColorMenu, 140, 151), Ids{150});
+    EXPECT_EQ(Marks(m.categoryMenu, PanelCommand::FirstCategory, PanelCommand::LastCategory),
+              Commands{}); // no equal entry: no mark left over
+    EXPECT_EQ(Marks(m.templateStyleMenu, PanelCommand::StyleRectangle, PanelCommand::StyleRandom),
+              Commands{PanelCommand::StyleRandom});
+    EXPECT_EQ(Marks(m.templateColorMenu, PanelCommand::ColorRed, PanelCommand::ColorLast),
+              Commands{PanelCommand::ColorRandom});
 }
 
 TEST_F(PanelCommandsTest, ARightClickWithoutASelectedItemShowsNoMenu)
 {
     StartShown();
-    panel->selectedTemplate = 2;
-    QListView* view = panel->listCtrl->ListView();
+    RightClickRow(2);
+    QListView* view = Find<TemplateListView>(*panel, "templateList")->ListView();
     // Far below the three items: nothing there to select.
     const QPoint empty =
         view->viewport()->mapTo(panel.get(), QPoint(10, view->viewport()->height() - 5));
     QTest::mouseClick(panel->windowHandle(), Qt::RightButton, {}, empty);
-    EXPECT_EQ(panel->listCtrl->SelectedIndex(), -1);
-    EXPECT_FALSE(panel->menus.templateMenu->isVisible());
-    EXPECT_EQ(panel->selectedTemplate, 2);
+    EXPECT_EQ(Find<TemplateListView>(*panel, "templateList")->SelectedIndex(), -1);
+    EXPECT_FALSE(Find<QMenu>(*panel, "templateMenu")->isVisible());
+    // The template commands still act on the template right-clicked last.
+    EXPECT_TRUE(panel->OnCommand(PanelCommand::ColorWhite));
+    EXPECT_EQ(Row(2)[3], "White");
 }
 
 TEST_F(PanelCommandsTest, ThirtyCategoriesShowTwentyNineInThePanelAndAllInEveryNote)
 {
     Start();
-    panel->OnCommand(38);
-    panel->OnCommand(38);
+    panel->OnCommand(PanelCommand::CreateNote);
+    panel->OnCommand(PanelCommand::CreateNote);
     // The category list: the thirteen factory names plus seventeen typed in.
     OnDialog([](QDialog& dialog) {
         auto* edit = dialog.findChild<QLineEdit*>("newCategory");
@@ -255,9 +312,9 @@ TEST_F(PanelCommandsTest, ThirtyCategoriesShowTwentyNineInThePanelAndAllInEveryN
         }
         return int(QDialog::Accepted);
     });
-    Trigger(panel->menus.optionsMenu, 57);
+    Trigger(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::CategoryDialog);
     ASSERT_EQ(fake.dialogsRun, (std::vector<QString>{"List of Category"}));
-    ASSERT_EQ(panel->categories.count(), 30);
+    ASSERT_EQ(panel->categoryList().count(), 30);
 
     auto categoryItems = [](QMenu* menu) {
         QStringList names;
@@ -265,18 +322,19 @@ TEST_F(PanelCommandsTest, ThirtyCategoriesShowTwentyNineInThePanelAndAllInEveryN
             for (QAction* a : m->actions()) {
                 if (a->menu())
                     walk(a->menu());
-                else if (CommandId(a) >= 200 && CommandId(a) < 300 && CommandId(a) != 230)
+                else if (CommandId(a) >= Id(PanelCommand::FirstCategory) &&
+                         CommandId(a) != Id(PanelCommand::EditCategories))
                     names << a->text();
             }
         };
         walk(menu);
         return names;
     };
-    const QStringList panelItems = categoryItems(panel->menus.categoryMenu);
+    const QStringList panelItems = categoryItems(Find<QMenu>(*panel, "categoryMenu"));
     ASSERT_EQ(panelItems.size(), 29);
     EXPECT_EQ(panelItems.front(), "Extra 16"); // a new name goes to the top
-    EXPECT_EQ(panelItems.back(), QString::fromStdString(panel->categories.get(28)));
-    EXPECT_NE(FindItem(panel->menus.categoryMenu, 230), nullptr);
+    EXPECT_EQ(panelItems.back(), QString::fromStdString(panel->categoryList().get(28)));
+    EXPECT_NE(FindItem(Find<QMenu>(*panel, "categoryMenu"), PanelCommand::EditCategories), nullptr);
 
     for (CNote* note : OpenNotes()) {
         const QStringList noteItems = categoryItems(note->noteMenu());
@@ -296,40 +354,51 @@ TEST_F(PanelCommandsTest, AFieldCommandChangesOnlyItsFieldAndTheRow)
     RightClickRow(0);
 
     struct Case {
-        int id;
+        PanelCommand id;
         int column;
         const char* text;
     };
     const Case cases[] = {
-        {149, 3, "White"},    {150, 3, "Random"},    {140, 3, "Red"},       {124, 4, "Cut BL"},
-        {127, 4, "Random"},   {125, 4, "Cut TL,BR"}, {115, 5, "175 x 135"}, {110, 5, "120 x 140"},
-        {203, 1, "Business"}, {200, 1, "Home"},
+        {PanelCommand::ColorWhite, 3, "White"},
+        {PanelCommand::ColorRandom, 3, "Random"},
+        {PanelCommand::ColorRed, 3, "Red"},
+        {PanelCommand::StyleCutBL, 4, "Cut BL"},
+        {PanelCommand::StyleRandom, 4, "Random"},
+        {PanelCommand::StyleCutTLBR, 4, "Cut TL,BR"},
+        {PanelCommand::Size175x135, 5, "175 x 135"},
+        {PanelCommand::Size120x140, 5, "120 x 140"},
+        {PanelCommand::FirstCategory + 3, 1, "Business"},
+        {PanelCommand::FirstCategory, 1, "Home"},
     };
     QStringList expected = first;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.id);
-        const SNote before = panel->templates.get(0);
-        Trigger(panel->menus.templateMenu, c.id);
+        SCOPED_TRACE(Id(c.id));
+        const SNote before = panel->templateRecords().get(0);
+        Trigger(Find<QMenu>(*panel, "templateMenu"), c.id);
         expected[c.column] = QString::fromLatin1(c.text);
         // The style column spells the sixth style with a small "c".
-        if (c.id == 125)
+        if (c.id == PanelCommand::StyleCutTLBR)
             expected[c.column] = "cut TL,BR";
         EXPECT_EQ(Row(0), expected);
         EXPECT_EQ(Row(1), second);
         EXPECT_EQ(Row(2), third);
-        EXPECT_TRUE(IsChecked(panel->menus.templateMenu, c.id));
+        EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "templateMenu"), c.id));
         // Nothing but the one field moved.
-        SNote after = panel->templates.get(0);
+        SNote after = panel->templateRecords().get(0);
         after.color = before.color;
         after.shape = before.shape;
         after.size = before.size;
         after.category = before.category;
         EXPECT_EQ(after, before);
     }
-    for (int id : {83, 80, 81}) {
-        Trigger(panel->menus.templateMenu, id);
-        EXPECT_EQ(panel->templates.get(0).signatureKind, id - 80);
-        EXPECT_EQ(Marks(panel->menus.signatureMenu, 80, 85), Ids{id});
+    for (PanelCommand id : {PanelCommand::SignatureVoid, PanelCommand::SignatureCategory,
+                            PanelCommand::SignatureTime}) {
+        Trigger(Find<QMenu>(*panel, "templateMenu"), id);
+        EXPECT_EQ(panel->templateRecords().get(0).signatureKind,
+                  id - PanelCommand::SignatureCategory);
+        EXPECT_EQ(Marks(Find<QMenu>(*panel, "signatureMenu"), PanelCommand::SignatureCategory,
+                        PanelCommand::SignatureTextMarkLast),
+                  Commands{id});
         EXPECT_EQ(Row(0), expected);
     }
 
@@ -340,7 +409,7 @@ TEST_F(PanelCommandsTest, AFieldCommandChangesOnlyItsFieldAndTheRow)
     ASSERT_EQ(stored.count(), 3);
     EXPECT_EQ(stored.get(0).color, Red);
     EXPECT_EQ(stored.get(0).shape, CutTLBR);
-    EXPECT_EQ(stored.get(0).size, Size120x140);
+    EXPECT_EQ(stored.get(0).size, ::Size120x140);
     EXPECT_EQ(stored.get(0).category, "Home");
     EXPECT_EQ(stored.get(0).signatureKind, 1);
 }
@@ -352,7 +421,7 @@ TEST_F(PanelCommandsTest, CloneAppendsACopyWithTodaysDate)
     fake.clock = SystemTime{2024, 7, 1, 1, 10, 5, 0, 0};
 
     fake.answers = {false};
-    Trigger(panel->menus.templateMenu, 101);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Clone);
     ASSERT_EQ(fake.asked.size(), 1u);
     EXPECT_EQ(fake.asked[0].text, "Do you want to clone this item?");
     EXPECT_EQ(fake.asked[0].caption, "Clone item");
@@ -361,23 +430,24 @@ TEST_F(PanelCommandsTest, CloneAppendsACopyWithTodaysDate)
     EXPECT_EQ(RowCount(), 3);
 
     fake.answers = {true};
-    Trigger(panel->menus.templateMenu, 101);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Clone);
     ASSERT_EQ(RowCount(), 4);
     QStringList copy = Row(1);
     copy[2] = "01/07/24 10:05";
     EXPECT_EQ(Row(3), copy);
     EXPECT_EQ(Row(1)[2], kStartDate);
-    EXPECT_EQ(panel->templates.get(3).created, fake.clock);
+    EXPECT_EQ(panel->templateRecords().get(3).created, fake.clock);
 
     // A clone of the default template carries the mark too; the first one stays the
     // default that counts.
-    Trigger(panel->menus.templateMenu, 105);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Default);
     fake.answers = {true};
-    Trigger(panel->menus.templateMenu, 101);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Clone);
     ASSERT_EQ(RowCount(), 5);
     EXPECT_EQ(Row(4)[0], "Great idea...");
     EXPECT_EQ(Column(6), (QStringList{"", "<<", "", "", "<<"}));
-    EXPECT_EQ(panel->templates.FindDefaultTemplate()->created, panel->templates.get(1).created);
+    EXPECT_EQ(panel->templateRecords().FindDefaultTemplate()->created,
+              panel->templateRecords().get(1).created);
 }
 
 TEST_F(PanelCommandsTest, DeleteActsOnlyOnYesAndNothingActsOnceTheTemplatesAreGone)
@@ -385,7 +455,7 @@ TEST_F(PanelCommandsTest, DeleteActsOnlyOnYesAndNothingActsOnceTheTemplatesAreGo
     StartShown();
     RightClickRow(0);
     fake.answers = {false};
-    Trigger(panel->menus.templateMenu, 106);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Delete);
     ASSERT_EQ(fake.asked.size(), 1u);
     EXPECT_EQ(fake.asked[0].text, "Do you want to delete this item?");
     EXPECT_EQ(fake.asked[0].caption, "Delete item");
@@ -393,30 +463,34 @@ TEST_F(PanelCommandsTest, DeleteActsOnlyOnYesAndNothingActsOnceTheTemplatesAreGo
     EXPECT_EQ(Column(1), (QStringList{"Gifts", "Favorites", "Private"}));
 
     fake.defaultAnswer = true;
-    Trigger(panel->menus.templateMenu, 106);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Delete);
     EXPECT_EQ(Column(1), (QStringList{"Favorites", "Private"}));
-    Trigger(panel->menus.templateMenu, 106);
-    Trigger(panel->menus.templateMenu, 106);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Delete);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Delete);
     EXPECT_EQ(RowCount(), 0);
-    EXPECT_EQ(panel->templates.count(), 0);
+    EXPECT_EQ(panel->templateRecords().count(), 0);
 
     // The right-clicked template is gone: its commands do nothing at all.
     fake.asked.clear();
-    for (int id : {106, 101, 149, 115, 105, 90, 84, 92, 203, 230}) {
-        EXPECT_FALSE(panel->OnCommand(id)) << id;
+    for (PanelCommand id :
+         {PanelCommand::Delete, PanelCommand::Clone, PanelCommand::ColorWhite,
+          PanelCommand::Size175x135, PanelCommand::Default, PanelCommand::EditText,
+          PanelCommand::SignatureText, PanelCommand::EditFont, PanelCommand::FirstCategory + 3,
+          PanelCommand::EditCategories}) {
+        EXPECT_FALSE(panel->OnCommand(id)) << Id(id);
     }
     EXPECT_TRUE(fake.asked.empty());
     EXPECT_TRUE(fake.dialogsRun.empty());
     EXPECT_TRUE(fake.fontDialogsOpenedWith.empty());
-    EXPECT_EQ(panel->templates.count(), 0);
+    EXPECT_EQ(panel->templateRecords().count(), 0);
 
     // "New" with no template at all offers the last factory template, as the default.
     fake.answers = {true};
-    QTest::mouseClick(panel->newLabel, Qt::LeftButton);
+    QTest::mouseClick(Find<CMyLink>(*panel, "newLabel"), Qt::LeftButton);
     ASSERT_EQ(RowCount(), 1);
     EXPECT_EQ(Row(0), (QStringList{"To do...", "Private", kStartDate, "Orange", "Cut BL",
                                    "132 x 152", "<<"}));
-    panel->OnCommand(106); // still the right-clicked index 0: deleted again
+    panel->OnCommand(PanelCommand::Delete); // still the right-clicked index 0: deleted again
     EXPECT_EQ(RowCount(), 0);
 
     // Saved empty, the next start offers the factory templates again.
@@ -431,15 +505,15 @@ TEST_F(PanelCommandsTest, DefaultMovesTheOneMark)
     StartShown();
     auto marks = [this] { return Column(6); };
     RightClickRow(1);
-    Trigger(panel->menus.templateMenu, 105);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Default);
     EXPECT_EQ(marks(), (QStringList{"", "<<", ""}));
     RightClickRow(2);
-    Trigger(panel->menus.templateMenu, 105);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Default);
     EXPECT_EQ(marks(), (QStringList{"", "", "<<"}));
-    Trigger(panel->menus.templateMenu, 105); // already the default
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Default); // already the default
     EXPECT_EQ(marks(), (QStringList{"", "", "<<"}));
     RightClickRow(2);
-    EXPECT_TRUE(IsChecked(panel->menus.templateMenu, 105));
+    EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Default));
 }
 
 TEST_F(PanelCommandsTest, NewAsksAndAppendsACopyOfTheDefaultTemplate)
@@ -447,7 +521,7 @@ TEST_F(PanelCommandsTest, NewAsksAndAppendsACopyOfTheDefaultTemplate)
     StartShown();
     fake.clock = SystemTime{2024, 8, 4, 15, 18, 45, 0, 0};
     fake.answers = {false};
-    QTest::mouseClick(panel->newLabel, Qt::LeftButton);
+    QTest::mouseClick(Find<CMyLink>(*panel, "newLabel"), Qt::LeftButton);
     ASSERT_EQ(fake.asked.size(), 1u);
     EXPECT_EQ(fake.asked[0].text, "Do you want to create new template?");
     EXPECT_EQ(fake.asked[0].caption, "New template");
@@ -457,7 +531,7 @@ TEST_F(PanelCommandsTest, NewAsksAndAppendsACopyOfTheDefaultTemplate)
 
     // No default yet: a copy of the last template, marked default.
     fake.answers = {true};
-    QTest::mouseClick(panel->newLabel, Qt::LeftButton);
+    QTest::mouseClick(Find<CMyLink>(*panel, "newLabel"), Qt::LeftButton);
     ASSERT_EQ(RowCount(), 4);
     EXPECT_EQ(Row(3), (QStringList{"To do...", "Private", "15/08/24 18:45", "Orange", "Cut BL",
                                    "132 x 152", "<<"}));
@@ -465,9 +539,9 @@ TEST_F(PanelCommandsTest, NewAsksAndAppendsACopyOfTheDefaultTemplate)
 
     // With a default: a copy of it, unmarked.
     RightClickRow(0);
-    Trigger(panel->menus.templateMenu, 105);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::Default);
     fake.answers = {true};
-    QTest::mouseClick(panel->newLabel, Qt::LeftButton);
+    QTest::mouseClick(Find<CMyLink>(*panel, "newLabel"), Qt::LeftButton);
     ASSERT_EQ(RowCount(), 5);
     EXPECT_EQ(Row(4)[0], "Don't forget about...");
     EXPECT_EQ(Column(6), (QStringList{"<<", "", "", "", ""}));
@@ -477,13 +551,13 @@ TEST_F(PanelCommandsTest, CloseAllClosesEveryNoteAndTheProgramRunsOn)
 {
     Start();
     for (int i = 0; i < 3; ++i)
-        panel->OnCommand(38);
+        panel->OnCommand(PanelCommand::CreateNote);
     ASSERT_EQ(OpenNotes().size(), 3u);
     std::vector<QPointer<CNote>> windows;
     for (CNote* note : OpenNotes())
         windows.emplace_back(note);
 
-    Trigger(panel->menus.notesMenu, 37);
+    Trigger(Find<QMenu>(*panel, "notesMenu"), PanelCommand::CloseAll);
     EXPECT_EQ(Slots(), (std::vector<CNote*>{nullptr, nullptr, nullptr}));
     for (const auto& window : windows)
         EXPECT_TRUE(!window || !window->isVisible());
@@ -491,7 +565,7 @@ TEST_F(PanelCommandsTest, CloseAllClosesEveryNoteAndTheProgramRunsOn)
     EXPECT_TRUE(panel->isVisible());
 
     // Slots are not reused.
-    panel->OnCommand(38);
+    panel->OnCommand(PanelCommand::CreateNote);
     ASSERT_EQ(Slots().size(), 4u);
     EXPECT_EQ(Slots()[3]->slot(), 3);
 }
@@ -500,7 +574,7 @@ TEST_F(PanelCommandsTest, HelpMenuOpensTheHelpFileAndThePages)
 {
     Start();
     auto itemText = [this](const char* text) {
-        for (QAction* action : panel->menus.helpMenu->actions())
+        for (QAction* action : Find<QMenu>(*panel, "helpMenu")->actions())
             if (action->text() == QString::fromLatin1(text))
                 return action;
         return static_cast<QAction*>(nullptr);
@@ -519,7 +593,7 @@ TEST_F(PanelCommandsTest, HelpMenuOpensTheHelpFileAndThePages)
     itemText("Help Topic    F1")->trigger();
     EXPECT_TRUE(HelpOffered(fake));
 
-    Trigger(panel->menus.helpMenu, 52);
+    Trigger(Find<QMenu>(*panel, "helpMenu"), PanelCommand::About);
     EXPECT_EQ(fake.dialogsRun, (std::vector<QString>{"About Pinleaf"}));
     EXPECT_FALSE(panel->Ended());
 }
@@ -527,7 +601,7 @@ TEST_F(PanelCommandsTest, HelpMenuOpensTheHelpFileAndThePages)
 TEST_F(PanelCommandsTest, TheCategoryDialogChangesTheMenusOnlyOnOk)
 {
     Start();
-    const std::vector<std::string> before = panel->categories.all();
+    const std::vector<std::string> before = panel->categoryList().all();
     auto addGarden = [](int result) {
         return [result](QDialog& dialog) {
             dialog.findChild<QLineEdit*>("newCategory")->setText("Garden");
@@ -536,19 +610,23 @@ TEST_F(PanelCommandsTest, TheCategoryDialogChangesTheMenusOnlyOnOk)
         };
     };
     OnDialog(addGarden(QDialog::Rejected));
-    Trigger(panel->menus.optionsMenu, 57);
-    EXPECT_EQ(panel->categories.all(), before);
-    EXPECT_EQ(FindItem(panel->menus.categoryMenu, 200)->text(), "Home");
+    Trigger(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::CategoryDialog);
+    EXPECT_EQ(panel->categoryList().all(), before);
+    EXPECT_EQ(FindItem(Find<QMenu>(*panel, "categoryMenu"), PanelCommand::FirstCategory)->text(),
+              "Home");
 
     // "Edit..." in the template menu runs the same dialog.
     RightClickRow(0);
     OnDialog(addGarden(QDialog::Accepted));
-    Trigger(panel->menus.templateMenu, 230);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::EditCategories);
     EXPECT_EQ(fake.dialogsRun, (std::vector<QString>{"List of Category", "List of Category"}));
-    ASSERT_EQ(panel->categories.count(), 14);
-    EXPECT_EQ(panel->categories.get(0), "Garden");
-    EXPECT_EQ(FindItem(panel->menus.categoryMenu, 200)->text(), "Garden");
-    EXPECT_EQ(FindItem(panel->menus.categoryMenu, 213)->text(), "Gifts");
+    ASSERT_EQ(panel->categoryList().count(), 14);
+    EXPECT_EQ(panel->categoryList().get(0), "Garden");
+    EXPECT_EQ(FindItem(Find<QMenu>(*panel, "categoryMenu"), PanelCommand::FirstCategory)->text(),
+              "Garden");
+    EXPECT_EQ(
+        FindItem(Find<QMenu>(*panel, "categoryMenu"), PanelCommand::FirstCategory + 13)->text(),
+        "Gifts");
     // The template itself is untouched.
     EXPECT_EQ(Row(0)[1], "Gifts");
 
@@ -569,14 +647,14 @@ TEST_F(PanelCommandsTest, TheTextEditorWritesTheTemplateOnOk)
         };
     };
     OnDialog(typeText(QDialog::Rejected));
-    Trigger(panel->menus.templateMenu, 90);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::EditText);
     EXPECT_EQ(Row(2)[0], "To do...");
 
     OnDialog(typeText(QDialog::Accepted));
-    Trigger(panel->menus.templateMenu, 90);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::EditText);
     EXPECT_EQ(fake.dialogsRun, (std::vector<QString>{"Edit text...", "Edit text..."}));
     EXPECT_EQ(Row(2)[0], "Buy milk");
-    EXPECT_EQ(panel->templates.get(2).category, "Private");
+    EXPECT_EQ(panel->templateRecords().get(2).category, "Private");
 
     Exit();
     Templates stored;
@@ -596,18 +674,22 @@ TEST_F(PanelCommandsTest, TheSignatureDialogSetsTheTextKindOnOk)
         };
     };
     OnDialog(sign(QDialog::Rejected));
-    Trigger(panel->menus.templateMenu, 84);
-    EXPECT_EQ(panel->templates.get(1).signatureKind, 1);
-    EXPECT_EQ(panel->templates.get(1).signatureText, "My note...");
-    EXPECT_EQ(Marks(panel->menus.signatureMenu, 80, 85), Ids{81});
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::SignatureText);
+    EXPECT_EQ(panel->templateRecords().get(1).signatureKind, 1);
+    EXPECT_EQ(panel->templateRecords().get(1).signatureText, "My note...");
+    EXPECT_EQ(Marks(Find<QMenu>(*panel, "signatureMenu"), PanelCommand::SignatureCategory,
+                    PanelCommand::SignatureTextMarkLast),
+              Commands{PanelCommand::SignatureTime});
 
     OnDialog(sign(QDialog::Accepted));
-    Trigger(panel->menus.templateMenu, 84);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::SignatureText);
     EXPECT_EQ(fake.dialogsRun, (std::vector<QString>{"Text of signature", "Text of signature"}));
-    EXPECT_EQ(panel->templates.get(1).signatureKind, 4);
-    EXPECT_EQ(panel->templates.get(1).signatureText, "Signed, Ann");
-    EXPECT_EQ(Marks(panel->menus.signatureMenu, 80, 85), Ids{84});
-    EXPECT_EQ(panel->templates.get(0).signatureText, "My note...");
+    EXPECT_EQ(panel->templateRecords().get(1).signatureKind, 4);
+    EXPECT_EQ(panel->templateRecords().get(1).signatureText, "Signed, Ann");
+    EXPECT_EQ(Marks(Find<QMenu>(*panel, "signatureMenu"), PanelCommand::SignatureCategory,
+                    PanelCommand::SignatureTextMarkLast),
+              Commands{PanelCommand::SignatureText});
+    EXPECT_EQ(panel->templateRecords().get(0).signatureText, "My note...");
 
     Exit();
     Templates stored;
@@ -621,12 +703,12 @@ TEST_F(PanelCommandsTest, TheFontDialogStartsFromTheTemplatesFontAndReplacesItOn
 {
     StartShown();
     RightClickRow(0);
-    const LogFont original = panel->templates.get(0).font;
-    Trigger(panel->menus.templateMenu, 92); // cancelled
+    const LogFont original = panel->templateRecords().get(0).font;
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::EditFont); // cancelled
     ASSERT_EQ(fake.fontDialogsOpenedWith.size(), 1u);
     EXPECT_EQ(fake.fontDialogsOpenedWith[0].face(), "Arial");
     EXPECT_EQ(fake.fontDialogsOpenedWith[0].height, -11);
-    EXPECT_EQ(panel->templates.get(0).font, original);
+    EXPECT_EQ(panel->templateRecords().get(0).font, original);
 
     LogFont chosen;
     chosen.setFace("DejaVu Serif");
@@ -634,9 +716,9 @@ TEST_F(PanelCommandsTest, TheFontDialogStartsFromTheTemplatesFontAndReplacesItOn
     chosen.weight = 700;
     chosen.italic = 1;
     fake.nextFont = chosen;
-    Trigger(panel->menus.templateMenu, 92);
-    EXPECT_EQ(panel->templates.get(0).font, chosen);
-    EXPECT_EQ(panel->templates.get(1).font, original);
+    Trigger(Find<QMenu>(*panel, "templateMenu"), PanelCommand::EditFont);
+    EXPECT_EQ(panel->templateRecords().get(0).font, chosen);
+    EXPECT_EQ(panel->templateRecords().get(1).font, original);
 
     Exit();
     Templates stored;

@@ -49,15 +49,19 @@ const Lines kReleaseAll = {"release 15", "release 14", "release 13",
 
 class PanelHotKeysTrayTest : public RunningPanel {
 protected:
-    std::vector<int> HotKeyMarks() const
+    Commands HotKeyMarks() const
     {
-        std::vector<int> marked;
-        for (int id = 75; id <= 78; ++id)
-            if (IsChecked(panel->menus.hotKeysMenu, id))
+        Commands marked;
+        for (PanelCommand id : {PanelCommand::LeftKeys, PanelCommand::RightKeys,
+                                PanelCommand::NoHotKeys, PanelCommand::HotKeysMarkLast})
+            if (IsChecked(Find<QMenu>(*panel, "hotKeysMenu"), id))
                 marked.push_back(id);
         return marked;
     }
-    QString Item50() const { return FindItem(panel->menus.optionsMenu, 50)->text(); }
+    QString ShowPanelItemText() const
+    {
+        return FindItem(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::ShowPanel)->text();
+    }
 };
 
 TEST_F(PanelHotKeysTrayTest, StartUpGrabsTheStoredSetInOrderAndMarksIt)
@@ -66,11 +70,14 @@ TEST_F(PanelHotKeysTrayTest, StartUpGrabsTheStoredSetInOrderAndMarksIt)
         int mode;
         bool settingsFile;
         Lines calls;
-        std::vector<int> marks;
+        Commands marks;
     };
     const Case cases[] = {
-        {0, false, kLeftSet, {75}},   {0, true, kLeftSet, {75}}, {1, true, kRightSet, {76}},
-        {2, true, kReleaseAll, {77}}, {5, true, {}, {}},
+        {0, false, kLeftSet, {PanelCommand::LeftKeys}},
+        {0, true, kLeftSet, {PanelCommand::LeftKeys}},
+        {1, true, kRightSet, {PanelCommand::RightKeys}},
+        {2, true, kReleaseAll, {PanelCommand::NoHotKeys}},
+        {5, true, {}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.mode) + (c.settingsFile ? " with settings" : " first start"));
@@ -91,23 +98,23 @@ TEST_F(PanelHotKeysTrayTest, TheHotKeysMenuSwitchesTheLiveSet)
 {
     Start();
     keys->calls.clear();
-    FindItem(panel->menus.optionsMenu, 76)->trigger();
-    EXPECT_EQ(HotKeyMarks(), std::vector<int>{76});
+    FindItem(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::RightKeys)->trigger();
+    EXPECT_EQ(HotKeyMarks(), Commands{PanelCommand::RightKeys});
     EXPECT_EQ(keys->live.size(), 6u);
     EXPECT_EQ(keys->live[15], kCS | Qt::Key_Left);
     EXPECT_EQ(keys->live[10], kCS | Qt::Key_Insert);
     EXPECT_EQ(keys->live[11], kCSW | Qt::Key_Meta);
 
-    FindItem(panel->menus.optionsMenu, 77)->trigger();
-    EXPECT_EQ(HotKeyMarks(), std::vector<int>{77});
+    FindItem(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::NoHotKeys)->trigger();
+    EXPECT_EQ(HotKeyMarks(), Commands{PanelCommand::NoHotKeys});
     EXPECT_TRUE(keys->live.empty());
 
     keys->calls.clear();
-    FindItem(panel->menus.optionsMenu, 75)->trigger();
-    EXPECT_EQ(HotKeyMarks(), std::vector<int>{75});
+    FindItem(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::LeftKeys)->trigger();
+    EXPECT_EQ(HotKeyMarks(), Commands{PanelCommand::LeftKeys});
     EXPECT_EQ(Describe(keys->calls), kLeftSet);
 
-    FindItem(panel->menus.optionsMenu, 76)->trigger();
+    FindItem(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::RightKeys)->trigger();
     Exit();
     SSettings stored;
     ASSERT_TRUE(store::ReadSettings(folder, stored));
@@ -124,17 +131,17 @@ TEST_F(PanelHotKeysTrayTest, KeyPressesRunThePanelsCommands)
 
     keys->press(ShowHide);
     EXPECT_FALSE(panel->isVisible());
-    EXPECT_EQ(Item50(), "Show Panel");
+    EXPECT_EQ(ShowPanelItemText(), "Show Panel");
     keys->press(ShowHide);
     EXPECT_TRUE(panel->isVisible());
-    EXPECT_EQ(Item50(), "Hide Panel");
+    EXPECT_EQ(ShowPanelItemText(), "Hide Panel");
 
     keys->press(TopToggle);
     EXPECT_TRUE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, 51));
+    EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop));
     keys->press(TopToggle);
     EXPECT_FALSE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_FALSE(IsChecked(panel->menus.optionsMenu, 51));
+    EXPECT_FALSE(IsChecked(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop));
 
     // The notes roll together while the program goes on; the records change at once.
     keys->press(MinimizeNotes);
@@ -152,7 +159,7 @@ TEST_F(PanelHotKeysTrayTest, KeyPressesRunThePanelsCommands)
     keys->press(SetForeground);
     keys->press(16);
     EXPECT_TRUE(panel->isVisible());
-    EXPECT_EQ(Item50(), "Hide Panel");
+    EXPECT_EQ(ShowPanelItemText(), "Hide Panel");
     EXPECT_EQ(OpenNotes().size(), 2u);
     EXPECT_FALSE(panel->Ended());
 }
@@ -167,17 +174,17 @@ TEST_F(PanelHotKeysTrayTest, TheIconIsAddedOnceAtStartAndRemovedAtExit)
     EXPECT_TRUE(tray->present);
     EXPECT_EQ(tray->removes, 0);
     // Hosts that show only exported menus get the options menu.
-    EXPECT_EQ(tray->menu, panel->menus.optionsMenu);
+    EXPECT_EQ(tray->menu, Find<QMenu>(*panel, "optionsMenu"));
 
     // Gestures: double-click hides and shows, a click or a right-click leave it as it is.
     tray->gesture(TrayIcon::DoubleClick);
     EXPECT_FALSE(panel->isVisible());
-    EXPECT_EQ(Item50(), "Show Panel");
+    EXPECT_EQ(ShowPanelItemText(), "Show Panel");
     tray->gesture(TrayIcon::LeftClick);
     EXPECT_FALSE(panel->isVisible());
     tray->gesture(TrayIcon::DoubleClick);
     EXPECT_TRUE(panel->isVisible());
-    EXPECT_EQ(Item50(), "Hide Panel");
+    EXPECT_EQ(ShowPanelItemText(), "Hide Panel");
     // A click on a StatusNotifier host (no double-clicks there) shows a hidden panel
     // and leaves a shown one shown.
     tray->gesture(TrayIcon::DoubleClick);
@@ -185,7 +192,7 @@ TEST_F(PanelHotKeysTrayTest, TheIconIsAddedOnceAtStartAndRemovedAtExit)
     EXPECT_TRUE(panel->isVisible());
     tray->gesture(TrayIcon::Activate);
     EXPECT_TRUE(panel->isVisible());
-    EXPECT_EQ(Item50(), "Hide Panel");
+    EXPECT_EQ(ShowPanelItemText(), "Hide Panel");
     EXPECT_EQ(tray->adds.size(), 1u); // no balloon on this run
 
     Exit();
@@ -201,15 +208,16 @@ TEST_F(PanelHotKeysTrayTest, ARightClickOnTheIconOpensTheOptionsMenuThatWorksWhi
     ASSERT_FALSE(panel->isVisible());
     fake.cursor = QPoint(40, 50);
     tray->gesture(TrayIcon::RightClick);
-    EXPECT_TRUE(panel->menus.optionsMenu->isVisible());
-    EXPECT_EQ(panel->menus.optionsMenu->pos(), QPoint(40, 50));
+    EXPECT_TRUE(Find<QMenu>(*panel, "optionsMenu")->isVisible());
+    EXPECT_EQ(Find<QMenu>(*panel, "optionsMenu")->pos(), QPoint(40, 50));
     EXPECT_FALSE(panel->isVisible());
-    panel->menus.optionsMenu->hide();
+    Find<QMenu>(*panel, "optionsMenu")->hide();
 
-    FindItem(panel->menus.optionsMenu, 38)->trigger(); // "Create Note"
+    FindItem(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::CreateNote)
+        ->trigger(); // "Create Note"
     EXPECT_EQ(OpenNotes().size(), 1u);
     EXPECT_FALSE(panel->isVisible());
-    FindItem(panel->menus.optionsMenu, 50)->trigger();
+    FindItem(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::ShowPanel)->trigger();
     EXPECT_TRUE(panel->isVisible());
 }
 
@@ -220,13 +228,13 @@ TEST_F(PanelHotKeysTrayTest, HidingShowsTheBalloonOnlyAfterAFirstStartOrAHandOve
                                    "Left double click - to hide/show main window."};
     // First start: every hiding re-adds the icon with the balloon.
     Start();
-    QTest::mouseClick(panel->hideLabel, Qt::LeftButton);
+    QTest::mouseClick(Find<CMyLink>(*panel, "hideLabel"), Qt::LeftButton);
     ASSERT_EQ(tray->adds.size(), 2u);
     EXPECT_TRUE(tray->adds[1].balloon);
     EXPECT_EQ(tray->adds[1].tip, "Pinleaf");
     EXPECT_EQ(tray->adds[1].title, "Pinleaf is here!");
     EXPECT_EQ(tray->adds[1].text.split('\n'), balloonLines);
-    panel->OnCommand(50); // showing adds nothing
+    panel->OnCommand(PanelCommand::ShowPanel); // showing adds nothing
     EXPECT_EQ(tray->adds.size(), 2u);
     tray->gesture(TrayIcon::DoubleClick);
     ASSERT_EQ(tray->adds.size(), 3u);
@@ -237,7 +245,7 @@ TEST_F(PanelHotKeysTrayTest, HidingShowsTheBalloonOnlyAfterAFirstStartOrAHandOve
     WriteSettings();
     Start();
     ASSERT_EQ(tray->adds.size(), 1u);
-    QTest::mouseClick(panel->hideLabel, Qt::LeftButton);
+    QTest::mouseClick(Find<CMyLink>(*panel, "hideLabel"), Qt::LeftButton);
     EXPECT_EQ(tray->adds.size(), 1u);
     EXPECT_FALSE(panel->isVisible());
 

@@ -1,9 +1,11 @@
-// The panel's menus: every item, id, separator and submenu, and the routing of clicks.
+// The panel's menus as the user sees them, what a click on each item sends, and the
+// marks.
 
 #include "panel/PanelMenus.h"
 #include "panel/TemplateCommands.h"
 
 #include "model/Factory.h"
+#include "panel/PanelTestSupport.h"
 #include "widgets/Menus.h"
 
 #include <QAction>
@@ -23,7 +25,8 @@
 
 namespace {
 
-// One line per item: "Text 30", "---", "> Title" for a submenu, "[Text]" for a title item.
+// One line per item as shown: "Text", "---" for a separator, "> Title" for a submenu,
+// "[Text]" for a title item.
 std::vector<std::string> Describe(QMenu* menu)
 {
     std::vector<std::string> lines;
@@ -36,27 +39,54 @@ std::vector<std::string> Describe(QMenu* menu)
         else if (!action->isEnabled() && CommandId(action) == 0)
             lines.push_back("[" + text + "]");
         else
-            lines.push_back(text + " " + std::to_string(CommandId(action)));
+            lines.push_back(text);
     }
     return lines;
 }
 
 using Lines = std::vector<std::string>;
 
+// The item reached from menu through the texts of path (submenus, then the item).
+QAction* ItemAt(QMenu* menu, const std::vector<const char*>& path)
+{
+    QAction* found = nullptr;
+    for (const char* text : path) {
+        if (!menu)
+            return nullptr;
+        const QList<QAction*> items = menu->actions();
+        auto it = std::find_if(items.begin(), items.end(),
+                               [text](QAction* a) { return a->text() == QString::fromUtf8(text); });
+        found = it == items.end() ? nullptr : *it;
+        menu = found ? found->menu() : nullptr;
+    }
+    return found;
+}
+
 class PanelMenusTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         LoadFactoryCategories(categories);
-        menus = BuildMenus(&owner, categories, [this](int id) { commands.push_back(id); });
+        menus = BuildMenus(&owner, categories, [this](PanelCommand id) { commands.push_back(id); });
+    }
+    // Clicks the item at path and returns what reached the panel.
+    Commands Click(QMenu* menu, const std::vector<const char*>& path)
+    {
+        commands.clear();
+        QAction* item = ItemAt(menu, path);
+        if (!item)
+            return {};
+        item->setEnabled(true); // "Reopen closed note" waits for a closed note
+        item->trigger();
+        return commands;
     }
     QWidget owner;
     Categories categories;
     PanelMenus menus;
-    std::vector<int> commands;
+    Commands commands;
 };
 
-TEST_F(PanelMenusTest, EveryMenuHasItsItemsIdsAndSeparators)
+TEST_F(PanelMenusTest, EachMenuShowsItsItemsInOrder)
 {
     struct Expected {
         const char* name;
@@ -64,55 +94,121 @@ TEST_F(PanelMenusTest, EveryMenuHasItsItemsIdsAndSeparators)
         Lines lines;
     };
     const std::vector<Expected> table = {
-        {"view", menus.viewMenu, {"Icons 30", "List 31"}},
-        {"sort",
-         menus.sortMenu,
-         {"Text 40", "Category 41", "Date 42", "Color 43", "Style 44", "Size 45"}},
-        {"panelColor",
-         menus.panelColorMenu,
-         {"Blue 60", "Red 61", "Gray 62", "Green 63", "Violet 64"}},
-        {"panelStyle",
-         menus.panelStyleMenu,
-         {"Rectangle 70", "Round angles 71", "Cut TL and BR 72", "Cut TR and BL 73"}},
-        {"hotKeys", menus.hotKeysMenu, {"Left keys 75", "Right keys 76", "---", "None 77"}},
-        {"notes",
-         menus.notesMenu,
-         {"Create Note 38", "Reopen closed note 39", "---", "Minimize all 35", "Restore all 36",
-          "---", "Close all 37"}},
-        {"help",
-         menus.helpMenu,
-         {"Help Topic    F1 55", "Lastet Version 58", "Home Page 58", "Contact Form 59", "---",
-          "About... 52"}},
+        {"view", menus.viewMenu, {"Icons", "List"}},
+        {"sort", menus.sortMenu, {"Text", "Category", "Date", "Color", "Style", "Size"}},
         {"options",
          menus.optionsMenu,
-         {"Show Panel 50", "Always Top 51", "---", "> Color Panel", "> Style Panel", "---",
-          "> Notes", "> Hot keys", "Category... 57", "---", "> Help", "---", "Start at login 0",
-          "On all desktops 0", "Shared folder 0", "Exit 54"}},
-        {"signature",
-         menus.signatureMenu,
-         {"Category 80", "Time create 81", "Void 83", "---", "Text... 84"}},
-        {"edit", menus.editMenu, {"> Signature", "Text... 90", "Font... 92", "> Category"}},
-        {"templateSize",
-         menus.templateSizeMenu,
-         {"120 x 140 110", "132 x 152 111", "145 x 165 112", "---", "150 x 110 113",
-          "162 x 122 114", "175 x 135 115"}},
-        {"templateStyle",
-         menus.templateStyleMenu,
-         {"Rectangle 120", "Round top 121", "Round all 122", "Cut BR 123", "Cut BL 124",
-          "Cut TL,BR 125", "Cut TR,BL 126", "---", "Random 127"}},
-        {"templateColor",
-         menus.templateColorMenu,
-         {"Red 140", "Orange 141", "Yellow 142", "Green1 143", "Green2 144", "Blue1 145",
-          "Blue2 146", "Violet 147", "Gray 148", "White 149", "---", "Random 150"}},
+         {"Show Panel", "Always Top", "---", "> Color Panel", "> Style Panel", "---", "> Notes",
+          "> Hot keys", "Category...", "---", "> Help", "---", "Start at login", "On all desktops",
+          "Shared folder", "Exit"}},
+        {"panelColor", menus.panelColorMenu, {"Blue", "Red", "Gray", "Green", "Violet"}},
+        {"panelStyle",
+         menus.panelStyleMenu,
+         {"Rectangle", "Round angles", "Cut TL and BR", "Cut TR and BL"}},
+        {"notes",
+         menus.notesMenu,
+         {"Create Note", "Reopen closed note", "---", "Minimize all", "Restore all", "---",
+          "Close all"}},
+        {"hotKeys", menus.hotKeysMenu, {"Left keys", "Right keys", "---", "None"}},
+        {"help",
+         menus.helpMenu,
+         {"Help Topic    F1", "Lastet Version", "Home Page", "Contact Form", "---", "About..."}},
         {"template",
          menus.templateMenu,
-         {"[Template]", "> Edit", "> Color", "> Style", "> Size", "---", "Clone 101", "Default 105",
-          "---", "Delete 106"}},
+         {"[Template]", "> Edit", "> Color", "> Style", "> Size", "---", "Clone", "Default", "---",
+          "Delete"}},
+        {"edit", menus.editMenu, {"> Signature", "Text...", "Font...", "> Category"}},
+        {"signature", menus.signatureMenu, {"Category", "Time create", "Void", "---", "Text..."}},
+        {"templateColor",
+         menus.templateColorMenu,
+         {"Red", "Orange", "Yellow", "Green1", "Green2", "Blue1", "Blue2", "Violet", "Gray",
+          "White", "---", "Random"}},
+        {"templateStyle",
+         menus.templateStyleMenu,
+         {"Rectangle", "Round top", "Round all", "Cut BR", "Cut BL", "Cut TL,BR", "Cut TR,BL",
+          "---", "Random"}},
+        {"templateSize",
+         menus.templateSizeMenu,
+         {"120 x 140", "132 x 152", "145 x 165", "---", "150 x 110", "162 x 122", "175 x 135"}},
     };
     for (const Expected& e : table) {
         ASSERT_NE(e.menu, nullptr) << e.name;
         EXPECT_EQ(Describe(e.menu), e.lines) << e.name;
+        EXPECT_EQ(owner.findChild<QMenu*>(QString::fromLatin1(e.name) + "Menu"), e.menu) << e.name;
     }
+}
+
+// A click reaches the panel once, as the command named for what the item says; a value
+// command sends the first command of its group plus the item's place in it.
+TEST_F(PanelMenusTest, EachItemSendsItsNamedCommandOnce)
+{
+    using enum PanelCommand;
+    using Path = std::vector<const char*>;
+    const std::vector<std::pair<Path, PanelCommand>> items = {
+        {{"Show Panel"}, ShowPanel},
+        {{"Always Top"}, AlwaysTop},
+        {{"Notes", "Create Note"}, CreateNote},
+        {{"Notes", "Reopen closed note"}, ReopenClosedNote},
+        {{"Notes", "Minimize all"}, MinimizeAll},
+        {{"Notes", "Restore all"}, RestoreAll},
+        {{"Notes", "Close all"}, CloseAll},
+        {{"Category..."}, CategoryDialog},
+        {{"Help", "Help Topic    F1"}, HelpTopic},
+        {{"Help", "Lastet Version"}, ProductPage},
+        {{"Help", "Home Page"}, ProductPage},
+        {{"Help", "Contact Form"}, ContactForm},
+        {{"Help", "About..."}, About},
+        {{"Exit"}, Exit},
+    };
+    for (const auto& [path, command] : items)
+        EXPECT_EQ(Click(menus.optionsMenu, path), Commands{command}) << path.back();
+
+    const std::vector<std::pair<Path, PanelCommand>> templateItems = {
+        {{"Edit", "Signature", "Category"}, SignatureCategory},
+        {{"Edit", "Signature", "Time create"}, SignatureTime},
+        {{"Edit", "Signature", "Void"}, SignatureVoid},
+        {{"Edit", "Signature", "Text..."}, SignatureText},
+        {{"Edit", "Text..."}, EditText},
+        {{"Edit", "Font..."}, EditFont},
+        {{"Edit", "Category", "Home"}, FirstCategory},
+        {{"Edit", "Category", "Gifts"}, FirstCategory + 12},
+        {{"Edit", "Category", "Edit..."}, EditCategories},
+        {{"Color", "Random"}, ColorRandom},
+        {{"Style", "Random"}, StyleRandom},
+        {{"Clone"}, Clone},
+        {{"Default"}, Default},
+        {{"Delete"}, Delete},
+    };
+    for (const auto& [path, command] : templateItems)
+        EXPECT_EQ(Click(menus.templateMenu, path), Commands{command}) << path.back();
+
+    struct Group {
+        QMenu* menu;
+        std::vector<const char*> texts; // in the order of their values
+        PanelCommand first;
+    };
+    const Group groups[] = {
+        {menus.viewMenu, {"Icons", "List"}, ViewIcons},
+        {menus.sortMenu, {"Text", "Category", "Date", "Color", "Style", "Size"}, SortText},
+        {menus.panelColorMenu, {"Blue", "Red", "Gray", "Green", "Violet"}, PanelBlue},
+        {menus.panelStyleMenu,
+         {"Rectangle", "Round angles", "Cut TL and BR", "Cut TR and BL"},
+         PanelRectangle},
+        {menus.hotKeysMenu, {"Left keys", "Right keys", "None"}, LeftKeys},
+        {menus.templateColorMenu,
+         {"Red", "Orange", "Yellow", "Green1", "Green2", "Blue1", "Blue2", "Violet", "Gray",
+          "White"},
+         ColorRed},
+        {menus.templateStyleMenu,
+         {"Rectangle", "Round top", "Round all", "Cut BR", "Cut BL", "Cut TL,BR", "Cut TR,BL"},
+         StyleRectangle},
+        {menus.templateSizeMenu,
+         {"120 x 140", "132 x 152", "145 x 165", "150 x 110", "162 x 122", "175 x 135"},
+         Size120x140},
+    };
+    for (const Group& g : groups)
+        for (int value = 0; value < static_cast<int>(g.texts.size()); ++value)
+            EXPECT_EQ(Click(g.menu, {g.texts[value]}), Commands{g.first + value}) << g.texts[value];
 }
 
 TEST_F(PanelMenusTest, SubmenusAreTheNamedMenus)
@@ -139,10 +235,13 @@ TEST_F(PanelMenusTest, SubmenusAreTheNamedMenus)
 TEST_F(PanelMenusTest, CategoryMenuListsTheCategoriesThenEdit)
 {
     Lines expected;
-    for (int i = 0; i < categories.count(); ++i)
-        expected.push_back(categories.get(i) + " " + std::to_string(200 + i));
+    for (int i = 0; i < categories.count(); ++i) {
+        expected.push_back(categories.get(i));
+        EXPECT_EQ(Click(menus.categoryMenu, {categories.get(i).c_str()}),
+                  Commands{PanelCommand::FirstCategory + i});
+    }
     expected.push_back("---");
-    expected.push_back("Edit... 230");
+    expected.push_back("Edit...");
     EXPECT_EQ(Describe(menus.categoryMenu), expected);
 }
 
@@ -154,51 +253,55 @@ TEST_F(PanelMenusTest, CategoryMenuStopsAtTwentyNine)
     RefillCategoryMenu(menus.categoryMenu, many);
     const Lines lines = Describe(menus.categoryMenu);
     ASSERT_EQ(lines.size(), 31u);
-    EXPECT_EQ(lines[28], "c28 228");
+    EXPECT_EQ(lines[28], "c28");
     EXPECT_EQ(lines[29], "---");
-    EXPECT_EQ(lines[30], "Edit... 230");
+    EXPECT_EQ(lines[30], "Edit...");
+    EXPECT_EQ(Click(menus.categoryMenu, {"c28"}), Commands{PanelCommand::FirstCategory + 28});
+    EXPECT_EQ(Click(menus.categoryMenu, {"Edit..."}), Commands{PanelCommand::EditCategories});
 }
 
 TEST_F(PanelMenusTest, AClickReachesTheCommandOnceAndLeavesNoMarkOfItsOwn)
 {
-    FindItem(menus.optionsMenu, 61)->trigger();   // "Red", inside "Color Panel"
-    FindItem(menus.templateMenu, 147)->trigger(); // "Violet", two levels down
-    FindItem(menus.helpMenu, 58)->trigger();
-    EXPECT_EQ(commands, (std::vector<int>{61, 147, 58}));
-    EXPECT_FALSE(IsChecked(menus.panelColorMenu, 61));
-    EXPECT_FALSE(IsChecked(menus.helpMenu, 58));
+    using enum PanelCommand;
+    ItemAt(menus.optionsMenu, {"Color Panel", "Red"})->trigger();
+    ItemAt(menus.templateMenu, {"Color", "Violet"})->trigger(); // two levels down
+    ItemAt(menus.helpMenu, {"Home Page"})->trigger();
+    EXPECT_EQ(commands, (Commands{PanelRed, ColorViolet, ProductPage}));
+    EXPECT_FALSE(IsChecked(menus.panelColorMenu, PanelRed));
+    EXPECT_FALSE(IsChecked(menus.helpMenu, ProductPage));
 
     // Items added later are routed too.
     RefillCategoryMenu(menus.categoryMenu, categories);
-    FindItem(menus.categoryMenu, 201)->trigger();
-    EXPECT_EQ(commands.back(), 201);
+    ItemAt(menus.categoryMenu, {"Holiday"})->trigger();
+    EXPECT_EQ(commands.back(), FirstCategory + 1);
     EXPECT_EQ(commands.size(), 4u);
 }
 
 // Only a marked item shows a check box; plain commands and unmarked choices show none.
 TEST_F(PanelMenusTest, OnlyMarkedItemsShowACheckBox)
 {
-    std::vector<int> boxed;
+    Commands boxed;
     std::function<void(QMenu*)> walk = [&](QMenu* menu) {
         for (QAction* action : menu->actions()) {
             if (action->menu())
                 walk(action->menu());
             else if (action->isCheckable())
-                boxed.push_back(CommandId(action));
+                boxed.push_back(static_cast<PanelCommand>(CommandId(action)));
         }
     };
     walk(menus.optionsMenu);
     walk(menus.templateMenu);
     EXPECT_TRUE(boxed.empty());
 
-    CheckItem(menus.optionsMenu, 51, true); // "Always Top"
-    CheckRadio(menus.signatureMenu, 80, 84, 84);
-    CheckRadio(menus.signatureMenu, 80, 84, 81);
+    using enum PanelCommand;
+    CheckItem(menus.optionsMenu, Id(AlwaysTop), true);
+    CheckRadio(menus.signatureMenu, Id(SignatureCategory), Id(SignatureText), Id(SignatureText));
+    CheckRadio(menus.signatureMenu, Id(SignatureCategory), Id(SignatureText), Id(SignatureTime));
     walk(menus.optionsMenu);
     walk(menus.templateMenu);
-    EXPECT_EQ(boxed, (std::vector<int>{51, 81}));
-    CheckItem(menus.optionsMenu, 51, false);
-    EXPECT_FALSE(FindItem(menus.optionsMenu, 51)->isCheckable());
+    EXPECT_EQ(boxed, (Commands{AlwaysTop, SignatureTime}));
+    CheckItem(menus.optionsMenu, Id(AlwaysTop), false);
+    EXPECT_FALSE(FindItem(menus.optionsMenu, AlwaysTop)->isCheckable());
 }
 
 } // namespace

@@ -34,11 +34,12 @@ TEST_F(PanelNotesTest, DoubleClickingATemplateOpensANoteFromItAtTheCursor)
     Start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
     fake.cursor = QPoint(400, 300);
-    panel->OnCommand(38); // slot 0 is taken first
+    panel->OnCommand(PanelCommand::CreateNote); // slot 0 is taken first
 
-    QListView* view = panel->listCtrl->ListView();
+    QListView* view = Find<TemplateListView>(*panel, "templateList")->ListView();
     view->doItemsLayout();
-    const QRect item = view->visualRect(panel->listCtrl->Model()->index(1, 0));
+    const QRect item =
+        view->visualRect(Find<TemplateListView>(*panel, "templateList")->Model()->index(1, 0));
     QTest::mouseDClick(panel->windowHandle(), Qt::LeftButton, {},
                        view->viewport()->mapTo(panel.get(), item.center()));
 
@@ -57,14 +58,14 @@ TEST_F(PanelNotesTest, DoubleClickingATemplateOpensANoteFromItAtTheCursor)
     EXPECT_EQ(r.top, 300 - kSmallH / 2);
     EXPECT_EQ(r.created, fake.clock);
     // The template stays as it was.
-    EXPECT_EQ(panel->templates.count(), 3);
-    EXPECT_EQ(panel->templates.get(1).left, 0);
+    EXPECT_EQ(panel->templateRecords().count(), 3);
+    EXPECT_EQ(panel->templateRecords().get(1).left, 0);
 }
 
 TEST_F(PanelNotesTest, CreateNoteAndItsHotKeyMakeTheSameNoteInConsecutiveSlots)
 {
     Start();
-    panel->OnCommand(38);
+    panel->OnCommand(PanelCommand::CreateNote);
     fake.clock.second = 59;
     keys->press(10);
 
@@ -83,7 +84,7 @@ TEST_F(PanelNotesTest, CreateNoteAndItsHotKeyMakeTheSameNoteInConsecutiveSlots)
     EXPECT_EQ(Slots()[0]->geometry(), Slots()[1]->geometry());
 
     // The panel is not brought forward by this key, and nothing else changed.
-    EXPECT_EQ(panel->templates.count(), 3);
+    EXPECT_EQ(panel->templateRecords().count(), 3);
     EXPECT_FALSE(panel->Ended());
 }
 
@@ -96,7 +97,7 @@ TEST_F(PanelNotesTest, MinimizeAllAndRestoreAllActOnlyOnNotesInTheOtherState)
     ASSERT_EQ(notes.size(), 3u);
     EXPECT_EQ(notes[0]->y(), 20 - notes[0]->height());
 
-    FindItem(panel->menus.notesMenu, 35)->trigger();
+    FindItem(Find<QMenu>(*panel, "notesMenu"), PanelCommand::MinimizeAll)->trigger();
     QTest::qWaitFor([&] { return notes[2]->y() == 20 - notes[2]->height(); });
     for (CNote* note : notes) {
         EXPECT_TRUE(note->record().minimized) << note->record().text;
@@ -109,8 +110,8 @@ TEST_F(PanelNotesTest, MinimizeAllAndRestoreAllActOnlyOnNotesInTheOtherState)
 
     // Bring one down by itself, then restore all: only the other two move.
     notes[1]->ToggleMinimized();
-    ASSERT_EQ(notes[1]->y(), 500);
-    FindItem(panel->menus.notesMenu, 36)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notes[1]->y() == 500; }));
+    FindItem(Find<QMenu>(*panel, "notesMenu"), PanelCommand::RestoreAll)->trigger();
     QTest::qWaitFor([&] { return notes[2]->pos() == QPoint(700, 200); });
     EXPECT_EQ(notes[0]->pos(), QPoint(100, 300));
     EXPECT_EQ(notes[1]->pos(), QPoint(400, 500));
@@ -120,7 +121,7 @@ TEST_F(PanelNotesTest, MinimizeAllAndRestoreAllActOnlyOnNotesInTheOtherState)
 
     // Closed slots are skipped.
     notes[0]->CloseNote();
-    FindItem(panel->menus.notesMenu, 35)->trigger();
+    FindItem(Find<QMenu>(*panel, "notesMenu"), PanelCommand::MinimizeAll)->trigger();
     EXPECT_TRUE(notes[1]->record().minimized);
     EXPECT_TRUE(notes[2]->record().minimized);
 }
@@ -138,7 +139,7 @@ TEST_F(PanelNotesTest, MinimizeAllWithManyNotesKeepsTheProgramAnsweringAndEndsIn
     // Something queued right after the command runs while the notes are still on their
     // way: the command does not hold the event loop until they arrive.
     int onTheWay = -1;
-    FindItem(panel->menus.notesMenu, 35)->trigger();
+    FindItem(Find<QMenu>(*panel, "notesMenu"), PanelCommand::MinimizeAll)->trigger();
     QTimer::singleShot(0, [&] {
         onTheWay = static_cast<int>(std::count_if(
             notes.begin(), notes.end(), [](CNote* n) { return n->y() != 20 - n->height(); }));
@@ -154,9 +155,9 @@ TEST_F(PanelNotesTest, MinimizeAllWithManyNotesKeepsTheProgramAnsweringAndEndsIn
     }
 
     // A note clicked while the group rolls down ends where a roll of its own takes it.
-    FindItem(panel->menus.notesMenu, 36)->trigger();
+    FindItem(Find<QMenu>(*panel, "notesMenu"), PanelCommand::RestoreAll)->trigger();
     notes[7]->ToggleMinimized();
-    EXPECT_EQ(notes[7]->y(), 20 - notes[7]->height());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return notes[7]->y() == 20 - notes[7]->height(); }));
     ASSERT_TRUE(QTest::qWaitFor([&] { return notes[149]->pos() == QPoint(745, 349); }));
     for (int i = 0; i < 150; ++i)
         if (i != 7)
@@ -174,33 +175,33 @@ TEST_F(PanelNotesTest, SavingANoteAsTemplateGrowsTheListAndTheFirstDefaultStillC
             marks << Row(row)[6];
         return marks;
     };
-    panel->OnCommand(38); // no default yet: a copy of the last template
+    panel->OnCommand(PanelCommand::CreateNote); // no default yet: a copy of the last template
     CNote* note = OpenNotes().at(0);
     fake.answers = {false, true};
-    FindItem(note->noteMenu(), 32)->trigger(); // "Save", answered No
+    FindItem(note->noteMenu(), Id(NoteCommand::Save))->trigger(); // "Save", answered No
     ASSERT_EQ(fake.asked.size(), 1u);
     EXPECT_EQ(fake.asked[0].text, "Do you want to save this note as new template?");
     EXPECT_EQ(RowCount(), 3);
 
     // The user picks a default, then saves the note made while there was none: the
     // note's record carries the mark it was made with.
-    panel->templates.SetDefaultTemplate(1);
-    panel->FillTemplateList();
-    note->OnCommand(45);                       // Blue1
-    FindItem(note->noteMenu(), 32)->trigger(); // Yes
+    ChooseTemplate(1);
+    panel->OnCommand(PanelCommand::Default);
+    note->OnCommand(NoteCommand::ColorBlue1);                     // Blue1
+    FindItem(note->noteMenu(), Id(NoteCommand::Save))->trigger(); // Yes
     ASSERT_EQ(RowCount(), 4);
     EXPECT_EQ(Row(3), (QStringList{"To do...", "Private", "12/06/24 09:30", "Blue1", "Cut BL",
                                    "132 x 152", "<<"}));
     EXPECT_EQ(defaultMarks(), (QStringList{"", "<<", "", "<<"}));
 
     // A note opened from the default template itself.
-    panel->OpenTemplateItem(1);
+    emit Find<TemplateListView>(*panel, "templateList")->itemActivated(1);
     fake.answers = {true};
-    FindItem(OpenNotes().back()->noteMenu(), 32)->trigger();
+    FindItem(OpenNotes().back()->noteMenu(), Id(NoteCommand::Save))->trigger();
     ASSERT_EQ(RowCount(), 5);
     EXPECT_EQ(Row(4)[0], "Great idea...");
     EXPECT_EQ(defaultMarks(), (QStringList{"", "<<", "", "<<", "<<"}));
-    EXPECT_EQ(panel->templates.FindDefaultTemplate()->text, "Great idea...");
+    EXPECT_EQ(panel->templateRecords().FindDefaultTemplate()->text, "Great idea...");
 
     Exit();
     Templates stored;
@@ -215,7 +216,7 @@ TEST_F(PanelNotesTest, SavingANoteAsTemplateGrowsTheListAndTheFirstDefaultStillC
 TEST_F(PanelNotesTest, TextBeingTypedIsKeptWhenTheProgramEnds)
 {
     Start();
-    panel->OnCommand(38);
+    panel->OnCommand(PanelCommand::CreateNote);
     CNote* note = OpenNotes().at(0);
     note->BeginTextEdit();
     ASSERT_TRUE(note->isEditing());
@@ -289,7 +290,7 @@ TEST_F(PanelNotesTest, ClosedSlotsAreLeftOutAndTheRestReopenInTheFirstSlots)
     Start();
     ASSERT_EQ(OpenNotes().size(), 4u);
     std::vector<QPointer<CNote>> closed{Slots()[0], Slots()[2]};
-    FindItem(Slots()[0]->noteMenu(), 34)->trigger(); // "Close"
+    FindItem(Slots()[0]->noteMenu(), Id(NoteCommand::Close))->trigger(); // "Close"
     Slots()[2]->CloseNote();
     EXPECT_EQ(Slots()[0], nullptr);
     EXPECT_EQ(Slots()[2], nullptr);
@@ -307,7 +308,7 @@ TEST_F(PanelNotesTest, ClosedSlotsAreLeftOutAndTheRestReopenInTheFirstSlots)
     EXPECT_EQ(Slots()[1]->slot(), 1);
 
     // Closing every note leaves an empty store: no notes at the next start.
-    panel->OnCommand(37);
+    panel->OnCommand(PanelCommand::CloseAll);
     Exit();
     EXPECT_TRUE(ReadFile(file("data2.log")).empty());
     Start();
@@ -319,7 +320,8 @@ TEST_F(PanelNotesTest, AClosedNoteCanBeReopenedAtItsPlaceEvenAfterARestart)
     WriteSettings();
     Start();
     std::filesystem::remove_all(store::StateFolder());
-    QAction* reopen = FindItem(panel->menus.optionsMenu, 39); // also the tray's menu
+    QAction* reopen = FindItem(Find<QMenu>(*panel, "optionsMenu"),
+                               PanelCommand::ReopenClosedNote); // also the tray's menu
     ASSERT_NE(reopen, nullptr);
     EXPECT_EQ(reopen->text(), QStringLiteral("Reopen closed note"));
     EXPECT_FALSE(reopen->isEnabled());
@@ -341,7 +343,7 @@ TEST_F(PanelNotesTest, AClosedNoteCanBeReopenedAtItsPlaceEvenAfterARestart)
 
     // A restart still has them; the latest comes back first, where it was.
     Start();
-    reopen = FindItem(panel->menus.optionsMenu, 39);
+    reopen = FindItem(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::ReopenClosedNote);
     ASSERT_TRUE(reopen->isEnabled());
     reopen->trigger();
     ASSERT_EQ(OpenNotes().size(), 1u);

@@ -279,13 +279,13 @@ TEST_F(PanelSessionTest, OnlyTheUsersOwnSnapshotIsReadAndEachWholePartComesBack)
     said = testing::internal::GetCapturedStderr();
     ASSERT_EQ(OpenNotes().size(), 5u);
     EXPECT_EQ(OpenNotes()[4]->record().text, "kept 4");
-    EXPECT_NE(panel->templates.all().back().text, "snapshot template");
+    EXPECT_NE(panel->templateRecords().all().back().text, "snapshot template");
     EXPECT_EQ(ReadFile(recovery("data1.log.damaged")), templates);
     EXPECT_FALSE(Exists(recovery("data1.log")));
     QCoreApplication::processEvents();
     ASSERT_EQ(fake.asked.size(), 1u);
     if (root) {
-        EXPECT_EQ(panel->categories.count(), 13) << "the factory categories";
+        EXPECT_EQ(panel->categoryList().count(), 13) << "the factory categories";
         EXPECT_TRUE(Exists(recovery("data3.log.damaged")));
         EXPECT_NE(said.find("data3.log"), std::string::npos) << said;
         EXPECT_EQ(fake.asked[0].text,

@@ -4,6 +4,10 @@
 #include "panel/NoteDlg.h"
 #include "panel/PanelTestSupport.h"
 
+#include "note/Note.h"
+#include "panel/RunningPanel.h"
+#include "store/Stores.h"
+
 #include "platform/InstanceLock.h"
 #include "platform/MachineFolders.h"
 #include "widgets/Menus.h"
@@ -34,7 +38,20 @@ protected:
     {
         WriteFile(file("file1.dat"), bytes);
     }
-    QString OptionsItem50() const { return FindItem(panel->menus.optionsMenu, 50)->text(); }
+    QString ShowPanelItemText() const
+    {
+        return FindItem(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::ShowPanel)->text();
+    }
+    // Hides the panel (shown first if need be) and says whether the tray icon then
+    // shows its balloon.
+    bool HidingShowsTheBalloon()
+    {
+        if (!panel->isVisible())
+            panel->OnCommand(PanelCommand::ShowPanel);
+        trayIcon->adds.clear();
+        panel->OnCommand(PanelCommand::ShowPanel);
+        return !trayIcon->adds.empty() && trayIcon->adds.back().balloon;
+    }
     void Start()
     {
         auto tray = std::make_unique<FakeTrayIcon>();
@@ -57,85 +74,73 @@ TEST_F(PanelStartupTest, FirstStartShowsABluePanelAtTheBottomRight)
     EXPECT_EQ(panel->geometry(), QRect(1280 - kW, 1024 - kH, kW, kH));
     EXPECT_TRUE(panel->isVisible());
     EXPECT_FALSE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(OptionsItem50(), "Hide Panel");
-    EXPECT_FALSE(IsChecked(panel->menus.optionsMenu, 51));
-    EXPECT_TRUE(IsChecked(panel->menus.panelColorMenu, 60));
-    EXPECT_TRUE(IsChecked(panel->menus.panelStyleMenu, 70));
-    EXPECT_TRUE(panel->showTrayBalloon);
-    EXPECT_EQ(panel->categories.count(), 13);
-    EXPECT_EQ(panel->templates.count(), 3);
+    EXPECT_EQ(ShowPanelItemText(), "Hide Panel");
+    EXPECT_FALSE(IsChecked(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop));
+    EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "panelColorMenu"), PanelCommand::PanelBlue));
+    EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "panelStyleMenu"), PanelCommand::PanelRectangle));
+    EXPECT_EQ(panel->categoryList().count(), 13);
+    EXPECT_EQ(panel->templateRecords().count(), 3);
+    EXPECT_TRUE(HidingShowsTheBalloon());
     // Nothing is written before the exit.
     EXPECT_FALSE(Exists(file("file1.dat")));
     EXPECT_FALSE(Exists(file("data1.log")));
 }
 
-// Records the start-up steps and what each could see of the earlier ones.
-class RecordingPanel : public CNoteDlg {
-public:
-    std::vector<std::string> steps;
-    int leftSeenByCategories = 0;
-    int templatesSeenByMenus = 0;
-    QRect placeSeenByNotes;
-    QString menuTextSeenByNotes;
-
-protected:
-    void ReadSettings() override
-    {
-        steps.push_back("settings");
-        CNoteDlg::ReadSettings();
-    }
-    void ReadCategories() override
-    {
-        steps.push_back("categories");
-        leftSeenByCategories = settings.panelLeft;
-        CNoteDlg::ReadCategories();
-    }
-    void ReadTemplates() override
-    {
-        steps.push_back("templates");
-        CNoteDlg::ReadTemplates();
-    }
-    void BuildMenus() override
-    {
-        steps.push_back("menus");
-        templatesSeenByMenus = templates.count();
-        CNoteDlg::BuildMenus();
-    }
-    void ReadNotes() override
-    {
-        steps.push_back("notes");
-        placeSeenByNotes = geometry();
-        menuTextSeenByNotes = FindItem(menus.optionsMenu, 50)->text();
-        CNoteDlg::ReadNotes();
-    }
-};
-
-TEST_F(PanelStartupTest, StartUpRunsItsStepsInOrder)
+// What the desktop shows when the first stored note appears: the panel in its stored
+// place and labelled, its menus built and listing the stored categories.
+TEST_F(PanelStartupTest, StoredNotesAppearOnceThePanelIsPlacedAndItsMenusAreBuilt)
 {
     WriteSettings(SettingsBytes(false, true, 1, 0, 0, 0, 100, 200));
-    RecordingPanel recording;
-    ASSERT_TRUE(recording.OnInitDialog());
-    EXPECT_EQ(recording.steps,
-              (std::vector<std::string>{"settings", "categories", "templates", "menus", "notes"}));
-    EXPECT_EQ(recording.leftSeenByCategories, 100);
-    EXPECT_EQ(recording.templatesSeenByMenus, 3);
-    // The notes come last, after the settings have placed and labelled the panel.
-    EXPECT_EQ(recording.placeSeenByNotes, QRect(100, 200, kW, kH));
-    EXPECT_EQ(recording.menuTextSeenByNotes, "Hide Panel");
+    Categories stored;
+    for (const char* name : {"Garden", "Roof"})
+        stored.append(name);
+    ASSERT_TRUE(store::WriteCategories(folder, stored));
+    ASSERT_TRUE(store::WriteNotes(folder, {NoteRecord("first", 500, 500)}));
+
+    struct FirstNote : QObject {
+        const CNoteDlg* panel = nullptr;
+        bool seen = false;
+        QRect panelPlace;
+        QString showPanelItem;
+        QStringList categoryItems;
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() != QEvent::Show || seen || !qobject_cast<CNote*>(watched))
+                return false;
+            seen = true;
+            panelPlace = panel->geometry();
+            if (QMenu* options = Find<QMenu>(*panel, "optionsMenu"))
+                showPanelItem = FindItem(options, PanelCommand::ShowPanel)->text();
+            if (QMenu* categories = Find<QMenu>(*panel, "categoryMenu"))
+                for (QAction* item : categories->actions())
+                    categoryItems << item->text();
+            return false;
+        }
+    } watch;
+    panel = std::make_unique<CNoteDlg>(nullptr, std::make_unique<FakeTrayIcon>());
+    watch.panel = panel.get();
+    qApp->installEventFilter(&watch);
+    const bool started = panel->OnInitDialog();
+    qApp->removeEventFilter(&watch);
+    ASSERT_TRUE(started);
+    ASSERT_TRUE(watch.seen);
+    EXPECT_EQ(watch.panelPlace, QRect(100, 200, kW, kH));
+    EXPECT_EQ(watch.showPanelItem, "Hide Panel");
+    EXPECT_EQ(watch.categoryItems, (QStringList{"Garden", "Roof", "", "Edit..."}));
 }
 
 TEST_F(PanelStartupTest, StoredSettingsAreApplied)
 {
     WriteSettings(SettingsBytes(true, false, 1, 2, 1, 2, 100, 200));
     Start();
-    EXPECT_FALSE(panel->showTrayBalloon);
     EXPECT_FALSE(panel->isVisible());
-    EXPECT_EQ(OptionsItem50(), "Show Panel");
+    EXPECT_EQ(ShowPanelItemText(), "Show Panel");
     EXPECT_TRUE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, 51));
-    EXPECT_TRUE(IsChecked(panel->menus.panelColorMenu, 61));
-    EXPECT_TRUE(IsChecked(panel->menus.panelStyleMenu, 72));
+    EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop));
+    EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "panelColorMenu"), PanelCommand::PanelRed));
+    EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "panelStyleMenu"), PanelCommand::PanelCutTLBR));
     EXPECT_EQ(panel->geometry(), QRect(100, 200, kW, kH));
+    EXPECT_FALSE(HidingShowsTheBalloon()); // no first start
 }
 
 TEST_F(PanelStartupTest, AShownStayOnTopPanelAppearsOnceWithItsMark)
@@ -157,8 +162,8 @@ TEST_F(PanelStartupTest, AShownStayOnTopPanelAppearsOnceWithItsMark)
     ASSERT_TRUE(panel->OnInitDialog());
     EXPECT_TRUE(panel->isVisible());
     EXPECT_TRUE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, 51));
-    EXPECT_EQ(OptionsItem50(), "Hide Panel");
+    EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop));
+    EXPECT_EQ(ShowPanelItemText(), "Hide Panel");
     EXPECT_EQ(panel->geometry(), QRect(100, 200, kW, kH));
     EXPECT_EQ(counter.shows, 1);
     EXPECT_EQ(counter.hides, 0);
@@ -188,7 +193,7 @@ TEST_F(PanelStartupTest, ExitWritesAllFourStoresAndKeepsADamagedNotesFileAside)
     Start();
     panel->move(300, 400);
     QSignalSpy finished(panel.get(), &CNoteDlg::finished);
-    panel->OnCommand(54);
+    panel->OnCommand(PanelCommand::Exit);
 
     EXPECT_EQ(ReadFile(file("file1.dat")), SettingsBytes(false, true, 0, 0, 0, 0, 300, 400));
     EXPECT_TRUE(Exists(file("data3.log")));
@@ -207,7 +212,7 @@ TEST_F(PanelStartupTest, AHiddenPanelKeepsItsPlaceAndStaysHiddenNextTime)
 {
     WriteSettings(SettingsBytes(false, true, 3, 1, 0, 0, 100, 200));
     Start();
-    panel->OnCommand(50);
+    panel->OnCommand(PanelCommand::ShowPanel);
     panel->OnOK();
     EXPECT_EQ(ReadFile(file("file1.dat")), SettingsBytes(false, false, 3, 1, 0, 0, 100, 200));
 }
@@ -257,9 +262,9 @@ TEST_F(PanelStartupTest, AHiddenPanelReappearsOnceTheSecondCopyHasGone)
     }
     panel->OnTimer(CNoteDlg::kPollTimer);
     EXPECT_TRUE(panel->isVisible());
-    EXPECT_EQ(OptionsItem50(), "Hide Panel");
-    EXPECT_TRUE(panel->showTrayBalloon);
+    EXPECT_EQ(ShowPanelItemText(), "Hide Panel");
     EXPECT_FALSE(Exists(lockFile("xo.log")));
+    EXPECT_TRUE(HidingShowsTheBalloon()); // the second copy's user looks for the program
 }
 
 TEST_F(PanelStartupTest, AShownPanelLeavesTheRequestUntilItIsHidden)
@@ -272,7 +277,7 @@ TEST_F(PanelStartupTest, AShownPanelLeavesTheRequestUntilItIsHidden)
     }
     panel->OnTimer(CNoteDlg::kPollTimer);
     EXPECT_TRUE(Exists(lockFile("xo.log")));
-    panel->OnCommand(50);
+    panel->OnCommand(PanelCommand::ShowPanel);
     EXPECT_FALSE(panel->isVisible());
     panel->OnTimer(CNoteDlg::kPollTimer);
     EXPECT_TRUE(panel->isVisible());
@@ -295,14 +300,14 @@ TEST_F(PanelStartupTest, OnlyAHiddenPanelWakesUpToPollForTheHandOver)
     Start();
     ASSERT_TRUE(panel->isVisible());
     EXPECT_EQ(PanelTimers(*panel), std::vector<int>{});
-    panel->OnCommand(50);
+    panel->OnCommand(PanelCommand::ShowPanel);
     ASSERT_FALSE(panel->isVisible());
     EXPECT_EQ(PanelTimers(*panel), std::vector<int>{CNoteDlg::kPollPeriodMs});
-    panel->OnCommand(50);
+    panel->OnCommand(PanelCommand::ShowPanel);
     EXPECT_EQ(PanelTimers(*panel), std::vector<int>{});
 
     // Hidden, the poll shows the panel on a hand-over, and the poll ends with it.
-    panel->OnCommand(50);
+    panel->OnCommand(PanelCommand::ShowPanel);
     {
         InstanceLock secondCopy(RuntimeFolderFor(folder));
         secondCopy.Acquire();
@@ -312,7 +317,7 @@ TEST_F(PanelStartupTest, OnlyAHiddenPanelWakesUpToPollForTheHandOver)
     EXPECT_EQ(PanelTimers(*panel), std::vector<int>{});
 
     // The exit stops the poll of a hidden panel.
-    panel->OnCommand(50);
+    panel->OnCommand(PanelCommand::ShowPanel);
     fake.answers.push_back(true); // hiding was a change: Escape asks first
     QTest::keyClick(panel.get(), Qt::Key_Escape);
     ASSERT_TRUE(panel->Ended());

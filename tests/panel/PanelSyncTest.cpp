@@ -127,7 +127,7 @@ TEST_F(PanelSyncTest, SharedFolderItemWritesEachChangeSoonAndEscapeKeepsWhatIsPe
     WriteNotes({Made("stored", 1)});
     Start();
     EXPECT_FALSE(panel->SharedMode());
-    QAction* item = panel->menus.sharedFolder;
+    QAction* item = ItemReading(Find<QMenu>(*panel, "optionsMenu"), "Shared folder");
     ASSERT_NE(item, nullptr);
     EXPECT_FALSE(item->isChecked());
     item->trigger();

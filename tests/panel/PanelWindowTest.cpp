@@ -40,7 +40,13 @@ protected:
     void SetUp() override
     {
         folder = FreshDataFolder();
-        WriteFile(folder + "file1.dat", SettingsBytes(false, true, 0, 0, 0, 0, 100, 200));
+        Start(0, 0);
+    }
+    // A new panel with the stored colour scheme and style.
+    void Start(int color, int style)
+    {
+        panel.reset();
+        WriteFile(folder + "file1.dat", SettingsBytes(false, true, color, style, 0, 0, 100, 200));
         panel = std::make_unique<CNoteDlg>();
         ASSERT_TRUE(panel->OnInitDialog());
         ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
@@ -74,23 +80,25 @@ TEST_F(PanelWindowTest, EachColourSchemeColoursPanelButtonsLinkAndList)
     for (int index = 0; index < 5; ++index) {
         SCOPED_TRACE(index);
         const Scheme& s = schemes[index];
-        panel->OnCommand(60 + index);
-        for (int other = 60; other <= 64; ++other)
-            EXPECT_EQ(IsChecked(panel->menus.panelColorMenu, other), other == 60 + index);
+        panel->OnCommand(PanelCommand::PanelBlue + index);
+        for (int other = 0; other < 5; ++other)
+            EXPECT_EQ(
+                IsChecked(Find<QMenu>(*panel, "panelColorMenu"), PanelCommand::PanelBlue + other),
+                other == index);
 
         QImage shot = Snapshot(*panel);
         EXPECT_EQ(shot.pixelColor(4, 4), s.fill);       // background
         EXPECT_EQ(shot.pixelColor(0, kH / 2), s.frame); // outline
         EXPECT_EQ(shot.pixelColor(kW - 1, 5), s.frame);
-        const QRect list = panel->listCtrl->geometry();
+        const QRect list = Find<TemplateListView>(*panel, "templateList")->geometry();
         EXPECT_EQ(shot.pixelColor(list.center()), s.frame); // list background
 
-        const QRect button = panel->newLabel->geometry();
+        const QRect button = Find<CMyLink>(*panel, "newLabel")->geometry();
         EXPECT_EQ(shot.pixelColor(button.left(), button.center().y()), s.frame); // button outline
         EXPECT_EQ(shot.pixelColor(button.topLeft() + QPoint(2, 2)), s.fill);     // button fill
 
         // The link line: light text on the dark fill, no visible frame.
-        const QRect link = panel->linkLabel->geometry();
+        const QRect link = Find<CMyLink>(*panel, "linkLabel")->geometry();
         EXPECT_EQ(shot.pixelColor(link.topLeft()), s.fill);
         int lightTextPixels = 0;
         for (int y = link.top(); y <= link.bottom(); ++y)
@@ -98,16 +106,19 @@ TEST_F(PanelWindowTest, EachColourSchemeColoursPanelButtonsLinkAndList)
                 lightTextPixels += Near(shot.pixelColor(x, y), s.frame);
         EXPECT_GT(lightTextPixels, 5);
 
-        Hover(panel->sortLabel);
+        Hover(Find<CMyLink>(*panel, "sortLabel"));
         shot = Snapshot(*panel);
-        const QRect sort = panel->sortLabel->geometry();
+        const QRect sort = Find<CMyLink>(*panel, "sortLabel")->geometry();
         EXPECT_EQ(shot.pixelColor(sort.topLeft() + QPoint(2, 2)), s.buttonHoverFill);
     }
 }
 
 TEST_F(PanelWindowTest, AColourOutsideTheSchemesPaintsBlueWithoutAMark)
 {
-    panel->ApplyPanelColor(9);
+    Start(9, 0);
+    for (int value = 0; value < 5; ++value)
+        EXPECT_FALSE(
+            IsChecked(Find<QMenu>(*panel, "panelColorMenu"), PanelCommand::PanelBlue + value));
     const QImage shot = Snapshot(*panel);
     EXPECT_EQ(shot.pixelColor(4, 4), QColor(50, 80, 150));
     EXPECT_EQ(shot.pixelColor(0, kH / 2), QColor(200, 220, 250));
@@ -116,19 +127,19 @@ TEST_F(PanelWindowTest, AColourOutsideTheSchemesPaintsBlueWithoutAMark)
 TEST_F(PanelWindowTest, EachOutlineCutsItsCorners)
 {
     struct Outline {
-        int command;
+        PanelCommand command;
         bool topLeft, topRight, bottomLeft, bottomRight; // corner pixel kept
     };
     const Outline outlines[] = {
-        {70, true, true, true, true},
-        {71, false, false, false, false},
-        {72, false, true, true, false},
-        {73, true, false, false, true},
+        {PanelCommand::PanelRectangle, true, true, true, true},
+        {PanelCommand::PanelRoundAngles, false, false, false, false},
+        {PanelCommand::PanelCutTLBR, false, true, true, false},
+        {PanelCommand::PanelCutTRBL, true, false, false, true},
     };
     for (const Outline& o : outlines) {
-        SCOPED_TRACE(o.command);
+        SCOPED_TRACE(Id(o.command));
         panel->OnCommand(o.command);
-        EXPECT_TRUE(IsChecked(panel->menus.panelStyleMenu, o.command));
+        EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "panelStyleMenu"), o.command));
         const QRegion mask = panel->mask();
         EXPECT_EQ(mask.contains(QPoint(0, 0)), o.topLeft);
         EXPECT_EQ(mask.contains(QPoint(kW - 1, 0)), o.topRight);
@@ -137,10 +148,10 @@ TEST_F(PanelWindowTest, EachOutlineCutsItsCorners)
         EXPECT_TRUE(mask.contains(QPoint(kW / 2, 0)));
         EXPECT_TRUE(mask.contains(QPoint(0, kH / 2)));
         EXPECT_TRUE(mask.contains(QPoint(kW / 2, kH / 2)));
-        EXPECT_EQ(CMyLink::PanelStyle(), o.command - 70);
+        EXPECT_EQ(CMyLink::PanelStyle(), o.command - PanelCommand::PanelRectangle);
     }
     // A cut is 9 pixels deep in both directions.
-    panel->OnCommand(72);
+    panel->OnCommand(PanelCommand::PanelCutTLBR);
     EXPECT_FALSE(panel->mask().contains(QPoint(7, 0)));
     EXPECT_FALSE(panel->mask().contains(QPoint(0, 7)));
     EXPECT_TRUE(panel->mask().contains(QPoint(10, 0)));
@@ -151,7 +162,7 @@ TEST_F(PanelWindowTest, EachOutlineCutsItsCorners)
     EXPECT_EQ(shot.pixelColor(kW - 1, kH - 12), QColor(200, 220, 250));
     EXPECT_EQ(shot.pixelColor(kW - 2, kH - 12), QColor(50, 80, 150));
 
-    panel->ApplyPanelStyle(7); // unknown: rounded
+    Start(0, 7); // unknown: rounded
     EXPECT_FALSE(panel->mask().contains(QPoint(0, 0)));
     EXPECT_FALSE(panel->mask().contains(QPoint(kW - 1, kH - 1)));
 }
@@ -173,9 +184,9 @@ TEST_F(PanelWindowTest, DraggingTheBackgroundMovesThePanel)
 TEST_F(PanelWindowTest, DraggingALabelOrTheListLeavesThePanelWhereItIs)
 {
     QWindow* window = panel->windowHandle();
-    for (QWidget* child :
-         {static_cast<QWidget*>(panel->newLabel), static_cast<QWidget*>(panel->linkLabel),
-          static_cast<QWidget*>(panel->listCtrl)}) {
+    for (QWidget* child : {static_cast<QWidget*>(Find<CMyLink>(*panel, "newLabel")),
+                           static_cast<QWidget*>(Find<CMyLink>(*panel, "linkLabel")),
+                           static_cast<QWidget*>(Find<TemplateListView>(*panel, "templateList"))}) {
         const QPoint start = child->geometry().center();
         QTest::mousePress(window, Qt::LeftButton, {}, start);
         QTest::mouseMove(window, start + QPoint(40, 40));
@@ -186,25 +197,24 @@ TEST_F(PanelWindowTest, DraggingALabelOrTheListLeavesThePanelWhereItIs)
 
 TEST_F(PanelWindowTest, AlwaysTopTwiceReturnsToTheNormalOrder)
 {
-    panel->OnCommand(51);
+    panel->OnCommand(PanelCommand::AlwaysTop);
     EXPECT_TRUE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(IsChecked(panel->menus.optionsMenu, 51));
+    EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop));
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(panel->geometry(), QRect(100, 200, kW, kH));
 
-    FindItem(panel->menus.optionsMenu, 51)->trigger();
+    FindItem(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop)->trigger();
     EXPECT_FALSE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_FALSE(IsChecked(panel->menus.optionsMenu, 51));
+    EXPECT_FALSE(IsChecked(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::AlwaysTop));
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(panel->geometry(), QRect(100, 200, kW, kH));
 }
 
 TEST_F(PanelWindowTest, HideAndShowRelabelTheMenuItem)
 {
-    QAction* item = FindItem(panel->menus.optionsMenu, 50);
-    QTest::mouseClick(panel->hideLabel, Qt::LeftButton);
+    QAction* item = FindItem(Find<QMenu>(*panel, "optionsMenu"), PanelCommand::ShowPanel);
+    QTest::mouseClick(Find<CMyLink>(*panel, "hideLabel"), Qt::LeftButton);
     EXPECT_FALSE(panel->isVisible());
-    EXPECT_FALSE(panel->settings.panelVisible);
     EXPECT_EQ(item->text(), "Show Panel");
     EXPECT_FALSE(item->isChecked());
 
@@ -217,7 +227,7 @@ TEST_F(PanelWindowTest, HideAndShowRelabelTheMenuItem)
 
 TEST_F(PanelWindowTest, TheLinkLineOpensTheHomeAndProductPages)
 {
-    QTest::mouseClick(panel->linkLabel, Qt::LeftButton);
+    QTest::mouseClick(Find<CMyLink>(*panel, "linkLabel"), Qt::LeftButton);
     ASSERT_EQ(fake.opened.size(), 2u);
     EXPECT_NE(fake.opened[0], fake.opened[1]);
     for (const std::string& page : fake.opened)
@@ -233,8 +243,10 @@ TEST_F(PanelWindowTest, KeyboardAndAccessibilityReachButtonsLinkListAndNotes)
     panel->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
     panel->setFocus();
-    const std::vector<CMyLink*> order{panel->newLabel,     panel->sortLabel, panel->viewLabel,
-                                      panel->optionsLabel, panel->hideLabel, panel->linkLabel};
+    const std::vector<CMyLink*> order{
+        Find<CMyLink>(*panel, "newLabel"),  Find<CMyLink>(*panel, "sortLabel"),
+        Find<CMyLink>(*panel, "viewLabel"), Find<CMyLink>(*panel, "optionsLabel"),
+        Find<CMyLink>(*panel, "hideLabel"), Find<CMyLink>(*panel, "linkLabel")};
     // The focus mark: pixels that differ from the same button without the focus.
     const auto changed = [](const QImage& a, const QImage& b) {
         int count = 0;
@@ -255,49 +267,57 @@ TEST_F(PanelWindowTest, KeyboardAndAccessibilityReachButtonsLinkListAndNotes)
         EXPECT_EQ(button->role(), QAccessible::Button);
         EXPECT_EQ(button->text(QAccessible::Name), link->text());
     }
-    QTest::keyClick(panel->linkLabel, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), panel->listCtrl->ListView());
+    QTest::keyClick(Find<CMyLink>(*panel, "linkLabel"), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(),
+              Find<TemplateListView>(*panel, "templateList")->ListView());
     for (std::size_t i = 0; i < order.size(); ++i)
         EXPECT_EQ(changed(unfocused[i], order[i]->grab().toImage()), 0) << "a mark left behind";
-    QTest::keyClick(panel->linkLabel, Qt::Key_Space); // the link line opens its two pages
+    QTest::keyClick(Find<CMyLink>(*panel, "linkLabel"),
+                    Qt::Key_Space); // the link line opens its two pages
     EXPECT_EQ(fake.opened.size(), 2u);
     fake.defaultAnswer = false;
-    panel->newLabel->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(panel->newLabel, Qt::Key_Space);
+    Find<CMyLink>(*panel, "newLabel")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Find<CMyLink>(*panel, "newLabel"), Qt::Key_Space);
     ASSERT_EQ(fake.asked.size(), 1u);
     EXPECT_EQ(fake.asked[0].caption, "New template");
-    QAccessible::queryAccessibleInterface(panel->sortLabel)
+    QAccessible::queryAccessibleInterface(Find<CMyLink>(*panel, "sortLabel"))
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_TRUE(panel->menus.sortMenu->isVisible());
-    panel->menus.sortMenu->hide();
+    EXPECT_TRUE(Find<QMenu>(*panel, "sortMenu")->isVisible());
+    Find<QMenu>(*panel, "sortMenu")->hide();
 
     // The Menu key on a selected template: its menu at the item, not at the pointer.
     fake.cursor = QPoint(5, 5);
-    QListView* view = panel->listCtrl->ListView();
-    panel->listCtrl->SelectIndex(1);
+    QListView* view = Find<TemplateListView>(*panel, "templateList")->ListView();
+    Find<TemplateListView>(*panel, "templateList")->SelectIndex(1);
     view->setFocus(Qt::TabFocusReason);
     QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(0, 0));
     QApplication::sendEvent(view, &menuKey);
-    ASSERT_TRUE(panel->menus.templateMenu->isVisible());
-    EXPECT_EQ(panel->selectedTemplate, 1);
-    const QRect item = view->visualRect(panel->listCtrl->Model()->index(1, 0));
+    ASSERT_TRUE(Find<QMenu>(*panel, "templateMenu")->isVisible());
+    // The menu is that template's: it carries its colour.
+    EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "templateColorMenu"),
+                          PanelCommand::ColorRed + panel->templateRecords().get(1).color));
+    const QRect item =
+        view->visualRect(Find<TemplateListView>(*panel, "templateList")->Model()->index(1, 0));
     EXPECT_TRUE(QRect(view->viewport()->mapToGlobal(item.topLeft()), item.size())
-                    .contains(panel->menus.templateMenu->pos()));
-    panel->menus.templateMenu->hide();
+                    .contains(Find<QMenu>(*panel, "templateMenu")->pos()));
+    Find<QMenu>(*panel, "templateMenu")->hide();
     // Shift+F10 does the same for the template selected now.
     OpenContextMenusOnShiftF10(qApp);
-    panel->listCtrl->SelectIndex(2);
+    Find<TemplateListView>(*panel, "templateList")->SelectIndex(2);
     QTest::keyClick(view, Qt::Key_F10, Qt::ShiftModifier);
-    ASSERT_TRUE(panel->menus.templateMenu->isVisible());
-    EXPECT_EQ(panel->selectedTemplate, 2);
-    const QRect third = view->visualRect(panel->listCtrl->Model()->index(2, 0));
+    ASSERT_TRUE(Find<QMenu>(*panel, "templateMenu")->isVisible());
+    // The menu is that template's: it carries its colour.
+    EXPECT_TRUE(IsChecked(Find<QMenu>(*panel, "templateColorMenu"),
+                          PanelCommand::ColorRed + panel->templateRecords().get(2).color));
+    const QRect third =
+        view->visualRect(Find<TemplateListView>(*panel, "templateList")->Model()->index(2, 0));
     EXPECT_TRUE(QRect(view->viewport()->mapToGlobal(third.topLeft()), third.size())
-                    .contains(panel->menus.templateMenu->pos()));
-    panel->menus.templateMenu->hide();
+                    .contains(Find<QMenu>(*panel, "templateMenu")->pos()));
+    Find<QMenu>(*panel, "templateMenu")->hide();
 
     // A note: named after the first line of its text; its labels read as their texts.
-    SNote record = panel->templates.get(0);
+    SNote record = panel->templateRecords().get(0);
     record.text = "Buy milk\r\nand bread";
     record.signatureKind = Text;
     record.signatureText = "Anna";
@@ -311,8 +331,8 @@ TEST_F(PanelWindowTest, KeyboardAndAccessibilityReachButtonsLinkListAndNotes)
     // Enter and Escape keep their panel meanings on a focused button.
     // (A note was made, so Escape asks first; the answer is Yes.)
     fake.defaultAnswer = true;
-    panel->hideLabel->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(panel->hideLabel, Qt::Key_Escape);
+    Find<CMyLink>(*panel, "hideLabel")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Find<CMyLink>(*panel, "hideLabel"), Qt::Key_Escape);
     EXPECT_TRUE(panel->Ended());
 }
 

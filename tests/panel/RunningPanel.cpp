@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMenu>
 
 #include <filesystem>
 
@@ -37,14 +38,20 @@ void RunningPanel::WriteNotes(const std::vector<SNote>& notes)
 
 void RunningPanel::Exit()
 {
-    panel->OnCommand(54);
+    panel->OnCommand(PanelCommand::Exit);
     ASSERT_TRUE(panel->Ended());
+}
+
+void RunningPanel::ChooseTemplate(int row)
+{
+    emit Find<TemplateListView>(*panel, "templateList")->contextMenuRequested(row, QPoint(0, 0));
+    Find<QMenu>(*panel, "templateMenu")->hide();
 }
 
 QStringList RunningPanel::Row(int row) const
 {
     QStringList texts;
-    const TemplateListModel* model = panel->listCtrl->Model();
+    const TemplateListModel* model = Find<TemplateListView>(*panel, "templateList")->Model();
     for (int column = 0; column < TemplateListModel::kColumnCount; ++column)
         texts << model->data(model->index(row, column)).toString();
     return texts;
@@ -52,14 +59,14 @@ QStringList RunningPanel::Row(int row) const
 
 int RunningPanel::RowCount() const
 {
-    return panel->listCtrl->Model()->rowCount();
+    return Find<TemplateListView>(*panel, "templateList")->Model()->rowCount();
 }
 
 std::vector<CNote*> RunningPanel::Slots() const
 {
     std::vector<CNote*> all;
-    for (int slot = 0; slot < panel->notes.count(); ++slot)
-        all.push_back(panel->notes.get(slot));
+    for (int slot = 0; slot < panel->openNotes().count(); ++slot)
+        all.push_back(panel->openNotes().get(slot));
     return all;
 }
 

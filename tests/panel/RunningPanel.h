@@ -35,6 +35,9 @@ protected:
     // Exit (command 54): writes every store.
     void Exit();
 
+    // The template of row as the list's right-click leaves it: its menu opened (and
+    // closed again), so that template commands act on it.
+    void ChooseTemplate(int row);
     // The texts of one row of the template list, columns 0 to 6.
     QStringList Row(int row) const;
     int RowCount() const;

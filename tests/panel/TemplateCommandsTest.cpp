@@ -1,8 +1,12 @@
 #include "panel/TemplateCommands.h"
+
+#include "panel/PanelMenus.h"
+#include "panel/PanelTestSupport.h"
 #include "widgets/Menus.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -32,95 +36,72 @@ SNote BaseTemplate()
 TEST(TemplateFieldCommand, EachCommandChangesOnlyItsField)
 {
     struct Case {
-        int id;
+        PanelCommand id;
         void (*expect)(SNote&);
     };
     const std::vector<Case> cases = {
-        {200, [](SNote& t) { t.category = "Work"; }}, {229, [](SNote& t) { t.category = "Work"; }},
-        {80, [](SNote& t) { t.signatureKind = 0; }},  {81, [](SNote& t) { t.signatureKind = 1; }},
-        {83, [](SNote& t) { t.signatureKind = 3; }},  {110, [](SNote& t) { t.size = 0; }},
-        {115, [](SNote& t) { t.size = 5; }},          {120, [](SNote& t) { t.shape = 0; }},
-        {125, [](SNote& t) { t.shape = 5; }},         {127, [](SNote& t) { t.shape = 7; }},
-        {140, [](SNote& t) { t.color = 0; }},         {149, [](SNote& t) { t.color = 9; }},
-        {150, [](SNote& t) { t.color = 10; }},        {151, [](SNote& t) { t.color = 11; }},
+        {PanelCommand::FirstCategory, [](SNote& t) { t.category = "Work"; }},
+        {PanelCommand::LastCategory, [](SNote& t) { t.category = "Work"; }},
+        {PanelCommand::SignatureCategory, [](SNote& t) { t.signatureKind = 0; }},
+        {PanelCommand::SignatureTime, [](SNote& t) { t.signatureKind = 1; }},
+        {PanelCommand::SignatureVoid, [](SNote& t) { t.signatureKind = 3; }},
+        {PanelCommand::Size120x140, [](SNote& t) { t.size = 0; }},
+        {PanelCommand::Size175x135, [](SNote& t) { t.size = 5; }},
+        {PanelCommand::StyleRectangle, [](SNote& t) { t.shape = 0; }},
+        {PanelCommand::StyleCutTLBR, [](SNote& t) { t.shape = 5; }},
+        {PanelCommand::StyleRandom, [](SNote& t) { t.shape = 7; }},
+        {PanelCommand::ColorRed, [](SNote& t) { t.color = 0; }},
+        {PanelCommand::ColorWhite, [](SNote& t) { t.color = 9; }},
+        {PanelCommand::ColorRandom, [](SNote& t) { t.color = 10; }},
+        {PanelCommand::ColorLast, [](SNote& t) { t.color = 11; }},
     };
     for (const Case& c : cases) {
         SNote t = BaseTemplate();
         SNote expected = BaseTemplate();
         c.expect(expected);
-        EXPECT_TRUE(ApplyTemplateFieldCommand(t, c.id, "Work")) << c.id;
-        EXPECT_EQ(t, expected) << c.id;
+        EXPECT_TRUE(ApplyTemplateFieldCommand(t, c.id, "Work")) << Id(c.id);
+        EXPECT_EQ(t, expected) << Id(c.id);
     }
 }
 
 TEST(TemplateFieldCommand, OtherCommandsLeaveTheTemplateAlone)
 {
-    for (int id : {0, 79, 84, 90, 92, 101, 105, 106, 116, 128, 139, 152, 199, 230, 231}) {
+    using enum PanelCommand;
+    for (PanelCommand id : {NoCommand, TemplateFirst - 1, SignatureText, EditText, EditFont, Clone,
+                            Default, Delete, Size175x135 + 1, StyleRandom + 1, ColorRed - 1,
+                            ColorLast + 1, FirstCategory - 1, EditCategories, EditCategories + 1}) {
         SNote t = BaseTemplate();
-        EXPECT_FALSE(ApplyTemplateFieldCommand(t, id, "Work")) << id;
-        EXPECT_EQ(t, BaseTemplate()) << id;
+        EXPECT_FALSE(ApplyTemplateFieldCommand(t, id, "Work")) << Id(id);
+        EXPECT_EQ(t, BaseTemplate()) << Id(id);
     }
 }
 
 // The template menus as the panel builds them.
 struct Menus {
-    QMenu category, signature, size, style, color, edit, templ;
-    TemplateMenus refs{&category, &signature, &size, &style, &color, &templ};
-
     explicit Menus(const Categories& categories)
+        : all(BuildMenus(&owner, categories, [](PanelCommand) {}))
     {
-        RefillCategoryMenu(&category, categories);
-        AddItem(&signature, "Category", 80);
-        AddItem(&signature, "Time create", 81);
-        AddItem(&signature, "Void", 83);
-        signature.addSeparator();
-        AddItem(&signature, "Text...", 84);
-        int id = 110;
-        for (const char* s :
-             {"120 x 140", "132 x 152", "145 x 165", "150 x 110", "162 x 122", "175 x 135"})
-            AddItem(&size, s, id++);
-        id = 120;
-        for (const char* s :
-             {"Rectangle", "Round top", "Round all", "Cut BR", "Cut BL", "Cut TL,BR", "Cut TR,BL"})
-            AddItem(&style, s, id++);
-        style.addSeparator();
-        AddItem(&style, "Random", 127);
-        id = 140;
-        for (const char* s : {"Red", "Orange", "Yellow", "Green1", "Green2", "Blue1", "Blue2",
-                              "Violet", "Gray", "White"})
-            AddItem(&color, s, id++);
-        color.addSeparator();
-        AddItem(&color, "Random", 150);
-        AddSubmenu(&edit, "Signature", &signature);
-        AddItem(&edit, "Text...", 90);
-        AddItem(&edit, "Font...", 92);
-        AddSubmenu(&edit, "Category", &category);
-        AddTitle(&templ, "Template");
-        AddSubmenu(&templ, "Edit", &edit);
-        AddSubmenu(&templ, "Color", &color);
-        AddSubmenu(&templ, "Style", &style);
-        AddSubmenu(&templ, "Size", &size);
-        templ.addSeparator();
-        AddItem(&templ, "Clone", 101);
-        AddItem(&templ, "Default", 105);
-        templ.addSeparator();
-        AddItem(&templ, "Delete", 106);
     }
 
-    // Every marked id of one menu tree.
-    static std::vector<int> Marked(QMenu* menu)
+    // Every marked command of one menu tree.
+    static Commands Marked(QMenu* menu)
     {
-        std::vector<int> out;
+        Commands out;
         for (QAction* a : menu->actions()) {
             if (a->menu()) {
-                for (int id : Marked(a->menu()))
+                for (PanelCommand id : Marked(a->menu()))
                     out.push_back(id);
             } else if (a->isChecked()) {
-                out.push_back(CommandId(a));
+                out.push_back(static_cast<PanelCommand>(CommandId(a)));
             }
         }
         return out;
     }
+
+    QWidget owner;
+    PanelMenus all;
+    TemplateMenus refs{all.categoryMenu,      all.signatureMenu,     all.templateSizeMenu,
+                       all.templateStyleMenu, all.templateColorMenu, all.templateMenu};
 };
 
 Categories Factory13()
@@ -145,7 +126,10 @@ TEST(PrepareTemplateMenu, MarksEveryFieldOfTheTemplate)
     t.isDefault = true;
     PrepareTemplateMenuMarks(menus.refs, t, categories);
     // In menu order: signature and category under "Edit", then colour, style, size, "Default".
-    EXPECT_EQ(Menus::Marked(&menus.templ), (std::vector<int>{83, 202, 150, 127, 114, 105}));
+    EXPECT_EQ(Menus::Marked(menus.all.templateMenu),
+              (Commands{PanelCommand::SignatureVoid, PanelCommand::FirstCategory + 2,
+                        PanelCommand::ColorRandom, PanelCommand::StyleRandom,
+                        PanelCommand::Size162x122, PanelCommand::Default}));
 
     t.category = "Gifts";
     t.signatureKind = Category;
@@ -154,7 +138,10 @@ TEST(PrepareTemplateMenu, MarksEveryFieldOfTheTemplate)
     t.color = Red;
     t.isDefault = false;
     PrepareTemplateMenuMarks(menus.refs, t, categories);
-    EXPECT_EQ(Menus::Marked(&menus.templ), (std::vector<int>{80, 212, 140, 125, 110}));
+    EXPECT_EQ(
+        Menus::Marked(menus.all.templateMenu),
+        (Commands{PanelCommand::SignatureCategory, PanelCommand::FirstCategory + 12,
+                  PanelCommand::ColorRed, PanelCommand::StyleCutTLBR, PanelCommand::Size120x140}));
 }
 
 TEST(PrepareTemplateMenu, ValuesWithoutAnItemLeaveNoStaleMark)
@@ -168,7 +155,10 @@ TEST(PrepareTemplateMenu, ValuesWithoutAnItemLeaveNoStaleMark)
     t.category = "Home";
     t.isDefault = true;
     PrepareTemplateMenuMarks(menus.refs, t, categories);
-    EXPECT_EQ(Menus::Marked(&menus.templ), (std::vector<int>{81, 200, 146, 120, 111, 105}));
+    EXPECT_EQ(Menus::Marked(menus.all.templateMenu),
+              (Commands{PanelCommand::SignatureTime, PanelCommand::FirstCategory,
+                        PanelCommand::ColorBlue2, PanelCommand::StyleRectangle,
+                        PanelCommand::Size132x152, PanelCommand::Default}));
 
     // The next template opened: every radio group is cleared, only "Default" is marked.
     SNote damaged = t;
@@ -176,9 +166,10 @@ TEST(PrepareTemplateMenu, ValuesWithoutAnItemLeaveNoStaleMark)
     damaged.signatureKind = 2; // a kind without an item
     damaged.size = -1;
     damaged.shape = INT_MAX;
-    damaged.color = 11; // what command 151 leaves: shown as "Random", no item of its own
+    damaged.color =
+        11; // what the last colour command leaves: shown as "Random", no item of its own
     PrepareTemplateMenuMarks(menus.refs, damaged, categories);
-    EXPECT_EQ(Menus::Marked(&menus.templ), (std::vector<int>{105}));
+    EXPECT_EQ(Menus::Marked(menus.all.templateMenu), (Commands{PanelCommand::Default}));
 
     PrepareTemplateMenuMarks(menus.refs, t, categories);
     damaged.category = "Not listed";
@@ -186,7 +177,7 @@ TEST(PrepareTemplateMenu, ValuesWithoutAnItemLeaveNoStaleMark)
     damaged.signatureKind = INT_MAX;
     damaged.isDefault = false;
     PrepareTemplateMenuMarks(menus.refs, damaged, categories);
-    EXPECT_EQ(Menus::Marked(&menus.templ), (std::vector<int>{}));
+    EXPECT_EQ(Menus::Marked(menus.all.templateMenu), (Commands{}));
 }
 
 TEST(PrepareTemplateMenu, CategoryMarkGoesToTheFirstEqualEntry)
@@ -198,15 +189,15 @@ TEST(PrepareTemplateMenu, CategoryMarkGoesToTheFirstEqualEntry)
     SNote t = BaseTemplate();
     t.category = "Dup";
     PrepareTemplateMenuMarks(menus.refs, t, categories);
-    EXPECT_TRUE(IsChecked(&menus.category, 201));
-    EXPECT_FALSE(IsChecked(&menus.category, 203));
+    EXPECT_TRUE(IsChecked(menus.all.categoryMenu, PanelCommand::FirstCategory + 1));
+    EXPECT_FALSE(IsChecked(menus.all.categoryMenu, PanelCommand::FirstCategory + 3));
     // Comparison is exact: no equal entry, no mark.
     for (const char* other : {"dup", "b"}) {
         t.category = "Dup";
         PrepareTemplateMenuMarks(menus.refs, t, categories);
         t.category = other;
         PrepareTemplateMenuMarks(menus.refs, t, categories);
-        EXPECT_EQ(Menus::Marked(&menus.category), (std::vector<int>{})) << other;
+        EXPECT_EQ(Menus::Marked(menus.all.categoryMenu), (Commands{})) << other;
     }
 }
 
@@ -214,17 +205,25 @@ TEST(TemplateFieldCommand, MarkFollowsTheChosenItem)
 {
     const Categories categories = Factory13();
     Menus menus(categories);
-    MarkTemplateFieldCommand(menus.refs, 143);
-    MarkTemplateFieldCommand(menus.refs, 126);
-    MarkTemplateFieldCommand(menus.refs, 113);
-    MarkTemplateFieldCommand(menus.refs, 83);
-    MarkTemplateFieldCommand(menus.refs, 205);
-    EXPECT_EQ(Menus::Marked(&menus.templ), (std::vector<int>{83, 205, 143, 126, 113}));
-    MarkTemplateFieldCommand(menus.refs, 145);
-    MarkTemplateFieldCommand(menus.refs, 80);
-    EXPECT_EQ(Menus::Marked(&menus.templ), (std::vector<int>{80, 205, 145, 126, 113}));
-    MarkTemplateFieldCommand(menus.refs, 151); // no item: no colour is marked
-    EXPECT_EQ(Menus::Marked(&menus.templ), (std::vector<int>{80, 205, 126, 113}));
+    MarkTemplateFieldCommand(menus.refs, PanelCommand::ColorGreen1);
+    MarkTemplateFieldCommand(menus.refs, PanelCommand::StyleCutTRBL);
+    MarkTemplateFieldCommand(menus.refs, PanelCommand::Size150x110);
+    MarkTemplateFieldCommand(menus.refs, PanelCommand::SignatureVoid);
+    MarkTemplateFieldCommand(menus.refs, PanelCommand::FirstCategory + 5);
+    EXPECT_EQ(Menus::Marked(menus.all.templateMenu),
+              (Commands{PanelCommand::SignatureVoid, PanelCommand::FirstCategory + 5,
+                        PanelCommand::ColorGreen1, PanelCommand::StyleCutTRBL,
+                        PanelCommand::Size150x110}));
+    MarkTemplateFieldCommand(menus.refs, PanelCommand::ColorBlue1);
+    MarkTemplateFieldCommand(menus.refs, PanelCommand::SignatureCategory);
+    EXPECT_EQ(Menus::Marked(menus.all.templateMenu),
+              (Commands{PanelCommand::SignatureCategory, PanelCommand::FirstCategory + 5,
+                        PanelCommand::ColorBlue1, PanelCommand::StyleCutTRBL,
+                        PanelCommand::Size150x110}));
+    MarkTemplateFieldCommand(menus.refs, PanelCommand::ColorLast); // no item: no colour is marked
+    EXPECT_EQ(Menus::Marked(menus.all.templateMenu),
+              (Commands{PanelCommand::SignatureCategory, PanelCommand::FirstCategory + 5,
+                        PanelCommand::StyleCutTRBL, PanelCommand::Size150x110}));
 }
 
 TEST(RefillCategoryMenu, ThirtyCategoriesListTwentyNineThenEdit)
@@ -238,12 +237,12 @@ TEST(RefillCategoryMenu, ThirtyCategoriesListTwentyNineThenEdit)
     ASSERT_EQ(items.size(), 31);
     for (int i = 0; i < 29; ++i) {
         EXPECT_EQ(items[i]->text(), QString("Cat %1").arg(i));
-        EXPECT_EQ(CommandId(items[i]), 200 + i);
+        EXPECT_EQ(CommandId(items[i]), Id(PanelCommand::FirstCategory + i));
     }
     EXPECT_TRUE(items[29]->isSeparator());
     EXPECT_EQ(items[30]->text(), "Edit...");
-    EXPECT_EQ(CommandId(items[30]), 230);
-    EXPECT_EQ(FindItem(&menu, 229), nullptr);
+    EXPECT_EQ(CommandId(items[30]), Id(PanelCommand::EditCategories));
+    EXPECT_EQ(FindItem(&menu, PanelCommand::LastCategory), nullptr);
 
     Categories three;
     for (const char* name : {"x", "y", "z"})
@@ -252,12 +251,12 @@ TEST(RefillCategoryMenu, ThirtyCategoriesListTwentyNineThenEdit)
     ASSERT_EQ(menu.actions().size(), 5);
     EXPECT_EQ(menu.actions()[2]->text(), "z");
     EXPECT_TRUE(menu.actions()[3]->isSeparator());
-    EXPECT_EQ(CommandId(menu.actions()[4]), 230);
-    EXPECT_EQ(FindItem(&menu, 203), nullptr);
+    EXPECT_EQ(CommandId(menu.actions()[4]), Id(PanelCommand::EditCategories));
+    EXPECT_EQ(FindItem(&menu, PanelCommand::FirstCategory + 3), nullptr);
 
     RefillCategoryMenu(&menu, Categories());
     ASSERT_EQ(menu.actions().size(), 2);
-    EXPECT_EQ(CommandId(menu.actions()[1]), 230);
+    EXPECT_EQ(CommandId(menu.actions()[1]), Id(PanelCommand::EditCategories));
 }
 
 TEST(RefillCategoryMenu, ChosenCategoryKeepsItsStoredBytes)
@@ -269,15 +268,17 @@ TEST(RefillCategoryMenu, ChosenCategoryKeepsItsStoredBytes)
     RefillCategoryMenu(&menu, categories);
     EXPECT_EQ(menu.actions()[1]->text(), QString::fromUtf8("Caf\xc3\xa9"));
     SNote t = BaseTemplate();
-    ASSERT_TRUE(ApplyTemplateFieldCommand(t, 201, CategoryCommandText(&menu, 201)));
+    ASSERT_TRUE(
+        ApplyTemplateFieldCommand(t, PanelCommand::FirstCategory + 1,
+                                  CategoryCommandText(&menu, PanelCommand::FirstCategory + 1)));
     EXPECT_EQ(t.category, "Caf\xe9");
     // So the mark finds it again.
     QMenu dummy;
     TemplateMenus refs{&menu, &dummy, &dummy, &dummy, &dummy, &dummy};
     PrepareTemplateMenuMarks(refs, t, categories);
-    EXPECT_TRUE(IsChecked(&menu, 201));
-    EXPECT_EQ(CategoryCommandText(&menu, 228), "");
-    EXPECT_EQ(CategoryCommandText(&menu, 230), "");
+    EXPECT_TRUE(IsChecked(&menu, PanelCommand::FirstCategory + 1));
+    EXPECT_EQ(CategoryCommandText(&menu, PanelCommand::FirstCategory + 28), "");
+    EXPECT_EQ(CategoryCommandText(&menu, PanelCommand::EditCategories), "");
 }
 
 } // namespace
