@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileSystemWatcher>
 #include <QTimer>
@@ -42,6 +43,8 @@ constexpr int kSettleMs = 50;
 constexpr int kEditRetryMs = 500;
 // How long a sync tool's conflict copy seen without a changed store waits for one.
 constexpr qint64 kWinnerWaitMs = 1000;
+// A folded copy's records made this long before the copy was written were new to its writer.
+constexpr qint64 kNewInCopySeconds = 600;
 
 // What a store was when this copy last read or wrote it: the file's identity and times
 // first, and its bytes, which decide.
@@ -145,6 +148,49 @@ store::Session ReadStores(const std::string& folder, const std::vector<std::stri
     return session;
 }
 
+// One store's part of from, copied into to.
+void CopyPart(store::Session& to, const store::Session& from, const std::string& name)
+{
+    if (Is(name, store::kSettingsFile))
+        to.settings = from.settings;
+    else if (Is(name, store::kCategoriesFile))
+        to.categories = from.categories;
+    else if (Is(name, store::kTemplatesFile))
+        to.templates = from.templates;
+    else if (Is(name, store::kNotesFile))
+        to.notes = from.notes;
+}
+
+bool HoldsBytes(const std::string& path, const std::string& bytes)
+{
+    std::error_code error;
+    if (std::filesystem::file_size(path, error) != bytes.size() || error)
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    const std::string held((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return !in.bad() && held == bytes;
+}
+
+// The records a conflict copy's writer had just made: those made shortly before it was
+// written (the sync tool keeps the time of the version it sets aside).
+store::FoldNew NewInCopy(const std::string& path)
+{
+    store::FoldNew foldNew;
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0)
+        return foldNew;
+    const QDateTime from =
+        QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec - kNewInCopySeconds).toLocalTime();
+    foldNew.set = true;
+    foldNew.from.year = static_cast<std::uint16_t>(from.date().year());
+    foldNew.from.month = static_cast<std::uint16_t>(from.date().month());
+    foldNew.from.day = static_cast<std::uint16_t>(from.date().day());
+    foldNew.from.hour = static_cast<std::uint16_t>(from.time().hour());
+    foldNew.from.minute = static_cast<std::uint16_t>(from.time().minute());
+    foldNew.from.second = static_cast<std::uint16_t>(from.time().second());
+    return foldNew;
+}
+
 } // namespace
 
 struct SyncState {
@@ -152,6 +198,8 @@ struct SyncState {
     struct Known {
         store::Session base;
         std::map<std::string, StoreSeen> seen;
+        // What each store held when this copy last read it (not what it wrote since).
+        store::Session read;
     } known;
     QFileSystemWatcher* watch = nullptr;
     QTimer writeTimer; // shared mode: the first change of a burst starts it
@@ -190,6 +238,7 @@ void CNoteDlg::StartSync()
     } else {
         s.known.base = CurrentSession();
     }
+    s.known.read = s.known.base;
     UpdateSharedMode();
     if (sharedFolder_) {
         if (restored_)
@@ -295,12 +344,28 @@ std::optional<store::Session> CNoteDlg::MergeFromDisk(const store::Session& ours
             changed.push_back(name);
     }
     store::Session session = ours;
+    const std::vector<store::SyncConflict> conflicts = store::FindSyncConflicts(dataFolder);
     if (!changed.empty()) {
         std::vector<std::string> unreadable;
         const store::Session theirs = ReadStores(dataFolder, changed, s.known.base, unreadable);
-        const store::MergeResult result = store::Merge(s.known.base, ours, theirs);
+        // A sync tool that set this copy's own last write aside as a conflict copy put a
+        // version in its place that was written without it: that version and ours part
+        // from what this copy last read, not from what it wrote. (Its notes made in the
+        // same second as ours are thus others, not versions of ours.)
+        store::Session base = s.known.base;
+        for (const std::string& name : changed) {
+            const std::string& mine = s.known.seen[name].bytes;
+            for (const store::SyncConflict& conflict : conflicts)
+                if (conflict.store == name && HoldsBytes(conflict.path, mine)) {
+                    CopyPart(base, s.known.read, name);
+                    break;
+                }
+        }
+        const store::MergeResult result = store::Merge(base, ours, theirs);
         if (apply && !ApplyMerge(result))
             return std::nullopt;
+        for (const std::string& name : changed)
+            CopyPart(s.known.read, theirs, name);
         // Only a file that cannot be read is kept aside as it was; it is written over.
         store::StoreStamps stale;
         for (const std::string& name : unreadable)
@@ -324,7 +389,6 @@ std::optional<store::Session> CNoteDlg::MergeFromDisk(const store::Session& ours
 
     std::vector<std::string> folded;
     const std::string foldFolder = store::StateFolder() + "fold/";
-    const std::vector<store::SyncConflict> conflicts = store::FindSyncConflicts(dataFolder);
     const qint64 now = s.clock.elapsed();
     std::map<std::string, qint64> firstSeen;
     for (const store::SyncConflict& conflict : conflicts) {
@@ -348,8 +412,8 @@ std::optional<store::Session> CNoteDlg::MergeFromDisk(const store::Session& ours
         std::vector<std::string> unreadable;
         const store::Session copy = ReadStores(foldFolder, {conflict.store}, session, unreadable);
         std::filesystem::remove(foldFolder + conflict.store, error);
-        const store::MergeResult result =
-            store::Merge(s.known.base, session, copy, store::MergeMode::Fold);
+        const store::MergeResult result = store::Merge(
+            s.known.base, session, copy, store::MergeMode::Fold, NewInCopy(conflict.path));
         if (apply && !ApplyMerge(result))
             continue; // once the edit ends
         folded.push_back(conflict.path);

@@ -116,6 +116,32 @@ TEST_F(PanelSyncTest, WhatAnotherMachineWritesShowsAtOnceAndTheMergeIsWrittenBac
         WaitFor([&] { return ReadFile(file("data2.log")) == BytesOf(panel->OpenNoteRecords()); }));
 }
 
+TEST_F(PanelSyncTest, NotesMadeInOneSecondOnTwoMachinesBothStayWhenOneStoreReplacesTheOther)
+{
+    MarkShared();
+    WriteNotes({Made("kept", 1)});
+    Start();
+    // A new note takes the clock's second.
+    const int hereLeft = panel->openNote(NoteRecord("new", 0, 0), true)->record().left;
+    ASSERT_TRUE(WaitFor([&] { return StoredNotes().size() == 2u; }, 3000));
+
+    // The laptop made a note in the same second, at another place, before it had ours:
+    // the sync tool sets our store aside as a conflict copy and puts the laptop's in place.
+    const std::string copy = file("data2.sync-conflict-20230214-081507-ABCDEF7.log");
+    std::filesystem::rename(file("data2.log"), copy);
+    SNote there = NoteRecord("new", 300, 60);
+    there.created = fake.clock;
+    ASSERT_TRUE(store::WriteNotes(folder, {Made("kept", 1), there}));
+    ASSERT_TRUE(WaitFor([&] { return !Exists(copy) && StoredNotes().size() == 3u; }))
+        << ::testing::PrintToString(Shown());
+    std::vector<int> places;
+    for (CNote* note : OpenNotes())
+        places.push_back(note->record().left);
+    std::sort(places.begin(), places.end());
+    EXPECT_EQ(places, (std::vector<int>{40, std::min(hereLeft, 300), std::max(hereLeft, 300)}));
+    EXPECT_EQ(ReadFile(file("data2.log")), BytesOf(panel->OpenNoteRecords()));
+}
+
 TEST_F(PanelSyncTest, SharedFolderItemWritesEachChangeSoonAndEscapeKeepsWhatIsPending)
 {
     WriteNotes({Made("stored", 1)});
