@@ -171,6 +171,18 @@ bool HoldsBytes(const std::string& path, const std::string& bytes)
     return !in.bad() && held == bytes;
 }
 
+// The recovery snapshot keeps what the stores held when this copy last read or wrote them.
+void KeepSeenWithSnapshot(const std::map<std::string, StoreSeen>& seen, RecoverySnapshot* snapshot)
+{
+    if (!snapshot)
+        return;
+    std::map<std::string, std::string> bytes;
+    for (const auto& [name, store] : seen)
+        if (store.exists)
+            bytes[name] = store.bytes;
+    snapshot->setSeen(std::move(bytes));
+}
+
 // The records a conflict copy's writer had just made: those made shortly before it was
 // written (the sync tool keeps the time of the version it sets aside).
 store::FoldNew NewInCopy(const std::string& path)
@@ -231,20 +243,49 @@ void CNoteDlg::StartSync()
         if (changed)
             present.push_back(name);
     }
+    bool mergeNow = false;
     if (restored_) {
-        // The session came from the recovery copy; the stores hold what was last saved.
-        std::vector<std::string> unreadable;
-        s.known.base = ReadStores(dataFolder, present, CurrentSession(), unreadable);
+        // The session came from the recovery copy. It parts from what the stores held
+        // when it last read or wrote them, kept with the copy (what they hold now, for a
+        // copy without it): a store changed since, by a sync tool or anything else, is
+        // merged into it, not written over.
+        const std::string kept = machineFolder + store::kRecoveryFolder + store::kSeenFolder;
+        std::vector<std::string> fromDisk, fromKept, unreadable;
+        for (const std::string& name : present) {
+            std::ifstream in(kept + name, std::ios::binary);
+            StoreSeen before;
+            before.bytes.assign(std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>());
+            if (!in.is_open() || in.bad()) {
+                fromDisk.push_back(name);
+                continue;
+            }
+            before.exists = true;
+            fromKept.push_back(name);
+            // Looked at again below: its bytes decide.
+            mergeNow = mergeNow || before.bytes != s.known.seen[name].bytes;
+            s.known.seen[name] = std::move(before);
+        }
+        s.known.base = ReadStores(dataFolder, fromDisk, CurrentSession(), unreadable);
+        s.known.base = ReadStores(kept, fromKept, s.known.base, unreadable);
     } else {
         s.known.base = CurrentSession();
     }
     s.known.read = s.known.base;
+    KeepSeenWithSnapshot(s.known.seen, snapshot_.get());
     UpdateSharedMode();
     if (sharedFolder_) {
         if (restored_)
             s.pendingWrite = true;
         // The sync tools' conflict copies left while no copy ran are folded in now.
         QTimer::singleShot(0, this, [this] { CheckStores(); });
+    } else if (mergeNow) {
+        // Shown at once; written, as every change here, at the end.
+        QTimer::singleShot(0, this, [this] {
+            bool needsWrite = false;
+            if (sync_ && !ended_ && !saving_)
+                MergeFromDisk(CurrentSession(), true, false, needsWrite);
+        });
     }
 }
 
@@ -384,6 +425,7 @@ std::optional<store::Session> CNoteDlg::MergeFromDisk(const store::Session& ours
         session = apply ? CurrentSession() : result.session;
     }
     s.known.seen = std::move(seen);
+    KeepSeenWithSnapshot(s.known.seen, snapshot_.get());
     if (!fold)
         return session;
 
@@ -514,6 +556,7 @@ bool CNoteDlg::WriteStores(const store::Session& session)
             s.watch->addPath(QString::fromStdString(dataFolder + name));
     }
     s.known.base = session;
+    KeepSeenWithSnapshot(s.known.seen, snapshot_.get());
     if (!ended_)
         s.writeTimer.stop();
     s.pendingWrite = false;
@@ -594,6 +637,7 @@ bool CNoteDlg::SaveMerged(const store::Session& session)
     const bool saved = store::WriteSession(dataFolder, *merged, nullptr,
                                            SettingsFolderFor(dataFolder, sharedFolder_));
     sync_->known = known;
+    KeepSeenWithSnapshot(sync_->known.seen, snapshot_.get());
     sync_->checkTimer.start(kEditRetryMs);
     return saved;
 }

@@ -7,6 +7,7 @@
 #include "model/Factory.h"
 #include "note/MyStatic.h"
 #include "note/Note.h"
+#include "platform/MachineFolders.h"
 #include "store/Session.h"
 #include "store/Stores.h"
 
@@ -140,6 +141,29 @@ TEST_F(PanelSyncTest, NotesMadeInOneSecondOnTwoMachinesBothStayWhenOneStoreRepla
     std::sort(places.begin(), places.end());
     EXPECT_EQ(places, (std::vector<int>{40, std::min(hereLeft, 300), std::max(hereLeft, 300)}));
     EXPECT_EQ(ReadFile(file("data2.log")), BytesOf(panel->OpenNoteRecords()));
+}
+
+TEST_F(PanelSyncTest, ARestoreAfterACrashMergesAStoreChangedSinceInsteadOfWritingOverIt)
+{
+    WriteNotes({Made("kept", 1), Made("closed on the laptop", 2)});
+    Start();
+    ASSERT_FALSE(panel->SharedMode());
+    panel->openNote(NoteRecord("typed before the crash", 0, 0), true);
+    ASSERT_TRUE(panel->recoverySnapshot()->flush());
+
+    // While no copy runs, the sync tool brings the laptop's version of the store.
+    ASSERT_TRUE(store::WriteNotes(folder, {Made("kept", 1), Made("made on the laptop", 3)}));
+    const std::vector<std::string> merged = {"kept", "made on the laptop",
+                                             "typed before the crash"};
+    Start(); // the crashed copy is dropped unsaved
+    ASSERT_TRUE(WaitFor([&] { return Shown() == merged; })) << ::testing::PrintToString(Shown());
+    Exit();
+    std::vector<std::string> stored;
+    for (const SNote& note : StoredNotes())
+        stored.push_back(note.text);
+    std::sort(stored.begin(), stored.end());
+    EXPECT_EQ(stored, merged);
+    EXPECT_FALSE(Exists(StateFolderFor(folder) + "recovery"));
 }
 
 TEST_F(PanelSyncTest, SharedFolderItemWritesEachChangeSoonAndEscapeKeepsWhatIsPending)
