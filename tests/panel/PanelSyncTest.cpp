@@ -166,6 +166,19 @@ TEST_F(PanelSyncTest, ARestoreAfterACrashMergesAStoreChangedSinceInsteadOfWritin
     EXPECT_FALSE(Exists(StateFolderFor(folder) + "recovery"));
 }
 
+TEST_F(PanelSyncTest, APlaceBroughtOntoThisSmallerScreenIsNoMoveForTheOtherMachines)
+{
+    MarkShared();
+    WriteNotes({NoteRecord("on the big screen", 2400, 1300), Made("kept", 1)});
+    Start();
+    ASSERT_EQ(OpenNotes().size(), 2u);
+    EXPECT_TRUE(fake.desktop.contains(OpenNotes()[0]->pos()));
+    panel->openNote(NoteRecord("made here", 0, 0), true);
+    ASSERT_TRUE(WaitFor([&] { return StoredNotes().size() == 3u; }, 3000));
+    EXPECT_EQ(StoredNotes()[0].left, 2400);
+    EXPECT_EQ(StoredNotes()[0].top, 1300);
+}
+
 TEST_F(PanelSyncTest, SharedFolderItemWritesEachChangeSoonAndEscapeKeepsWhatIsPending)
 {
     WriteNotes({Made("stored", 1)});
