@@ -32,3 +32,4 @@ script startup bench/bare_window
 script notes_startup bench/make_stores
 script notes_floor bench/floor_windows bench/map_timer
 script roll_all bench/map_timer
+script sync_landing bench/store_landing

@@ -35,6 +35,8 @@ test_packages=(
   libkf5globalaccel-bin
   # the window managers of the desktop matrix (GNOME's, KDE's, Xfce's with its panel)
   mutter kwin-x11 xfwm4 xfce4-panel
+  # two machines sharing the data folder through a real sync tool
+  syncthing
 )
 
 case "${1:-test}" in

@@ -112,6 +112,8 @@ void CNote::PlaceOnOpening(bool isNew)
     // X keeps window positions in 16 bits; a damaged store can hold anything. Far-off
     // places stay far off, but within what the arithmetic below and the server handle.
     constexpr int kFarthest = 30000;
+    brought_.reset();
+    const QPoint stored(record_.left, record_.top);
     record_.left = std::clamp(record_.left, -kFarthest, kFarthest);
     record_.top = std::clamp(record_.top, -kFarthest, kFarthest);
     int x = record_.left;
@@ -135,6 +137,7 @@ void CNote::PlaceOnOpening(bool isNew)
         record_.top = desktop.height() / 2 - h / 2;
         x = record_.left;
         y = record_.top;
+        brought_ = Brought{stored, QPoint(x, y)};
     }
     PlaceNote(QPoint(x, y));
 }

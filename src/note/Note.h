@@ -77,6 +77,9 @@ public:
     bool isEditing() const;
     // The record with the text as typed so far when the editor is open.
     SNote currentRecord() const;
+    // Where the stores had the note when it was brought from there onto this machine's
+    // screen, as long as it stays where it was brought.
+    std::optional<QPoint> broughtFrom() const;
     // The window's visible area; empty for a rectangular note.
     QRegion visibleRegion() const;
     // Where the whole note is on the screen (see above), and its full size.
@@ -168,9 +171,15 @@ private:
 
     bool peeking_ = false;
     bool pressToggled_ = false;
-    bool rolling_ = false;               // an animation moves the note: leave it alone
-    int cut_ = 0;                        // rows of the note above the work area, not in the window
-    QPoint askedAt_;                     // where the window was last put
+    bool rolling_ = false; // an animation moves the note: leave it alone
+    int cut_ = 0;          // rows of the note above the work area, not in the window
+    QPoint askedAt_;       // where the window was last put
+    // A note stored where no screen of this machine shows is shown in the middle, and
+    // its stored place kept (broughtFrom) until it moves from there.
+    struct Brought {
+        QPoint stored, shown;
+    };
+    std::optional<Brought> brought_;
     QPoint refusedAt_{INT_MIN, INT_MIN}; // where a window manager last kept it instead
     WindowDrag drag_;
     CursorKind cursor_ = CursorKind::Arrow;

@@ -131,6 +131,8 @@ void CNote::mouseReleaseEvent(QMouseEvent* event)
         record_.left = x();
         if (!record_.minimized)
             record_.top = y();
+        if (brought_ && pos() != brought_->shown)
+            brought_.reset(); // moved: its place is the user's from now on
         host_.noteChanged();
     }
     drag_.Finish();
@@ -209,6 +211,13 @@ void CNote::timerEvent(QTimerEvent* event)
 bool CNote::isEditing() const
 {
     return editor_ && !editor_->isHidden();
+}
+
+std::optional<QPoint> CNote::broughtFrom() const
+{
+    if (brought_ && QPoint(record_.left, record_.top) == brought_->shown)
+        return brought_->stored;
+    return std::nullopt;
 }
 
 SNote CNote::currentRecord() const

@@ -168,6 +168,12 @@ store::Session CNoteDlg::CurrentSession() const
         if (!note)
             continue;
         session.notes.push_back(note->currentRecord());
+        // In a shared folder a note brought onto this smaller screen keeps its place in
+        // the stores until the user moves it: another machine's screen may show it there.
+        if (const std::optional<QPoint> from = note->broughtFrom(); from && sharedFolder_) {
+            session.notes.back().left = from->x();
+            session.notes.back().top = from->y();
+        }
     }
     return session;
 }

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileSystemWatcher>
 #include <QTimer>
@@ -42,6 +43,8 @@ constexpr int kSettleMs = 50;
 constexpr int kEditRetryMs = 500;
 // How long a sync tool's conflict copy seen without a changed store waits for one.
 constexpr qint64 kWinnerWaitMs = 1000;
+// A folded copy's records made this long before the copy was written were new to its writer.
+constexpr qint64 kNewInCopySeconds = 600;
 
 // What a store was when this copy last read or wrote it: the file's identity and times
 // first, and its bytes, which decide.
@@ -147,6 +150,61 @@ store::Session ReadStores(const std::string& folder, const std::vector<std::stri
     return session;
 }
 
+// One store's part of from, copied into to.
+void CopyPart(store::Session& to, const store::Session& from, const std::string& name)
+{
+    if (Is(name, store::kSettingsFile))
+        to.settings = from.settings;
+    else if (Is(name, store::kCategoriesFile))
+        to.categories = from.categories;
+    else if (Is(name, store::kTemplatesFile))
+        to.templates = from.templates;
+    else if (Is(name, store::kNotesFile))
+        to.notes = from.notes;
+}
+
+bool HoldsBytes(const std::string& path, const std::string& bytes)
+{
+    std::error_code error;
+    if (std::filesystem::file_size(path, error) != bytes.size() || error)
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    const std::string held((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return !in.bad() && held == bytes;
+}
+
+// The recovery snapshot keeps what the stores held when this copy last read or wrote them.
+void KeepSeenWithSnapshot(const std::map<std::string, StoreSeen>& seen, RecoverySnapshot* snapshot)
+{
+    if (!snapshot)
+        return;
+    std::map<std::string, std::string> bytes;
+    for (const auto& [name, store] : seen)
+        if (store.exists)
+            bytes[name] = store.bytes;
+    snapshot->setSeen(std::move(bytes));
+}
+
+// The records a conflict copy's writer had just made: those made shortly before it was
+// written (the sync tool keeps the time of the version it sets aside).
+store::FoldNew NewInCopy(const std::string& path)
+{
+    store::FoldNew foldNew;
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0)
+        return foldNew;
+    const QDateTime from =
+        QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec - kNewInCopySeconds).toLocalTime();
+    foldNew.set = true;
+    foldNew.from.year = static_cast<std::uint16_t>(from.date().year());
+    foldNew.from.month = static_cast<std::uint16_t>(from.date().month());
+    foldNew.from.day = static_cast<std::uint16_t>(from.date().day());
+    foldNew.from.hour = static_cast<std::uint16_t>(from.time().hour());
+    foldNew.from.minute = static_cast<std::uint16_t>(from.time().minute());
+    foldNew.from.second = static_cast<std::uint16_t>(from.time().second());
+    return foldNew;
+}
+
 } // namespace
 
 struct SyncState {
@@ -154,6 +212,8 @@ struct SyncState {
     struct Known {
         store::Session base;
         std::map<std::string, StoreSeen> seen;
+        // What each store held when this copy last read it (not what it wrote since).
+        store::Session read;
     } known;
     QFileSystemWatcher* watch = nullptr;
     QTimer writeTimer; // shared mode: the first change of a burst starts it
@@ -185,19 +245,49 @@ void CNoteDlg::StartSync()
         if (changed)
             present.push_back(name);
     }
+    bool mergeNow = false;
     if (restored_) {
-        // The session came from the recovery copy; the stores hold what was last saved.
-        std::vector<std::string> unreadable;
-        s.known.base = ReadStores(dataFolder, present, CurrentSession(), unreadable, damage_);
+        // The session came from the recovery copy. It parts from what the stores held
+        // when it last read or wrote them, kept with the copy (what they hold now, for a
+        // copy without it): a store changed since, by a sync tool or anything else, is
+        // merged into it, not written over.
+        const std::string kept = machineFolder + store::kRecoveryFolder + store::kSeenFolder;
+        std::vector<std::string> fromDisk, fromKept, unreadable;
+        for (const std::string& name : present) {
+            std::ifstream in(kept + name, std::ios::binary);
+            StoreSeen before;
+            before.bytes.assign(std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>());
+            if (!in.is_open() || in.bad()) {
+                fromDisk.push_back(name);
+                continue;
+            }
+            before.exists = true;
+            fromKept.push_back(name);
+            // Looked at again below: its bytes decide.
+            mergeNow = mergeNow || before.bytes != s.known.seen[name].bytes;
+            s.known.seen[name] = std::move(before);
+        }
+        s.known.base = ReadStores(dataFolder, fromDisk, CurrentSession(), unreadable, damage_);
+        s.known.base = ReadStores(kept, fromKept, s.known.base, unreadable, damage_);
     } else {
         s.known.base = CurrentSession();
     }
+    s.known.read = s.known.base;
+    KeepSeenWithSnapshot(s.known.seen, snapshot_.get());
     UpdateSharedMode();
     if (sharedFolder_) {
         if (restored_)
             s.pendingWrite = true;
         // The sync tools' conflict copies left while no copy ran are folded in now.
         QTimer::singleShot(0, this, [this] { CheckStores(); });
+    } else if (mergeNow) {
+        // Shown at once; written, as every change here, at the end.
+        QTimer::singleShot(0, this, [this] {
+            bool needsWrite = false;
+            if (sync_ && !ended_ && !saving_)
+                MergeFromDisk(CurrentSession(), true, false, needsWrite);
+        });
     }
 }
 
@@ -297,13 +387,28 @@ std::optional<store::Session> CNoteDlg::MergeFromDisk(const store::Session& ours
             changed.push_back(name);
     }
     store::Session session = ours;
+    const std::vector<store::SyncConflict> conflicts = store::FindSyncConflicts(dataFolder);
     if (!changed.empty()) {
         std::vector<std::string> unreadable;
-        const store::Session theirs =
-            ReadStores(dataFolder, changed, s.known.base, unreadable, damage_);
-        const store::MergeResult result = store::Merge(s.known.base, ours, theirs);
+        const store::Session theirs = ReadStores(dataFolder, changed, s.known.base, unreadable, damage_);
+        // A sync tool that set this copy's own last write aside as a conflict copy put a
+        // version in its place that was written without it: that version and ours part
+        // from what this copy last read, not from what it wrote. (Its notes made in the
+        // same second as ours are thus others, not versions of ours.)
+        store::Session base = s.known.base;
+        for (const std::string& name : changed) {
+            const std::string& mine = s.known.seen[name].bytes;
+            for (const store::SyncConflict& conflict : conflicts)
+                if (conflict.store == name && HoldsBytes(conflict.path, mine)) {
+                    CopyPart(base, s.known.read, name);
+                    break;
+                }
+        }
+        const store::MergeResult result = store::Merge(base, ours, theirs);
         if (apply && !ApplyMerge(result))
             return std::nullopt;
+        for (const std::string& name : changed)
+            CopyPart(s.known.read, theirs, name);
         // Only a file that cannot be read is kept aside as it was; it is written over.
         store::StoreStamps stale;
         for (const std::string& name : unreadable)
@@ -322,12 +427,12 @@ std::optional<store::Session> CNoteDlg::MergeFromDisk(const store::Session& ours
         session = apply ? CurrentSession() : result.session;
     }
     s.known.seen = std::move(seen);
+    KeepSeenWithSnapshot(s.known.seen, snapshot_.get());
     if (!fold)
         return session;
 
     std::vector<std::string> folded;
     const std::string foldFolder = store::StateFolder() + "fold/";
-    const std::vector<store::SyncConflict> conflicts = store::FindSyncConflicts(dataFolder);
     const qint64 now = s.clock.elapsed();
     std::map<std::string, qint64> firstSeen;
     for (const store::SyncConflict& conflict : conflicts) {
@@ -352,8 +457,8 @@ std::optional<store::Session> CNoteDlg::MergeFromDisk(const store::Session& ours
         const store::Session copy =
             ReadStores(foldFolder, {conflict.store}, session, unreadable, damage_);
         std::filesystem::remove(foldFolder + conflict.store, error);
-        const store::MergeResult result =
-            store::Merge(s.known.base, session, copy, store::MergeMode::Fold);
+        const store::MergeResult result = store::Merge(
+            s.known.base, session, copy, store::MergeMode::Fold, NewInCopy(conflict.path));
         if (apply && !ApplyMerge(result))
             continue; // once the edit ends
         folded.push_back(conflict.path);
@@ -455,6 +560,7 @@ store::StoreResult CNoteDlg::WriteStores(const store::Session& session)
             s.watch->addPath(QString::fromStdString(dataFolder + name));
     }
     s.known.base = session;
+    KeepSeenWithSnapshot(s.known.seen, snapshot_.get());
     if (!ended_)
         s.writeTimer.stop();
     s.pendingWrite = false;
@@ -537,6 +643,7 @@ store::StoreResult CNoteDlg::SaveMerged(const store::Session& session)
     store::StoreResult saved = store::WriteSession(
         dataFolder, *merged, SettingsFolderFor(dataFolder, sharedFolder_), &damage_);
     sync_->known = known;
+    KeepSeenWithSnapshot(sync_->known.seen, snapshot_.get());
     sync_->checkTimer.start(kEditRetryMs);
     return saved;
 }

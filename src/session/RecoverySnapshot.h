@@ -12,6 +12,8 @@
 
 #include <functional>
 #include <future>
+#include <map>
+#include <optional>
 #include <string>
 
 class RecoverySnapshot : public QObject {
@@ -36,6 +38,10 @@ public:
     void wait();
     // The session is safe elsewhere (stores written, or the user chose to drop it).
     void discard();
+    // The stores' bytes (by store name) as the session last read or wrote them, kept
+    // with the snapshot from its next write on: a restore merges what changed on disk
+    // since instead of writing over it.
+    void setSeen(std::map<std::string, std::string> bytes);
 
     bool due() const { return timer_.isActive(); }
     int writes() const { return writes_; }
@@ -50,12 +56,16 @@ signals:
     void stateChanged(bool works, const QString& error);
 
 private:
+    using Seen = std::optional<std::map<std::string, std::string>>;
     struct Outcome {
         bool written;
+        bool seenWritten;
         std::string error;
     };
     static Outcome write(const std::string& dataFolder, const store::Session& session,
-                         store::UncopiedDamage* damage);
+                         store::UncopiedDamage* damage, const Seen& seen);
+    // The seen bytes for the next write, unless the snapshot's folder holds them already.
+    Seen takeSeen();
     void writeInBackground();
     void report(const Outcome& outcome);
 
@@ -64,6 +74,8 @@ private:
     store::UncopiedDamage* damage_;
     QTimer timer_;
     std::future<void> inFlight_;
+    std::map<std::string, std::string> seen_;
+    bool seenKept_ = false; // the snapshot's folder holds seen_
     int writes_ = 0;
     bool works_ = true;
     QString lastError_;

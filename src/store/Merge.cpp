@@ -244,8 +244,10 @@ bool KeepsBaseOrder(const std::vector<int>& sideToBase)
 class RecordMerger {
 public:
     RecordMerger(const std::vector<SNote>& base, const std::vector<SNote>& ours,
-                 const std::vector<SNote>& theirs, Kind kind, MergeMode mode)
+                 const std::vector<SNote>& theirs, Kind kind, MergeMode mode,
+                 const FoldNew& foldNew)
         : base_(base), ours_(ours), theirs_(theirs), kind_(kind), fold_(mode == MergeMode::Fold),
+          newFrom_(fold_ && foldNew.set ? StoredTime(foldNew.from) : kNone),
           oursEntry_(ours.size(), -1), theirsEntry_(theirs.size(), -1)
     {
         const Groups baseGroups = ByCreationTime(base);
@@ -291,11 +293,33 @@ private:
     // Keeps ours and, right after it, theirs' version of the same note. The copy is a
     // record of its own from then on: once this result is written, both machines hold the
     // two, created in the same second, and pair them as they pair any such records.
-    void keepBoth(int i, int t)
+    void keepBoth(int i, int t, bool textConflict = true)
     {
         const int primary = addEntry({ours(i), i, t, -1, false});
-        entries_.push_back({theirs(t), -1, -1, -1, true});
+        entries_.push_back({theirs(t), -1, -1, -1, textConflict});
         entries_[static_cast<std::size_t>(primary)].copy = static_cast<int>(entries_.size()) - 1;
+    }
+
+    // A record of a folded copy that was new to its writer and that ours lacks: it may be
+    // a note made there in the same second as the one here it pairs with (one machine's
+    // version of the store replaced the other's), and is kept as a note of its own.
+    bool newElsewhere(int t) const
+    {
+        return newFrom_ != kNone && StoredTime(theirs(t).created) >= newFrom_;
+    }
+
+    // Whether ours holds a record equal to theirs' record t (wherever it pairs).
+    bool inOurs(int t)
+    {
+        const SNote& record = theirs(t);
+        if (oursByHash_.empty() && !ours_.empty())
+            for (std::size_t i = 0; i < ours_.size(); ++i)
+                oursByHash_.emplace(StoredHash(ours_[i], kind_), static_cast<int>(i));
+        const auto [first, last] = oursByHash_.equal_range(StoredHash(record, kind_));
+        for (auto it = first; it != last; ++it)
+            if (SameStored(ours(it->second), record, kind_))
+                return true;
+        return false;
     }
 
     void fromOurs(int i, int b, int t, RecordsMerge& report)
@@ -306,11 +330,19 @@ private:
             // Gone from theirs: removed unless ours changed it, so no edit is lost.
             if (fold_ || !SameStored(ours(i), base(b), kind_))
                 addEntry({ours(i), i, -1});
-        } else if (theirs(t).text != base(b).text && ours(i).text != theirs(t).text &&
-                   (fold_ || ours(i).text != base(b).text)) {
-            keepBoth(i, t);
         } else if (fold_) {
-            addEntry({ours(i), i, t});
+            // What a copy holds that ours has too (under another partner, say) adds nothing.
+            if (inOurs(t))
+                addEntry({ours(i), i, t});
+            else if (theirs(t).text != base(b).text && ours(i).text != theirs(t).text)
+                keepBoth(i, t);
+            else if (newElsewhere(t))
+                keepBoth(i, t, false);
+            else
+                addEntry({ours(i), i, t});
+        } else if (theirs(t).text != base(b).text && ours(i).text != theirs(t).text &&
+                   ours(i).text != base(b).text) {
+            keepBoth(i, t);
         } else {
             addEntry({MergeRecord(base(b), ours(i), theirs(t), report.fieldConflicts), i, t});
         }
@@ -346,8 +378,8 @@ private:
     void fromTheirsOnly(int t, int b)
     {
         // Added on theirs, or removed on ours but changed on theirs.
-        if (b < 0 ||
-            (fold_ ? theirs(t).text != base(b).text : !SameStored(theirs(t), base(b), kind_)))
+        if (b < 0 || (fold_ ? (theirs(t).text != base(b).text || newElsewhere(t)) && !inOurs(t)
+                            : !SameStored(theirs(t), base(b), kind_)))
             addEntry({theirs(t), -1, t});
     }
 
@@ -454,6 +486,9 @@ private:
     const std::vector<SNote>& theirs_;
     const Kind kind_;
     const bool fold_; // theirs is a copy of unknown age: it adds and keeps, never takes away
+    static constexpr std::uint64_t kNone = ~std::uint64_t{0};
+    const std::uint64_t newFrom_; // the copy's records created since were new to its writer
+    std::unordered_multimap<std::uint64_t, int> oursByHash_; // filled on first use
     std::vector<int> oursToBase_;   // base record each of ours continues, -1 when added
     std::vector<int> theirsToBase_; // base record each of theirs continues, -1 when added
     std::vector<Entry> entries_;
@@ -488,18 +523,20 @@ bool SameStoredTemplate(const SNote& a, const SNote& b)
 
 std::vector<SNote> MergeNotes(const std::vector<SNote>& base, const std::vector<SNote>& ours,
                               const std::vector<SNote>& theirs, RecordsMerge* report,
-                              MergeMode mode)
+                              MergeMode mode, const FoldNew& foldNew)
 {
     RecordsMerge local;
-    return RecordMerger(base, ours, theirs, Kind::Note, mode).run(report ? *report : local);
+    return RecordMerger(base, ours, theirs, Kind::Note, mode, foldNew)
+        .run(report ? *report : local);
 }
 
 std::vector<SNote> MergeTemplates(const std::vector<SNote>& base, const std::vector<SNote>& ours,
                                   const std::vector<SNote>& theirs, RecordsMerge* report,
-                                  MergeMode mode)
+                                  MergeMode mode, const FoldNew& foldNew)
 {
     RecordsMerge local;
-    return RecordMerger(base, ours, theirs, Kind::Template, mode).run(report ? *report : local);
+    return RecordMerger(base, ours, theirs, Kind::Template, mode, foldNew)
+        .run(report ? *report : local);
 }
 
 std::vector<std::string> MergeCategories(const std::vector<std::string>& base,
@@ -549,7 +586,8 @@ SSettings MergeSettings(const SSettings& base, const SSettings& ours, const SSet
     return out;
 }
 
-MergeResult Merge(const Session& base, const Session& ours, const Session& theirs, MergeMode mode)
+MergeResult Merge(const Session& base, const Session& ours, const Session& theirs, MergeMode mode,
+                  const FoldNew& foldNew)
 {
     MergeResult result;
     Session& out = result.session;
@@ -560,8 +598,8 @@ MergeResult Merge(const Session& base, const Session& ours, const Session& their
                                                    theirs.categories.all(), mode))
         out.categories.append(name);
     out.templates.reorder(MergeTemplates(base.templates.all(), ours.templates.all(),
-                                         theirs.templates.all(), &result.templates, mode));
-    out.notes = MergeNotes(base.notes, ours.notes, theirs.notes, &result.notes, mode);
+                                         theirs.templates.all(), &result.templates, mode, foldNew));
+    out.notes = MergeNotes(base.notes, ours.notes, theirs.notes, &result.notes, mode, foldNew);
 
     result.settingsChanged = !SameSettings(out.settings, ours.settings);
     result.categoriesChanged = out.categories.all() != ours.categories.all();

@@ -11,6 +11,11 @@
 // reordered (a template list sorted there); records one side added go after the record
 // that precedes them on that side (first when none does). Fields changed differently on
 // both sides other than a note's text are settled for ours.
+//
+// Records both sides added in one second stay two unless they are equal. When a sync tool
+// put one machine's store in place of the other's, the caller merges against what it last
+// read (so that both sides' records are additions), and a fold keeps a copy's new record
+// that ours lacks (FoldNew): two notes made in one second never become one.
 
 #include "store/Session.h"
 
@@ -26,6 +31,15 @@ enum class MergeMode {
     // text it holds beside ours where they differ, but takes nothing away and changes no
     // other field (settings included).
     Fold,
+};
+
+// For a fold: the records of the copy created at or after this time (to the second) were
+// new when its writer wrote it, so that one of them may be a note of its own made in the
+// same second as one here, not a version of it. Each such record equal to none of ours is
+// kept as a record of its own. Unset: none is taken for new.
+struct FoldNew {
+    bool set = false;
+    SystemTime from;
 };
 
 struct RecordsMerge {
@@ -65,15 +79,15 @@ struct MergeResult {
 // Settings kept per machine (the panel's position and visibility, the hot-key set and
 // "always on top") are always taken from ours.
 MergeResult Merge(const Session& base, const Session& ours, const Session& theirs,
-                  MergeMode mode = MergeMode::Live);
+                  MergeMode mode = MergeMode::Live, const FoldNew& foldNew = {});
 
 // The record-level parts, for callers that merge one store.
 std::vector<SNote> MergeNotes(const std::vector<SNote>& base, const std::vector<SNote>& ours,
                               const std::vector<SNote>& theirs, RecordsMerge* report = nullptr,
-                              MergeMode mode = MergeMode::Live);
+                              MergeMode mode = MergeMode::Live, const FoldNew& foldNew = {});
 std::vector<SNote> MergeTemplates(const std::vector<SNote>& base, const std::vector<SNote>& ours,
                                   const std::vector<SNote>& theirs, RecordsMerge* report = nullptr,
-                                  MergeMode mode = MergeMode::Live);
+                                  MergeMode mode = MergeMode::Live, const FoldNew& foldNew = {});
 // Additions from both sides, removals from either; theirs' order with our additions placed
 // after the entry that precedes them in ours (first when none does).
 std::vector<std::string> MergeCategories(const std::vector<std::string>& base,

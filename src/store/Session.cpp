@@ -201,6 +201,14 @@ void RemoveSnapshot(const std::string& dataFolder)
     RemoveLeftoverTemporaryFiles(folder);
     for (const char* name : kStoreFiles)
         unlink((folder + name).c_str());
+    const std::string seen = folder + kSeenFolder;
+    if (DIR* dir = opendir(seen.c_str())) {
+        while (const dirent* entry = readdir(dir))
+            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+                unlinkat(dirfd(dir), entry->d_name, 0);
+        closedir(dir);
+        rmdir(seen.c_str());
+    }
     rmdir(folder.c_str()); // fails while ".damaged" copies are kept there
 }
 

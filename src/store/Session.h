@@ -30,6 +30,9 @@ StoreResult WriteSession(const std::string& folder, const Session& session,
 // state folder (StateFolderFor); the functions below take that state folder. Earlier
 // versions kept it inside the data folder.
 inline constexpr const char* kRecoveryFolder = "recovery/";
+// Inside it, the stores' bytes as the session last read or wrote them: what a restore
+// merges a store changed on disk since against. Part of the snapshot, removed with it.
+inline constexpr const char* kSeenFolder = "seen/";
 
 enum class SnapshotState {
     None,     // no snapshot: the last run ended cleanly

@@ -91,6 +91,29 @@ TEST_F(NoteTest, DraggingMovesTheNoteAndStoresItsPlaceOnRelease)
     EXPECT_EQ(note->record().top, 230);
 }
 
+TEST_F(NoteTest, APlaceBroughtOntoASmallerScreenIsStoredOnlyOnceTheNoteMoves)
+{
+    // Stored by a machine with a larger screen: shown in the middle of this one.
+    SNote wide = SavedNote();
+    wide.left = 1700;
+    wide.top = 1100;
+    CNote* note = Open(wide);
+    const QPoint middle = note->pos();
+    EXPECT_TRUE(fake.desktop.contains(QRect(middle, note->size()))) << middle.x();
+    EXPECT_EQ(note->broughtFrom(), QPoint(1700, 1100));
+    // A click is no move; a drag is.
+    Press(note, {30, 40});
+    QTest::mouseRelease(note, Qt::LeftButton, {}, {30, 40});
+    EXPECT_EQ(note->broughtFrom(), QPoint(1700, 1100));
+    Press(note, {30, 40});
+    fake.cursor += QPoint(20, 10);
+    QTest::mouseMove(note, {50, 50});
+    QTest::mouseRelease(note, Qt::LeftButton, {}, {50, 50});
+    EXPECT_EQ(note->broughtFrom(), std::nullopt);
+    EXPECT_EQ(note->currentRecord().left, middle.x() + 20);
+    EXPECT_EQ(note->currentRecord().top, middle.y() + 10);
+}
+
 TEST_F(NoteTest, RolledUpNoteOnlySlidesSideways)
 {
     SNote record = SavedNote();

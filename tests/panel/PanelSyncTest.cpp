@@ -7,6 +7,7 @@
 #include "model/Factory.h"
 #include "widgets/MyStatic.h"
 #include "note/Note.h"
+#include "platform/MachineFolders.h"
 #include "store/Session.h"
 #include "store/Stores.h"
 
@@ -120,6 +121,68 @@ TEST_F(PanelSyncTest, WhatAnotherMachineWritesShowsAtOnceAndTheMergeIsWrittenBac
     EXPECT_EQ(std::count(shown.begin(), shown.end(), "kept, typed here"), 1);
     EXPECT_EQ(std::count(shown.begin(), shown.end(), "kept, typed on the laptop"), 1);
     ASSERT_TRUE(WaitFor([&] { return ReadFile(file("data2.log")) == BytesOf(OpenRecords()); }));
+}
+
+TEST_F(PanelSyncTest, NotesMadeInOneSecondOnTwoMachinesBothStayWhenOneStoreReplacesTheOther)
+{
+    MarkShared();
+    WriteNotes({Made("kept", 1)});
+    Start();
+    // A new note takes the clock's second.
+    const int hereLeft = panel->openNote(NoteRecord("new", 0, 0), true)->record().left;
+    ASSERT_TRUE(WaitFor([&] { return StoredNotes().size() == 2u; }, 3000));
+
+    // The laptop made a note in the same second, at another place, before it had ours:
+    // the sync tool sets our store aside as a conflict copy and puts the laptop's in place.
+    const std::string copy = file("data2.sync-conflict-20230214-081507-ABCDEF7.log");
+    std::filesystem::rename(file("data2.log"), copy);
+    SNote there = NoteRecord("new", 300, 60);
+    there.created = fake.clock;
+    ASSERT_TRUE(store::WriteNotes(folder, {Made("kept", 1), there}));
+    ASSERT_TRUE(WaitFor([&] { return !Exists(copy) && StoredNotes().size() == 3u; }))
+        << ::testing::PrintToString(Shown());
+    std::vector<int> places;
+    for (CNote* note : OpenNotes())
+        places.push_back(note->record().left);
+    std::sort(places.begin(), places.end());
+    EXPECT_EQ(places, (std::vector<int>{40, std::min(hereLeft, 300), std::max(hereLeft, 300)}));
+    EXPECT_EQ(ReadFile(file("data2.log")), BytesOf(panel->OpenNoteRecords()));
+}
+
+TEST_F(PanelSyncTest, ARestoreAfterACrashMergesAStoreChangedSinceInsteadOfWritingOverIt)
+{
+    WriteNotes({Made("kept", 1), Made("closed on the laptop", 2)});
+    Start();
+    ASSERT_FALSE(panel->SharedMode());
+    panel->openNote(NoteRecord("typed before the crash", 0, 0), true);
+    ASSERT_TRUE(panel->recoverySnapshot()->flush());
+
+    // While no copy runs, the sync tool brings the laptop's version of the store.
+    ASSERT_TRUE(store::WriteNotes(folder, {Made("kept", 1), Made("made on the laptop", 3)}));
+    const std::vector<std::string> merged = {"kept", "made on the laptop",
+                                             "typed before the crash"};
+    Start(); // the crashed copy is dropped unsaved
+    ASSERT_TRUE(WaitFor([&] { return Shown() == merged; })) << ::testing::PrintToString(Shown());
+    Exit();
+    std::vector<std::string> stored;
+    for (const SNote& note : StoredNotes())
+        stored.push_back(note.text);
+    std::sort(stored.begin(), stored.end());
+    EXPECT_EQ(stored, merged);
+    EXPECT_FALSE(Exists(StateFolderFor(folder) + "recovery"));
+}
+
+TEST_F(PanelSyncTest, APlaceBroughtOntoThisSmallerScreenIsNoMoveForTheOtherMachines)
+{
+    MarkShared();
+    WriteNotes({NoteRecord("on the big screen", 2400, 1300), Made("kept", 1)});
+    Start();
+    ASSERT_EQ(OpenNotes().size(), 2u);
+    EXPECT_TRUE(fake.desktop.contains(OpenNotes()[0]->pos()));
+    panel->openNote(NoteRecord("made here", 0, 0), true);
+    ASSERT_TRUE(WaitFor([&] { return StoredNotes().size() == 3u; }, 3000));
+    EXPECT_EQ(StoredNotes()[0].left, 2400);
+    EXPECT_EQ(StoredNotes()[0].top, 1300);
 }
 
 TEST_F(PanelSyncTest, SharedFolderItemWritesEachChangeSoonAndEscapeKeepsWhatIsPending)

@@ -144,6 +144,29 @@ TEST(MergeTest, EqualCreationTimesAndSameSecondAdditions)
     EXPECT_EQ(Texts(MergeNotes(none, {Note("here", 8)}, {Note("there", 8)})),
               (Strings{"there", "here"}));
     EXPECT_EQ(Texts(MergeNotes(none, {Note("same", 8)}, {Note("same", 8)})), (Strings{"same"}));
+    // Alike but for their place: two notes still.
+    EXPECT_EQ(MergeNotes(none, {Note("", 8, 10)}, {Note("", 8, 300)}).size(), 2u);
+
+    // One machine's store replaced the other's (made in that second there, at 300); ours,
+    // set aside as the sync tool's copy, comes back as a note of its own. An older note the
+    // copy has elsewhere (a move it did not keep) is not doubled, nor is what ours has.
+    const std::vector<SNote> winner = {Note("old", 1), Note("", 8, 300)};
+    const std::vector<SNote> lost = {Note("old", 1, 500), Note("", 8, 10)};
+    const store::FoldNew madeThen{true, SystemTime{2025, 3, 2, 9, 8, 30, 5, 0}};
+    RecordsMerge report;
+    const std::vector<SNote> folded =
+        MergeNotes(winner, winner, lost, &report, store::MergeMode::Fold, madeThen);
+    ASSERT_EQ(folded.size(), 3u);
+    EXPECT_EQ(folded[0].left, 10);
+    EXPECT_EQ(folded[1].left, 300);
+    EXPECT_EQ(folded[2].left, 10);
+    EXPECT_EQ(report.sources, (std::vector<int>{0, 1, -1}));
+    EXPECT_TRUE(report.conflictCopies.empty());
+    ExpectOtherSideAgrees(winner, folded);
+    EXPECT_EQ(MergeNotes(folded, folded, lost, nullptr, store::MergeMode::Fold, madeThen).size(),
+              3u);
+    // The same copy of unknown age, no record taken for new: as before, nothing added.
+    EXPECT_EQ(MergeNotes(winner, winner, lost, nullptr, store::MergeMode::Fold).size(), 2u);
 }
 
 TEST(MergeTest, FieldsChangedOnBothSidesAndOrder)
