@@ -103,19 +103,19 @@ void OnHotKey(int id, HotKeyActions& actions)
         break;
     case RestoreNotes:
         actions.bringToFront();
-        actions.runCommand(36); // "Restore all"
+        actions.restoreAll();
         break;
     case MinimizeNotes:
         actions.bringToFront();
-        actions.runCommand(35); // "Minimize all"
+        actions.minimizeAll();
         break;
     case TopToggle:
         actions.bringToFront();
-        actions.runCommand(51); // "Always Top"
+        actions.toggleAlwaysTop();
         break;
     case ShowHide:
         actions.bringToFront();
-        actions.runCommand(50); // "Show Panel" / "Hide Panel"
+        actions.showOrHidePanel();
         break;
     default:
         break;

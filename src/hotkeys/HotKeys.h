@@ -52,8 +52,12 @@ public:
     // A new note from the default template; the panel stays where it is.
     virtual void createNote() = 0;
     virtual void bringToFront() = 0;
-    // One of the panel's own menu commands, as if chosen from the menu.
-    virtual void runCommand(int commandId) = 0;
+    // The panel's own menu commands, as if chosen from its menu: "Restore all",
+    // "Minimize all", "Always Top" and "Show Panel"/"Hide Panel".
+    virtual void restoreAll() = 0;
+    virtual void minimizeAll() = 0;
+    virtual void toggleAlwaysTop() = 0;
+    virtual void showOrHidePanel() = 0;
 };
 
 // Dispatches a press of the binding id; unknown ids do nothing.

@@ -176,8 +176,11 @@ private:
     // HotKeyActions and TrayActions
     void createNote() override;
     void bringToFront() override;
-    void runCommand(int commandId) override { OnCommand(static_cast<PanelCommand>(commandId)); }
+    void restoreAll() override { OnCommand(PanelCommand::RestoreAll); }
+    void minimizeAll() override { OnCommand(PanelCommand::MinimizeAll); }
+    void toggleAlwaysTop() override { OnCommand(PanelCommand::AlwaysTop); }
     void togglePanel() override { OnCommand(PanelCommand::ShowPanel); }
+    void showOrHidePanel() override { OnCommand(PanelCommand::ShowPanel); }
     void showOptionsMenuAt(QPoint pos) override;
     bool panelShown() const override { return settings.panelVisible; }
 

@@ -1,5 +1,4 @@
 #include "hotkeys/HotKeys.h"
-#include "panel/PanelCommand.h"
 #include "widgets/Menus.h"
 #include "support/FakePlatform.h"
 
@@ -142,26 +141,11 @@ public:
     std::vector<std::string> log;
     void createNote() override { log.push_back("create"); }
     void bringToFront() override { log.push_back("front"); }
-    // The panel's command, by the menu item that runs it.
-    void runCommand(int id) override
-    {
-        switch (static_cast<PanelCommand>(id)) {
-        case PanelCommand::RestoreAll:
-            log.push_back("Restore all");
-            break;
-        case PanelCommand::MinimizeAll:
-            log.push_back("Minimize all");
-            break;
-        case PanelCommand::AlwaysTop:
-            log.push_back("Always Top");
-            break;
-        case PanelCommand::ShowPanel:
-            log.push_back("Show Panel");
-            break;
-        default:
-            log.push_back("command " + std::to_string(id));
-        }
-    }
+    // The panel's commands, by the menu item that runs each.
+    void restoreAll() override { log.push_back("Restore all"); }
+    void minimizeAll() override { log.push_back("Minimize all"); }
+    void toggleAlwaysTop() override { log.push_back("Always Top"); }
+    void showOrHidePanel() override { log.push_back("Show Panel"); }
 };
 
 TEST(OnHotKey, EachIdRunsItsAction)

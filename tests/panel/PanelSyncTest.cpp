@@ -146,7 +146,7 @@ TEST_F(PanelSyncTest, NotesMadeInOneSecondOnTwoMachinesBothStayWhenOneStoreRepla
         places.push_back(note->record().left);
     std::sort(places.begin(), places.end());
     EXPECT_EQ(places, (std::vector<int>{40, std::min(hereLeft, 300), std::max(hereLeft, 300)}));
-    EXPECT_EQ(ReadFile(file("data2.log")), BytesOf(panel->OpenNoteRecords()));
+    EXPECT_EQ(ReadFile(file("data2.log")), BytesOf(OpenRecords()));
 }
 
 TEST_F(PanelSyncTest, ARestoreAfterACrashMergesAStoreChangedSinceInsteadOfWritingOverIt)
