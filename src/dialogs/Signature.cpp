@@ -34,6 +34,6 @@ CSignature::CSignature(SNote& record, QWidget* parent)
 void CSignature::accept()
 {
     record_.signatureText = FromQt(edit_->text());
-    record_.signatureKind = Text;
+    record_.signatureKind = SignatureKind::Text;
     QDialog::accept();
 }

@@ -15,24 +15,24 @@ void LoadFactoryTemplates(Templates& templates, const SystemTime& now)
     t.font = FactoryFont();
     t.created = now;
     t.created.milliseconds = 0;
-    t.size = Size132x152;
-    t.signatureKind = TimeCreate;
+    t.size = NoteSize::Size132x152;
+    t.signatureKind = SignatureKind::TimeCreate;
     t.signatureText = "My note...";
 
-    t.shape = RoundAll;
-    t.color = Green1;
+    t.shape = NoteShape::RoundAll;
+    t.color = NoteColor::Green1;
     t.category = "Gifts";
     t.text = "Don't forget about...";
     templates.append(t);
 
-    t.shape = Rectangle;
-    t.color = Blue2;
+    t.shape = NoteShape::Rectangle;
+    t.color = NoteColor::Blue2;
     t.category = "Favorites";
     t.text = "Great idea...";
     templates.append(t);
 
-    t.shape = CutBL;
-    t.color = Orange;
+    t.shape = NoteShape::CutBL;
+    t.color = NoteColor::Orange;
     t.category = "Private";
     t.text = "To do...";
     templates.append(t);

@@ -44,7 +44,11 @@ struct SystemTime {
     bool operator==(const SystemTime&) const = default;
 };
 
-enum NoteShape : std::int32_t {
+// The values a record's shape, size, colour and signature fields hold. The fields stay
+// plain 32-bit numbers, as the stores keep them (and keep values without a name too),
+// so the names are scoped (NoteColor::Red) and still read as those numbers.
+namespace NoteShape {
+enum : std::int32_t {
     Rectangle = 0,
     RoundTop = 1,
     RoundAll = 2,
@@ -54,8 +58,10 @@ enum NoteShape : std::int32_t {
     CutTRBL = 6,
     RandomShape = 7,
 };
+} // namespace NoteShape
 
-enum NoteSize : std::int32_t {
+namespace NoteSize {
+enum : std::int32_t {
     Size120x140 = 0,
     Size132x152 = 1,
     Size145x165 = 2,
@@ -63,8 +69,10 @@ enum NoteSize : std::int32_t {
     Size162x122 = 4,
     Size175x135 = 5,
 };
+} // namespace NoteSize
 
-enum NoteColor : std::int32_t {
+namespace NoteColor {
+enum : std::int32_t {
     Red = 0,
     Orange = 1,
     Yellow = 2,
@@ -77,13 +85,16 @@ enum NoteColor : std::int32_t {
     White = 9,
     RandomColor = 10,
 };
+} // namespace NoteColor
 
-enum SignatureKind : std::int32_t {
+namespace SignatureKind {
+enum : std::int32_t {
     Category = 0,
     TimeCreate = 1,
     Void = 3,
     Text = 4,
 };
+} // namespace SignatureKind
 
 struct SNote {
     bool minimized = false;

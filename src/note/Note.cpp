@@ -1,15 +1,15 @@
 #include "note/Note.h"
 
-#include "widgets/MyStatic.h"
 #include "note/NoteEditor.h"
 #include "note/NoteHost.h"
 #include "note/NoteLook.h"
-#include "widgets/NoteText.h"
 #include "note/RollAnimation.h"
 #include "platform/AppIcon.h"
 #include "platform/DesktopWindow.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
+#include "widgets/MyStatic.h"
+#include "widgets/NoteText.h"
 
 #include <QHash>
 #include <QPainter>
@@ -69,10 +69,10 @@ CNote::CNote(NoteHost& host, const SNote& record, bool isNew, int slot, QWidget*
 
     // Opening: a random look if the record asks for one, then the creation time of a
     // new note, the categories of its menu and the whole record.
-    if (record_.color >= RandomColor)
-        record_.color = RandomLookValue(RandomColor);
-    if (record_.shape >= RandomShape)
-        record_.shape = RandomLookValue(RandomShape);
+    if (record_.color >= NoteColor::RandomColor)
+        record_.color = RandomLookValue(NoteColor::RandomColor);
+    if (record_.shape >= NoteShape::RandomShape)
+        record_.shape = RandomLookValue(NoteShape::RandomShape);
     if (isNew)
         record_.created = platform().now();
     categoryNames_ = host_.categoryList().all();
@@ -186,13 +186,13 @@ void CNote::ApplySignatureKind(int kind)
     record_.signatureKind = kind;
     QString line;
     switch (kind) {
-    case Category:
+    case SignatureKind::Category:
         line = ToQt(record_.category);
         break;
-    case TimeCreate:
+    case SignatureKind::TimeCreate:
         line = FormatCreationTime(record_.created);
         break;
-    case Text:
+    case SignatureKind::Text:
         line = ToQt(record_.signatureText);
         break;
     default: // Void, and the values this program never sets

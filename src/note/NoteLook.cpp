@@ -85,14 +85,14 @@ QSize NoteSizePixels(int size)
 NotePalette NoteColors(int color)
 {
     if (color < 0 || color >= static_cast<int>(std::size(kColors)))
-        color = Yellow;
+        color = NoteColor::Yellow;
     const ColorEntry& e = kColors[color];
     return {QColor(e.fill[0], e.fill[1], e.fill[2]), QColor(e.frame[0], e.frame[1], e.frame[2])};
 }
 
 bool IsRectangular(int shape)
 {
-    return shape <= Rectangle || shape > CutTRBL;
+    return shape <= NoteShape::Rectangle || shape > NoteShape::CutTRBL;
 }
 
 QRegion NoteRegion(int shape, QSize size)
@@ -100,19 +100,19 @@ QRegion NoteRegion(int shape, QSize size)
     const int w = size.width();
     const int h = size.height();
     switch (shape) {
-    case RoundTop: // reaches 10 px below the window, so only the top corners round
+    case NoteShape::RoundTop: // reaches 10 px below the window, so only the top corners round
         return RoundedRegion(w, h + 10, kCornerEllipse, kCornerEllipse) & QRegion(0, 0, w, h);
-    case RoundAll:
+    case NoteShape::RoundAll:
         return RoundedRegion(w, h, kCornerEllipse, kCornerEllipse);
-    case CutBR:
+    case NoteShape::CutBR:
         return PolygonRegion({{0, 0}, {w, 0}, {w, h - kCut}, {w - kCut, h}, {0, h}},
                              Qt::OddEvenFill);
-    case CutBL:
+    case NoteShape::CutBL:
         return PolygonRegion({{0, 0}, {w, 0}, {w, h}, {kCut, h}, {0, h - kCut}}, Qt::OddEvenFill);
-    case CutTLBR:
+    case NoteShape::CutTLBR:
         return PolygonRegion({{kCut, 0}, {w, 0}, {w, h - kCut}, {w - kCut, h}, {0, h}, {0, kCut}},
                              Qt::WindingFill);
-    case CutTRBL:
+    case NoteShape::CutTRBL:
         return PolygonRegion({{0, 0}, {w - kCut, 0}, {w, kCut}, {w, h}, {kCut, h}, {0, h - kCut}},
                              Qt::WindingFill);
     default:

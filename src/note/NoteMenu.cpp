@@ -5,9 +5,9 @@
 #include "note/NoteCommand.h"
 #include "note/NoteHost.h"
 #include "note/NoteLook.h"
-#include "widgets/Menus.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
+#include "widgets/Menus.h"
 
 #include <QMenu>
 
@@ -205,12 +205,12 @@ void CNote::OnCommand(NoteCommand id)
 
 void CNote::ChooseRandomColor()
 {
-    ApplyColor(RandomLookValue(RandomColor, record_.color));
+    ApplyColor(RandomLookValue(NoteColor::RandomColor, record_.color));
 }
 
 void CNote::ChooseRandomShape()
 {
-    ApplyShape(RandomLookValue(RandomShape, record_.shape));
+    ApplyShape(RandomLookValue(NoteShape::RandomShape, record_.shape));
 }
 
 void CNote::SaveAsTemplate()
@@ -233,7 +233,7 @@ void CNote::RunSignatureDialog()
 {
     CSignature dialog(record_, this);
     if (platform().runDialog(dialog) == QDialog::Accepted)
-        ApplySignatureKind(Text);
+        ApplySignatureKind(SignatureKind::Text);
 }
 
 void CNote::SelectCategory(int index)
@@ -242,6 +242,6 @@ void CNote::SelectCategory(int index)
         return;
     record_.category = categoryNames_[static_cast<std::size_t>(index)];
     MarkCategoryItem(index);
-    if (record_.signatureKind == Category)
-        ApplySignatureKind(Category);
+    if (record_.signatureKind == SignatureKind::Category)
+        ApplySignatureKind(SignatureKind::Category);
 }

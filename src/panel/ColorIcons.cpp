@@ -36,12 +36,12 @@ void DrawNote(QPainter& painter, int size, const QColor& frame, const QColor* ba
 // The icons use the notes' own palette; anything outside it shows gray.
 QColor NoteIconFill(int color)
 {
-    return NoteColors(color < 0 || color > 9 ? Gray : color).fill;
+    return NoteColors(color < 0 || color > 9 ? NoteColor::Gray : color).fill;
 }
 
 QColor NoteIconFrame(int color)
 {
-    return NoteColors(color < 0 || color > 9 ? Gray : color).frame;
+    return NoteColors(color < 0 || color > 9 ? NoteColor::Gray : color).frame;
 }
 
 QPixmap ColorIconPixmap(int index, int size)

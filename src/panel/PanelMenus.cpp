@@ -2,9 +2,9 @@
 
 #include "panel/TemplateCommands.h"
 #include "platform/Autostart.h"
-#include "widgets/Menus.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
+#include "widgets/Menus.h"
 
 #include <QAction>
 #include <QCoreApplication>

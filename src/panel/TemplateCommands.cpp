@@ -1,7 +1,7 @@
 #include "panel/TemplateCommands.h"
 
-#include "widgets/Menus.h"
 #include "platform/Text.h"
+#include "widgets/Menus.h"
 
 #include <QAction>
 #include <QCoreApplication>

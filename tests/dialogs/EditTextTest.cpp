@@ -18,10 +18,10 @@ SNote StyledTemplate()
 {
     SNote note;
     note.isDefault = true;
-    note.shape = CutTLBR;
-    note.size = Size162x122;
-    note.color = Violet;
-    note.signatureKind = Text;
+    note.shape = NoteShape::CutTLBR;
+    note.size = NoteSize::Size162x122;
+    note.color = NoteColor::Violet;
+    note.signatureKind = SignatureKind::Text;
     note.category = "Work";
     note.text = "Call Anna";
     note.signatureText = "-- me";
@@ -79,14 +79,14 @@ TEST_F(EditTextDialog, OkWritesOnlyTheTextAndKeepsEveryOtherField)
     Edit(dialog)->setPlainText("Call Anna\nand Bob");
     // The template changes while the dialog is open; OK must not undo that.
     SNote meanwhile = templates.get(1);
-    meanwhile.color = Green2;
+    meanwhile.color = NoteColor::Green2;
     templates.replace(1, meanwhile);
 
     QTest::mouseClick(Ok(dialog), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 
     SNote expected = StyledTemplate();
-    expected.color = Green2;
+    expected.color = NoteColor::Green2;
     expected.text = "Call Anna\r\nand Bob";
     EXPECT_EQ(templates.get(1), expected);
     EXPECT_EQ(templates.get(0).text, "first");

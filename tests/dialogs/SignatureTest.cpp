@@ -12,7 +12,7 @@ namespace {
 SNote Record()
 {
     SNote note;
-    note.signatureKind = Category;
+    note.signatureKind = SignatureKind::Category;
     note.signatureText = "Old text";
     note.category = "Work";
     note.text = "body";
@@ -53,7 +53,7 @@ TEST(Signature, OkStoresTheTextAndSwitchesToIt)
     EXPECT_EQ(platform().runDialog(dialog), QDialog::Accepted);
     EXPECT_EQ(record.signatureText, "Gr\xC3\xBC\xC3\x9F"
                                     "e");
-    EXPECT_EQ(record.signatureKind, Text);
+    EXPECT_EQ(record.signatureKind, SignatureKind::Text);
     SNote rest = record; // nothing else moves
     rest.signatureText = before.signatureText;
     rest.signatureKind = before.signatureKind;
@@ -71,7 +71,7 @@ TEST(Signature, EmptyTextIsStoredLikeAnyOther)
     CSignature dialog(record);
     platform().runDialog(dialog);
     EXPECT_EQ(record.signatureText, "");
-    EXPECT_EQ(record.signatureKind, Text);
+    EXPECT_EQ(record.signatureKind, SignatureKind::Text);
 }
 
 TEST(Signature, CancelAndEscapeChangeNothing)

@@ -33,8 +33,8 @@ TEST(Templates, FindDefaultWithoutMarkCopiesLastAndMarksIt)
     auto d = t.FindDefaultTemplate();
     ASSERT_TRUE(d);
     EXPECT_EQ(d->text, "To do...");
-    EXPECT_EQ(d->color, Orange);
-    EXPECT_EQ(d->shape, CutBL);
+    EXPECT_EQ(d->color, NoteColor::Orange);
+    EXPECT_EQ(d->shape, NoteShape::CutBL);
     EXPECT_TRUE(d->isDefault);
     t.append(*d); // "New template" then appends a template that is the default
     EXPECT_EQ(t.FindDefaultTemplate()->text, "To do...");
@@ -112,14 +112,14 @@ TEST(Factory, ContentIsExact)
     ASSERT_EQ(t.count(), 3);
     EXPECT_EQ(t.get(0).category, "Gifts");
     EXPECT_EQ(t.get(0).text, "Don't forget about...");
-    EXPECT_EQ(t.get(0).shape, RoundAll);
-    EXPECT_EQ(t.get(0).color, Green1);
+    EXPECT_EQ(t.get(0).shape, NoteShape::RoundAll);
+    EXPECT_EQ(t.get(0).color, NoteColor::Green1);
     EXPECT_EQ(t.get(1).category, "Favorites");
-    EXPECT_EQ(t.get(1).color, Blue2);
-    EXPECT_EQ(t.get(1).shape, Rectangle);
+    EXPECT_EQ(t.get(1).color, NoteColor::Blue2);
+    EXPECT_EQ(t.get(1).shape, NoteShape::Rectangle);
     for (const SNote& n : t.all()) {
-        EXPECT_EQ(n.size, Size132x152);
-        EXPECT_EQ(n.signatureKind, TimeCreate);
+        EXPECT_EQ(n.size, NoteSize::Size132x152);
+        EXPECT_EQ(n.signatureKind, SignatureKind::TimeCreate);
         EXPECT_EQ(n.signatureText, "My note...");
         EXPECT_EQ(n.font.face(), "Arial");
         EXPECT_EQ(n.font.height, -11);

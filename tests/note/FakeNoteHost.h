@@ -44,10 +44,10 @@ public:
 inline SNote SavedNote()
 {
     SNote note;
-    note.size = Size120x140;
-    note.color = Yellow;
-    note.shape = Rectangle;
-    note.signatureKind = Category;
+    note.size = NoteSize::Size120x140;
+    note.color = NoteColor::Yellow;
+    note.shape = NoteShape::Rectangle;
+    note.signatureKind = SignatureKind::Category;
     note.category = "Work";
     note.text = "Buy milk";
     note.left = 100;

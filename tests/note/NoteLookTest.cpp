@@ -51,7 +51,7 @@ bool In(const QRegion& r, int x, int y)
 TEST(NoteLook, RoundedShapesUseA13PixelCornerEllipse)
 {
     const int w = 120, h = 140;
-    QRegion all = NoteRegion(RoundAll, {w, h});
+    QRegion all = NoteRegion(NoteShape::RoundAll, {w, h});
     for (auto [x, y] :
          {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}, {1, 1}, {w - 2, h - 2}})
         EXPECT_FALSE(In(all, x, y)) << x << "," << y;
@@ -66,7 +66,7 @@ TEST(NoteLook, RoundedShapesUseA13PixelCornerEllipse)
     EXPECT_TRUE(In(all, 6, h - 1));
     EXPECT_EQ(all.boundingRect(), QRect(0, 0, w, h));
 
-    QRegion top = NoteRegion(RoundTop, {w, h});
+    QRegion top = NoteRegion(NoteShape::RoundTop, {w, h});
     EXPECT_FALSE(In(top, 0, 0));
     EXPECT_FALSE(In(top, w - 1, 0));
     EXPECT_TRUE(In(top, 0, h - 1)); // square at the bottom
@@ -91,16 +91,16 @@ TEST(NoteLook, CutShapesCutNinePixelDiagonals)
     };
     auto square = [](const QRegion& r, Corner c) { return In(r, c.x, c.y); };
 
-    QRegion r = NoteRegion(CutBR, {w, h});
+    QRegion r = NoteRegion(NoteShape::CutBR, {w, h});
     EXPECT_TRUE(cut(r, br));
     EXPECT_TRUE(square(r, tl) && square(r, tr) && square(r, bl));
-    r = NoteRegion(CutBL, {w, h});
+    r = NoteRegion(NoteShape::CutBL, {w, h});
     EXPECT_TRUE(cut(r, bl));
     EXPECT_TRUE(square(r, tl) && square(r, tr) && square(r, br));
-    r = NoteRegion(CutTLBR, {w, h});
+    r = NoteRegion(NoteShape::CutTLBR, {w, h});
     EXPECT_TRUE(cut(r, tl) && cut(r, br));
     EXPECT_TRUE(square(r, tr) && square(r, bl));
-    r = NoteRegion(CutTRBL, {w, h});
+    r = NoteRegion(NoteShape::CutTRBL, {w, h});
     EXPECT_TRUE(cut(r, tr) && cut(r, bl));
     EXPECT_TRUE(square(r, tl) && square(r, br));
 }
@@ -124,7 +124,7 @@ TEST(NoteLook, FrameIsTheEdgeOfTheRegion)
     EXPECT_FALSE(frame.contains(QPoint(1, 1)));
     EXPECT_FALSE(frame.contains(QPoint(8, 6)));
     // Along a cut the frame follows the diagonal.
-    QRegion cutFrame = RegionFrame(NoteRegion(CutBR, {150, 110}));
+    QRegion cutFrame = RegionFrame(NoteRegion(NoteShape::CutBR, {150, 110}));
     EXPECT_TRUE(cutFrame.contains(QPoint(145, 105)));
     EXPECT_FALSE(cutFrame.contains(QPoint(149, 109)));
     EXPECT_FALSE(cutFrame.contains(QPoint(140, 100)));

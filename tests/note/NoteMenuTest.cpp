@@ -9,11 +9,11 @@ namespace {
 TEST_F(NoteTest, RandomColourAndStyleAlwaysChange)
 {
     SNote record = SavedNote();
-    record.color = Gray;
+    record.color = NoteColor::Gray;
     CNote* note = Open(record);
     note->OnCommand(NoteCommand::ColorRandom);
     int first = note->record().color;
-    EXPECT_NE(first, Gray);
+    EXPECT_NE(first, NoteColor::Gray);
     EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::ColorRed, NoteCommand::ColorRandom),
               Commands{NoteCommand::ColorRed + first});
     note->OnCommand(NoteCommand::ColorRandom); // same second, same seed: still a change
@@ -23,7 +23,7 @@ TEST_F(NoteTest, RandomColourAndStyleAlwaysChange)
 
     note->OnCommand(NoteCommand::StyleRandom);
     int shape = note->record().shape;
-    EXPECT_NE(shape, Rectangle);
+    EXPECT_NE(shape, NoteShape::Rectangle);
     EXPECT_FALSE(note->visibleRegion().isEmpty());
     note->OnCommand(NoteCommand::StyleRandom);
     EXPECT_NE(note->record().shape, shape);
@@ -35,7 +35,7 @@ TEST_F(NoteTest, MenuItemsReachTheNoteAndMarksFollowTheRecord)
 {
     CNote* note = Open(SavedNote());
     FindItem(note->noteMenu(), NoteCommand::ColorOrange)->trigger(); // Orange
-    EXPECT_EQ(note->record().color, Orange);
+    EXPECT_EQ(note->record().color, NoteColor::Orange);
     EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::ColorRed, NoteCommand::ColorRandom),
               Commands{NoteCommand::ColorOrange});
     FindItem(note->noteMenu(), NoteCommand::ColorOrange)->trigger(); // again: stays marked
@@ -44,9 +44,9 @@ TEST_F(NoteTest, MenuItemsReachTheNoteAndMarksFollowTheRecord)
     FindItem(note->noteMenu(), NoteCommand::Size150x110)->trigger();
     EXPECT_EQ(note->size(), QSize(150, 110));
     FindItem(note->noteMenu(), NoteCommand::StyleCutBL)->trigger();
-    EXPECT_EQ(note->record().shape, CutBL);
+    EXPECT_EQ(note->record().shape, NoteShape::CutBL);
     FindItem(note->noteMenu(), NoteCommand::SignatureVoid)->trigger();
-    EXPECT_EQ(note->record().signatureKind, Void);
+    EXPECT_EQ(note->record().signatureKind, SignatureKind::Void);
     FindItem(note->noteMenu(), NoteCommand::ColorRandom)->trigger();
     EXPECT_FALSE(
         IsChecked(note->noteMenu(), NoteCommand::ColorRandom)); // "Random" itself carries no mark
@@ -56,7 +56,7 @@ TEST_F(NoteTest, MenuItemsReachTheNoteAndMarksFollowTheRecord)
     EXPECT_EQ(fake.dialogsRun.size(), 1u);
     EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::SignatureCategory, NoteCommand::SignatureText),
               Commands{NoteCommand::SignatureVoid});
-    EXPECT_EQ(note->record().signatureKind, Void);
+    EXPECT_EQ(note->record().signatureKind, SignatureKind::Void);
 }
 
 TEST_F(NoteTest, CategoriesMarkTheFirstMatchAndEveryEntrySelects)
@@ -79,7 +79,7 @@ TEST_F(NoteTest, CategoriesMarkTheFirstMatchAndEveryEntrySelects)
         Commands{NoteCommand::FirstCategory + 40});
     EXPECT_EQ(note->signatureLabel()->text(), QStringLiteral("Cat 40"));
 
-    note->ApplySignatureKind(TimeCreate);
+    note->ApplySignatureKind(SignatureKind::TimeCreate);
     const QString time = note->signatureLabel()->text();
     note->OnCommand(NoteCommand::FirstCategory + 1);
     EXPECT_EQ(note->record().category, "Work");
@@ -131,11 +131,11 @@ TEST_F(NoteTest, CloneCopiesLookAndTextsWithANewTimeAndPlace)
     record.font.setFace("DejaVu Serif");
     record.font.height = -17;
     record.font.italic = 1;
-    record.signatureKind = Text;
+    record.signatureKind = SignatureKind::Text;
     record.signatureText = "Brindle";
-    record.color = Violet;
-    record.shape = CutTRBL;
-    record.size = Size162x122;
+    record.color = NoteColor::Violet;
+    record.shape = NoteShape::CutTRBL;
+    record.size = NoteSize::Size162x122;
     record.minimized = true;
     CNote* note = Open(record);
     fake.cursor = QPoint(500, 500);
@@ -148,10 +148,10 @@ TEST_F(NoteTest, CloneCopiesLookAndTextsWithANewTimeAndPlace)
     EXPECT_EQ(c.font, record.font);
     EXPECT_EQ(c.text, record.text);
     EXPECT_EQ(c.signatureText, "Brindle");
-    EXPECT_EQ(c.signatureKind, Text);
-    EXPECT_EQ(c.color, Violet);
-    EXPECT_EQ(c.shape, CutTRBL);
-    EXPECT_EQ(c.size, Size162x122);
+    EXPECT_EQ(c.signatureKind, SignatureKind::Text);
+    EXPECT_EQ(c.color, NoteColor::Violet);
+    EXPECT_EQ(c.shape, NoteShape::CutTRBL);
+    EXPECT_EQ(c.size, NoteSize::Size162x122);
     EXPECT_FALSE(c.minimized);
     EXPECT_EQ(c.created, fake.clock);
     EXPECT_EQ(clone->pos(), QPoint(500 - 81, 500 - 61));
@@ -214,7 +214,7 @@ TEST_F(NoteTest, SignatureTextCommandStoresTheTextOnOk)
     };
     note->OnCommand(NoteCommand::SignatureText);
     EXPECT_EQ(note->record().signatureText, "Lastet Version");
-    EXPECT_EQ(note->record().signatureKind, Text);
+    EXPECT_EQ(note->record().signatureKind, SignatureKind::Text);
     EXPECT_EQ(note->signatureLabel()->text(), QStringLiteral("Lastet Version"));
     EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::SignatureCategory, NoteCommand::SignatureText),
               Commands{NoteCommand::SignatureText});

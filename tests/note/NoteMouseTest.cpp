@@ -215,16 +215,16 @@ TEST_F(NoteTest, DoubleClickOnTheSignatureLineRunsTheSignatureDialog)
     EXPECT_EQ(fake.dialogsRun[0], QStringLiteral("Text of signature"));
     EXPECT_FALSE(note->isEditing());
     EXPECT_EQ(note->signatureLabel()->text(), QStringLiteral("Max"));
-    EXPECT_EQ(note->record().signatureKind, Text);
+    EXPECT_EQ(note->record().signatureKind, SignatureKind::Text);
     EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::SignatureCategory, NoteCommand::SignatureText),
               Commands{NoteCommand::SignatureText});
 
     fake.dialogHandler = nullptr; // cancelled: nothing changes
-    note->ApplySignatureKind(Category);
+    note->ApplySignatureKind(SignatureKind::Category);
     QTest::mouseDClick(note, Qt::LeftButton, {}, {50, 125});
     EXPECT_EQ(fake.dialogsRun.size(), 2u);
     EXPECT_EQ(note->signatureLabel()->text(), QStringLiteral("Work"));
-    EXPECT_EQ(note->record().signatureKind, Category);
+    EXPECT_EQ(note->record().signatureKind, SignatureKind::Category);
     EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::SignatureCategory, NoteCommand::SignatureText),
               Commands{NoteCommand::SignatureCategory});
 }

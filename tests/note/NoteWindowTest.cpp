@@ -35,7 +35,7 @@ TEST_F(NoteTest, EverySizeGivesItsWindowAndLabelRectangles)
 TEST_F(NoteTest, ShapesBecomeTheWindowMask)
 {
     SNote record = SavedNote();
-    record.shape = RoundAll;
+    record.shape = NoteShape::RoundAll;
     CNote* note = Open(record);
     QRegion mask = note->visibleRegion();
     EXPECT_FALSE(mask.contains(QPoint(0, 0)));
@@ -44,22 +44,22 @@ TEST_F(NoteTest, ShapesBecomeTheWindowMask)
     EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::StyleRectangle, NoteCommand::StyleRandom),
               Commands{NoteCommand::StyleRoundAll});
 
-    note->ApplyShape(RoundTop);
+    note->ApplyShape(NoteShape::RoundTop);
     EXPECT_FALSE(note->visibleRegion().contains(QPoint(0, 0)));
     EXPECT_TRUE(note->visibleRegion().contains(QPoint(0, 139)));
 
-    note->ApplyShape(CutTLBR);
+    note->ApplyShape(NoteShape::CutTLBR);
     EXPECT_FALSE(note->visibleRegion().contains(QPoint(0, 0)));
     EXPECT_TRUE(note->visibleRegion().contains(QPoint(119, 0)));
     EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::StyleRectangle, NoteCommand::StyleRandom),
               Commands{NoteCommand::StyleCutTLBR});
 
     // A size change re-cuts the outline for the new size.
-    note->ApplySize(Size175x135);
+    note->ApplySize(NoteSize::Size175x135);
     EXPECT_FALSE(note->visibleRegion().contains(QPoint(174, 134)));
     EXPECT_TRUE(note->visibleRegion().contains(QPoint(174, 120)));
 
-    note->ApplyShape(Rectangle);
+    note->ApplyShape(NoteShape::Rectangle);
     EXPECT_TRUE(note->visibleRegion().isEmpty()); // square corners again
     EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::StyleRectangle, NoteCommand::StyleRandom),
               Commands{NoteCommand::StyleRectangle});
@@ -82,9 +82,9 @@ bool HasPixel(const QImage& image, QRect area, QColor color)
 TEST_F(NoteTest, LabelsPaintInTheirColourRoles)
 {
     SNote record = SavedNote();
-    record.color = Blue1;
+    record.color = NoteColor::Blue1;
     record.text = "MMMM";
-    record.signatureKind = Text;
+    record.signatureKind = SignatureKind::Text;
     record.signatureText = "MMMM";
     CNote* note = Open(record);
     const QColor fill(200, 200, 250), frame(100, 100, 150), black(0, 0, 0);
@@ -112,8 +112,8 @@ TEST_F(NoteTest, LabelsPaintInTheirColourRoles)
 TEST_F(NoteTest, OutlineFollowsACutCorner)
 {
     SNote record = SavedNote();
-    record.shape = CutBR;
-    record.color = Red;
+    record.shape = NoteShape::CutBR;
+    record.color = NoteColor::Red;
     CNote* note = Open(record);
     QImage image = note->grab().toImage();
     const QColor frame(150, 100, 100), fill(250, 200, 200);
@@ -130,13 +130,13 @@ TEST_F(NoteTest, SignatureLineShowsWhatItsKindSays)
     CNote* note = Open(record);
     auto line = [&] { return note->signatureLabel()->text(); };
     EXPECT_EQ(line(), QStringLiteral("Work"));
-    note->ApplySignatureKind(TimeCreate);
+    note->ApplySignatureKind(SignatureKind::TimeCreate);
     EXPECT_EQ(line(), QStringLiteral("05.03.2007 14:07"));
     EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::SignatureCategory, NoteCommand::SignatureText),
               Commands{NoteCommand::SignatureTime});
-    note->ApplySignatureKind(Void);
+    note->ApplySignatureKind(SignatureKind::Void);
     EXPECT_EQ(line(), QString());
-    note->ApplySignatureKind(Text);
+    note->ApplySignatureKind(SignatureKind::Text);
     EXPECT_EQ(line(), QStringLiteral("Anna"));
     EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::SignatureCategory, NoteCommand::SignatureText),
               Commands{NoteCommand::SignatureText});
@@ -145,7 +145,7 @@ TEST_F(NoteTest, SignatureLineShowsWhatItsKindSays)
         EXPECT_EQ(line(), QString());
         EXPECT_EQ(note->record().signatureKind, other);
     }
-    note->ApplySignatureKind(Category);
+    note->ApplySignatureKind(SignatureKind::Category);
     EXPECT_EQ(line(), QStringLiteral("Work"));
     EXPECT_EQ(Checked(note->noteMenu(), NoteCommand::SignatureCategory, NoteCommand::SignatureText),
               Commands{NoteCommand::SignatureCategory});
@@ -154,7 +154,7 @@ TEST_F(NoteTest, SignatureLineShowsWhatItsKindSays)
 TEST_F(NoteTest, LongSignatureEndsInAnEllipsisAndAmpersandsAreMnemonics)
 {
     SNote record = SavedNote();
-    record.signatureKind = Text;
+    record.signatureKind = SignatureKind::Text;
     record.signatureText = std::string(80, 'W');
     record.text = "Tom && Jerry";
     CNote* note = Open(record);
@@ -188,7 +188,7 @@ TEST_F(NoteTest, LabelDefaultsToBlackOnTan)
 TEST_F(NoteTest, LongTextIsCutAtTheBottomOfTheTextArea)
 {
     SNote record = SavedNote();
-    record.size = Size150x110;
+    record.size = NoteSize::Size150x110;
     std::string text;
     for (int i = 0; i < 40; ++i)
         text += "line\r\n";

@@ -5,13 +5,13 @@
 
 #include "dialogs/Category.h"
 #include "model/Factory.h"
-#include "widgets/MyLink.h"
 #include "note/Note.h"
 #include "panel/TemplateList.h"
 #include "panel/TemplateListModel.h"
 #include "platform/MakerSite.h"
-#include "widgets/Menus.h"
 #include "store/Stores.h"
+#include "widgets/Menus.h"
+#include "widgets/MyLink.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -232,8 +232,8 @@ TEST_F(PanelCommandsTest, ARightClickMarksTheTemplateMenuFromThatTemplate)
     t.isDefault = true;
     stored.replace(1, t);
     t = stored.get(2);
-    t.shape = RandomShape;
-    t.color = RandomColor; // "Private" is no category of the list
+    t.shape = NoteShape::RandomShape;
+    t.color = NoteColor::RandomColor; // "Private" is no category of the list
     t.isDefault = false;
     stored.replace(2, t);
     std::filesystem::create_directories(folder);
@@ -407,9 +407,9 @@ TEST_F(PanelCommandsTest, AFieldCommandChangesOnlyItsFieldAndTheRow)
     Templates stored;
     store::ReadTemplates(folder, stored, LogFont{}, SystemTime{});
     ASSERT_EQ(stored.count(), 3);
-    EXPECT_EQ(stored.get(0).color, Red);
-    EXPECT_EQ(stored.get(0).shape, CutTLBR);
-    EXPECT_EQ(stored.get(0).size, ::Size120x140);
+    EXPECT_EQ(stored.get(0).color, NoteColor::Red);
+    EXPECT_EQ(stored.get(0).shape, NoteShape::CutTLBR);
+    EXPECT_EQ(stored.get(0).size, NoteSize::Size120x140);
     EXPECT_EQ(stored.get(0).category, "Home");
     EXPECT_EQ(stored.get(0).signatureKind, 1);
 }

@@ -7,8 +7,8 @@
 #include "note/Note.h"
 #include "panel/TemplateList.h"
 #include "panel/TemplateListModel.h"
-#include "widgets/Menus.h"
 #include "store/Stores.h"
+#include "widgets/Menus.h"
 
 #include <QAction>
 #include <QListView>
@@ -52,8 +52,8 @@ TEST_F(PanelNotesTest, DoubleClickingATemplateOpensANoteFromItAtTheCursor)
     const SNote& r = note->record();
     EXPECT_EQ(r.text, "Great idea...");
     EXPECT_EQ(r.category, "Favorites");
-    EXPECT_EQ(r.color, Blue2);
-    EXPECT_EQ(r.shape, Rectangle);
+    EXPECT_EQ(r.color, NoteColor::Blue2);
+    EXPECT_EQ(r.shape, NoteShape::Rectangle);
     EXPECT_EQ(r.left, 400 - kSmallW / 2);
     EXPECT_EQ(r.top, 300 - kSmallH / 2);
     EXPECT_EQ(r.created, fake.clock);
@@ -76,8 +76,8 @@ TEST_F(PanelNotesTest, CreateNoteAndItsHotKeyMakeTheSameNoteInConsecutiveSlots)
     EXPECT_EQ(Slots()[1]->slot(), 1);
     // No default yet: the last template, "To do...".
     EXPECT_EQ(fromMenu.text, "To do...");
-    EXPECT_EQ(fromMenu.color, Orange);
-    EXPECT_EQ(fromMenu.shape, CutBL);
+    EXPECT_EQ(fromMenu.color, NoteColor::Orange);
+    EXPECT_EQ(fromMenu.shape, NoteShape::CutBL);
     EXPECT_EQ(fromKey.created.second, 59);
     fromKey.created = fromMenu.created;
     EXPECT_EQ(fromKey, fromMenu);
@@ -257,11 +257,11 @@ TEST_F(PanelNotesTest, ANotesFileCutInItsThirdRecordOpensTwoNotesAndSavesTwo)
 TEST_F(PanelNotesTest, StoredPlacesAreKeptCentredOrRolledUp)
 {
     SNote small = NoteRecord("off screen", 5000, 5000);
-    small.size = Size120x140;
+    small.size = NoteSize::Size120x140;
     SNote rolled = NoteRecord("rolled up", 300, 400, true);
-    rolled.size = Size120x140;
+    rolled.size = NoteSize::Size120x140;
     SNote offAndRolled = NoteRecord("off and rolled", -900, 400, true);
-    offAndRolled.size = Size120x140;
+    offAndRolled.size = NoteSize::Size120x140;
     WriteNotes({small, rolled, NoteRecord("in place", 50, 60), offAndRolled});
     Start();
     const std::vector<CNote*> notes = OpenNotes();

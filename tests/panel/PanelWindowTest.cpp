@@ -3,13 +3,13 @@
 #include "panel/NoteDlg.h"
 #include "panel/PanelTestSupport.h"
 
-#include "widgets/MyLink.h"
-#include "widgets/MyStatic.h"
 #include "note/Note.h"
 #include "panel/TemplateList.h"
 #include "panel/TemplateListModel.h"
-#include "widgets/Menus.h"
 #include "support/FakePlatform.h"
+#include "widgets/Menus.h"
+#include "widgets/MyLink.h"
+#include "widgets/MyStatic.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -319,7 +319,7 @@ TEST_F(PanelWindowTest, KeyboardAndAccessibilityReachButtonsLinkListAndNotes)
     // A note: named after the first line of its text; its labels read as their texts.
     SNote record = panel->templateRecords().get(0);
     record.text = "Buy milk\r\nand bread";
-    record.signatureKind = Text;
+    record.signatureKind = SignatureKind::Text;
     record.signatureText = "Anna";
     CNote* note = panel->openNote(record, true);
     ASSERT_TRUE(note);

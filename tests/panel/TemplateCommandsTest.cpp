@@ -22,10 +22,10 @@ SNote BaseTemplate()
     SNote t;
     t.text = "Great idea...";
     t.category = "Favorites";
-    t.signatureKind = TimeCreate;
-    t.size = Size132x152;
-    t.shape = Rectangle;
-    t.color = Blue2;
+    t.signatureKind = SignatureKind::TimeCreate;
+    t.size = NoteSize::Size132x152;
+    t.shape = NoteShape::Rectangle;
+    t.color = NoteColor::Blue2;
     t.signatureText = "My note...";
     t.font.setFace("Arial");
     t.font.height = -11;
@@ -119,10 +119,10 @@ TEST(PrepareTemplateMenu, MarksEveryFieldOfTheTemplate)
     Menus menus(categories);
     SNote t = BaseTemplate();
     t.category = "Work";
-    t.signatureKind = Void;
-    t.size = Size162x122;
-    t.shape = RandomShape;
-    t.color = RandomColor;
+    t.signatureKind = SignatureKind::Void;
+    t.size = NoteSize::Size162x122;
+    t.shape = NoteShape::RandomShape;
+    t.color = NoteColor::RandomColor;
     t.isDefault = true;
     PrepareTemplateMenuMarks(menus.refs, t, categories);
     // In menu order: signature and category under "Edit", then colour, style, size, "Default".
@@ -132,10 +132,10 @@ TEST(PrepareTemplateMenu, MarksEveryFieldOfTheTemplate)
                         PanelCommand::Size162x122, PanelCommand::Default}));
 
     t.category = "Gifts";
-    t.signatureKind = Category;
-    t.size = Size120x140;
-    t.shape = CutTLBR;
-    t.color = Red;
+    t.signatureKind = SignatureKind::Category;
+    t.size = NoteSize::Size120x140;
+    t.shape = NoteShape::CutTLBR;
+    t.color = NoteColor::Red;
     t.isDefault = false;
     PrepareTemplateMenuMarks(menus.refs, t, categories);
     EXPECT_EQ(

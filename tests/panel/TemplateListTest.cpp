@@ -89,8 +89,10 @@ protected:
 
 TEST_F(TemplateListTest, ItemsShowTextIconAndEveryColumn)
 {
-    templates.append(Template("Buy milk", Green1, CutTLBR, Size162x122, true));
-    SNote summer = Template("Caf\xe9", Blue2, RoundTop, Size175x135);
+    templates.append(
+        Template("Buy milk", NoteColor::Green1, NoteShape::CutTLBR, NoteSize::Size162x122, true));
+    SNote summer =
+        Template("Caf\xe9", NoteColor::Blue2, NoteShape::RoundTop, NoteSize::Size175x135);
     summer.category = "Work";
     summer.created = SystemTime{2024, 7, 1, 1, 23, 59, 0, 0};
     templates.append(summer);
@@ -104,8 +106,8 @@ TEST_F(TemplateListTest, ItemsShowTextIconAndEveryColumn)
     EXPECT_EQ(Row(model, 1),
               (QStringList{QString::fromUtf8("Caf\xc3\xa9"), "Work", "01/07/24 23:59", "Blue2",
                            "Round top", "175 x 135", ""}));
-    EXPECT_EQ(IconImage(model, 0, 32), Expected(Green1, 32));
-    EXPECT_EQ(IconImage(model, 1, 16), Expected(Blue2, 16));
+    EXPECT_EQ(IconImage(model, 0, 32), Expected(NoteColor::Green1, 32));
+    EXPECT_EQ(IconImage(model, 1, 16), Expected(NoteColor::Blue2, 16));
 
     QStringList titles;
     for (int c = 0; c < model.columnCount(); ++c)
@@ -116,7 +118,8 @@ TEST_F(TemplateListTest, ItemsShowTextIconAndEveryColumn)
 
 TEST_F(TemplateListTest, RandomAndOutOfRangeValuesReadAsTheirFallbacks)
 {
-    templates.append(Template("random", RandomColor, RandomShape, Size120x140));
+    templates.append(
+        Template("random", NoteColor::RandomColor, NoteShape::RandomShape, NoteSize::Size120x140));
     templates.append(Template("too big", 11, 8, 6));
     templates.append(Template("negative", -1, -3, -1));
     templates.append(Template("huge", INT_MAX, INT_MAX, INT_MAX));
@@ -133,10 +136,10 @@ TEST_F(TemplateListTest, RandomAndOutOfRangeValuesReadAsTheirFallbacks)
 
 TEST_F(TemplateListTest, DateBefore1900IsTheEpochInLocalTime)
 {
-    SNote old = Template("old", Red, Rectangle, Size120x140);
+    SNote old = Template("old", NoteColor::Red, NoteShape::Rectangle, NoteSize::Size120x140);
     old.created = SystemTime{1899, 12, 0, 31, 23, 0, 0, 0};
     templates.append(old);
-    SNote unset = Template("unset", Red, Rectangle, Size120x140);
+    SNote unset = Template("unset", NoteColor::Red, NoteShape::Rectangle, NoteSize::Size120x140);
     unset.created = SystemTime{};
     templates.append(unset);
     TemplateListView list(templates);
@@ -146,10 +149,12 @@ TEST_F(TemplateListTest, DateBefore1900IsTheEpochInLocalTime)
 
 TEST_F(TemplateListTest, RefillMirrorsTheTemplatesAgain)
 {
-    templates.append(Template("one", Red, Rectangle, Size120x140));
+    templates.append(Template("one", NoteColor::Red, NoteShape::Rectangle, NoteSize::Size120x140));
     TemplateListView list(templates);
-    templates.append(Template("two", Orange, Rectangle, Size120x140));
-    templates.replace(0, Template("first", Yellow, Rectangle, Size120x140));
+    templates.append(
+        Template("two", NoteColor::Orange, NoteShape::Rectangle, NoteSize::Size120x140));
+    templates.replace(
+        0, Template("first", NoteColor::Yellow, NoteShape::Rectangle, NoteSize::Size120x140));
     // Not yet refilled: the list still shows what it had.
     EXPECT_EQ(list.Model()->rowCount(), 1);
     EXPECT_EQ(Row(*list.Model(), 0)[0], "one");
@@ -199,7 +204,8 @@ protected:
     void SetUp() override
     {
         for (const char* text : {"alpha", "beta", "gamma"})
-            templates.append(Template(text, Yellow, Rectangle, Size132x152));
+            templates.append(
+                Template(text, NoteColor::Yellow, NoteShape::Rectangle, NoteSize::Size132x152));
         list = std::make_unique<TemplateListView>(templates, &parent);
         list->setGeometry(10, 43, 238, 276);
         parent.resize(260, 335);
@@ -268,8 +274,8 @@ TEST_F(TemplateListViewTest, ViewModesShowIconsListOrReport)
     EXPECT_LT(row0.height(), 32);
     EXPECT_GT(row1.top(), row0.top()); // items run downwards
     // One line per item, however long its text.
-    templates.append(
-        Template("a template text far too long for one line of this list", Red, Rectangle, 0));
+    templates.append(Template("a template text far too long for one line of this list",
+                              NoteColor::Red, NoteShape::Rectangle, 0));
     list->Refill();
     EXPECT_EQ(list->ListView()->visualRect(list->Model()->index(3, 0)).height(), row0.height());
 
