@@ -3,6 +3,8 @@
 // command is the first id of its group plus the value it sets; a group's "MarkLast" is
 // the last id of its radio marks, which may lie past its last item.
 
+#include "widgets/CommandId.h"
+
 enum class NoteCommand : int {
     NoCommand = 0, // the title and the separators
 
@@ -53,32 +55,4 @@ enum class NoteCommand : int {
     FirstCategory = 200,
 };
 
-// The number an item carries.
-constexpr int Id(NoteCommand command)
-{
-    return static_cast<int>(command);
-}
-
-// The command of value value in the group that starts at first.
-constexpr NoteCommand operator+(NoteCommand first, int value)
-{
-    return static_cast<NoteCommand>(Id(first) + value);
-}
-
-// The command value places before command.
-constexpr NoteCommand operator-(NoteCommand command, int value)
-{
-    return static_cast<NoteCommand>(Id(command) - value);
-}
-
-// The value command stands for in the group that starts at first.
-constexpr int operator-(NoteCommand command, NoteCommand first)
-{
-    return Id(command) - Id(first);
-}
-
-// Whether command lies in first..last.
-constexpr bool InRange(NoteCommand command, NoteCommand first, NoteCommand last)
-{
-    return Id(command) >= Id(first) && Id(command) <= Id(last);
-}
+template <> inline constexpr bool kIsCommand<NoteCommand> = true;

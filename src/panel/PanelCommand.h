@@ -7,6 +7,8 @@
 // A group's "Last" name is the last id its command accepts, its "MarkLast" the last id
 // of its radio marks; both may lie past the group's last item.
 
+#include "widgets/CommandId.h"
+
 enum class PanelCommand : int {
     NoCommand = 0, // a separator or an item that acts on its own
 
@@ -116,32 +118,4 @@ enum class PanelCommand : int {
     TemplateLast = 230,
 };
 
-// The number an item carries.
-constexpr int Id(PanelCommand command)
-{
-    return static_cast<int>(command);
-}
-
-// The command of value value in the group that starts at first.
-constexpr PanelCommand operator+(PanelCommand first, int value)
-{
-    return static_cast<PanelCommand>(Id(first) + value);
-}
-
-// The command value places before command.
-constexpr PanelCommand operator-(PanelCommand command, int value)
-{
-    return static_cast<PanelCommand>(Id(command) - value);
-}
-
-// The value command stands for in the group that starts at first.
-constexpr int operator-(PanelCommand command, PanelCommand first)
-{
-    return Id(command) - Id(first);
-}
-
-// Whether command lies in first..last.
-constexpr bool InRange(PanelCommand command, PanelCommand first, PanelCommand last)
-{
-    return Id(command) >= Id(first) && Id(command) <= Id(last);
-}
+template <> inline constexpr bool kIsCommand<PanelCommand> = true;
