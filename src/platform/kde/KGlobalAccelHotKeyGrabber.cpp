@@ -74,7 +74,7 @@ KGlobalAccelHotKeyGrabber::KGlobalAccelHotKeyGrabber(const QDBusConnection& bus,
                                                      const QString& component,
                                                      const QString& componentName,
                                                      std::vector<Action> actions, QObject* parent)
-    : HotKeyGrabber(parent), bus_(bus), component_(component), componentName_(componentName),
+    : WholeSetGrabber(parent), bus_(bus), component_(component), componentName_(componentName),
       actions_(std::move(actions))
 {
     qDBusRegisterMetaType<KeySequence>();
@@ -122,35 +122,18 @@ int KGlobalAccelHotKeyGrabber::KeyCode(QKeyCombination keys)
 
 bool KGlobalAccelHotKeyGrabber::grab(int id, QKeyCombination keys)
 {
-    const bool alone = !inSet_;
-    if (alone)
-        beginSet();
-    pending_[id] = KeyCode(keys);
-    if (alone)
-        commitSet();
+    setPending(id, KeyCode(keys));
     // The service answers later; a key another component holds stays unbound there.
     return true;
 }
 
 void KGlobalAccelHotKeyGrabber::release(int id)
 {
-    const bool alone = !inSet_;
-    if (alone)
-        beginSet();
-    pending_.erase(id);
-    if (alone)
-        commitSet();
+    erasePending(id);
 }
 
-void KGlobalAccelHotKeyGrabber::beginSet()
+void KGlobalAccelHotKeyGrabber::applySet()
 {
-    inSet_ = true;
-    pending_ = wanted_;
-}
-
-void KGlobalAccelHotKeyGrabber::commitSet()
-{
-    inSet_ = false;
     const std::map<int, int> before = std::exchange(wanted_, pending_);
     for (const Action& action : actions_) {
         const auto now = wanted_.find(action.id);

@@ -6,7 +6,7 @@
 // Keys are written only where the service holds others, so an unchanged set at start
 // touches nothing the user sees.
 
-#include "hotkeys/HotKeyGrabber.h"
+#include "hotkeys/WholeSetGrabber.h"
 
 #include <QDBusConnection>
 #include <QString>
@@ -19,7 +19,7 @@
 
 class QDBusMessage;
 
-class KGlobalAccelHotKeyGrabber : public HotKeyGrabber {
+class KGlobalAccelHotKeyGrabber : public WholeSetGrabber<int> { // the Qt key code
     Q_OBJECT
 public:
     struct Action {
@@ -42,14 +42,14 @@ public:
 
     bool grab(int id, QKeyCombination keys) override;
     void release(int id) override;
-    void beginSet() override;
-    void commitSet() override;
 
 private slots:
     void onPressed(const QDBusMessage& message);
     void onServiceBack();
 
 private:
+    void applySet() override;
+
     using ReplyHandler = std::function<void(const QDBusMessage& reply)>;
 
     QStringList actionId(const Action& action) const;
@@ -61,9 +61,6 @@ private:
     QString componentName_;
     std::vector<Action> actions_;
 
-    bool inSet_ = false;
-    bool committed_ = false;     // a set was applied since start
-    std::map<int, int> pending_; // id -> key code: the set being assembled
-    std::map<int, int> wanted_;  // the last committed set
+    bool committed_ = false; // a set was applied since start
     bool complained_ = false;
 };

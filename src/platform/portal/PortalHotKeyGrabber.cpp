@@ -68,7 +68,7 @@ QString PathOf(const QVariant& value)
 PortalHotKeyGrabber::PortalHotKeyGrabber(const QDBusConnection& bus,
                                          std::vector<Shortcut> shortcuts, FallbackFactory fallback,
                                          QObject* parent)
-    : HotKeyGrabber(parent), PortalSession(bus, kShortcutsInterface),
+    : WholeSetGrabber(parent), PortalSession(bus, kShortcutsInterface),
       shortcuts_(std::move(shortcuts)), fallbackFactory_(std::move(fallback))
 {
     qDBusRegisterMetaType<ShortcutEntry>();
@@ -115,12 +115,7 @@ bool PortalHotKeyGrabber::grab(int id, QKeyCombination keys)
         return fallback_->grab(id, keys);
     if (!shortcutFor(id))
         return false;
-    const bool alone = !inSet_;
-    if (alone)
-        beginSet();
-    pending_[id] = keys;
-    if (alone)
-        commitSet();
+    setPending(id, keys);
     // The portal answers later; what it binds is known from its response.
     return true;
 }
@@ -131,23 +126,11 @@ void PortalHotKeyGrabber::release(int id)
         fallback_->release(id);
         return;
     }
-    const bool alone = !inSet_;
-    if (alone)
-        beginSet();
-    pending_.erase(id);
-    if (alone)
-        commitSet();
+    erasePending(id);
 }
 
-void PortalHotKeyGrabber::beginSet()
+void PortalHotKeyGrabber::applySet()
 {
-    inSet_ = true;
-    pending_ = wanted_;
-}
-
-void PortalHotKeyGrabber::commitSet()
-{
-    inSet_ = false;
     if (fallback_)
         return;
     // The same set again (the marked item chosen once more) keeps its session: a new

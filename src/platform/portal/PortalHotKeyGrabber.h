@@ -8,7 +8,7 @@
 // again). When the portal refuses, binds none, answers nonsense or goes away, the set
 // moves to the fallback grabber and stays there.
 
-#include "hotkeys/HotKeyGrabber.h"
+#include "hotkeys/WholeSetGrabber.h"
 #include "platform/portal/PortalSession.h"
 
 #include <QString>
@@ -19,7 +19,7 @@
 #include <set>
 #include <vector>
 
-class PortalHotKeyGrabber : public HotKeyGrabber, private PortalSession {
+class PortalHotKeyGrabber : public WholeSetGrabber<QKeyCombination>, private PortalSession {
     Q_OBJECT
 public:
     // What the desktop's settings show for a binding id.
@@ -44,10 +44,9 @@ public:
 
     bool grab(int id, QKeyCombination keys) override;
     void release(int id) override;
-    void beginSet() override;
-    void commitSet() override;
 
 private:
+    void applySet() override;
     void failed(const QString& why) override;
     void sessionClosed() override;
     void portalGone() override;
@@ -69,10 +68,7 @@ private:
     std::set<int> spareIds_;
 
     bool offered_ = false; // the portal has GlobalShortcuts version 1 or later
-    bool inSet_ = false;
-    std::map<int, QKeyCombination> pending_; // the set being assembled
-    std::map<int, QKeyCombination> wanted_;  // the last committed set
-    bool sessionWanted_ = false;             // a session is open or being opened for wanted_
-    bool sessionBound_ = false;              // and the portal bound its shortcuts
-    std::set<QString> bound_;                // what the portal reports bound
+    bool sessionWanted_ = false; // a session is open or being opened for wanted_
+    bool sessionBound_ = false;  // and the portal bound its shortcuts
+    std::set<QString> bound_;    // what the portal reports bound
 };
