@@ -23,7 +23,8 @@ int main(int argc, char** argv)
     const char* base = std::getenv("XDG_DATA_HOME");
     std::string folder = std::string(base && *base ? base : "/tmp") + "/run-XXXXXX";
     std::filesystem::create_directories(std::filesystem::path(folder).parent_path());
-    if (mkdtemp(folder.data())) {
+    const bool own = mkdtemp(folder.data()) != nullptr;
+    if (own) {
         setenv("XDG_DATA_HOME", folder.c_str(), 1);
         setenv("XDG_STATE_HOME", (folder + "/state").c_str(), 1);
         const std::string runtime = folder + "/run";
@@ -32,5 +33,10 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    if (own) {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    return result;
 }
