@@ -306,6 +306,8 @@ void CNote::EndRoll(const Roll& roll)
     rolling_ = false;
     PlaceNote(QPoint(roll.left, roll.endY));
     host_.noteChanged();
+    // Look again once the window manager has answered the roll's many moves.
+    timer3_.start(kKeepUpDelayMs, this);
 }
 
 RollAnimation::Entry CNote::StartRoll()

@@ -162,7 +162,7 @@ whole_at() { [ "$(column "$SHOT" "$CX" "$1" "$NH")" = "$WHOLE" ]; }
 what_shows() {
   local row=${1:-$WA_Y}
   echo "rows $row-$((row + NH + 29)) at x $CX show $(column "$SHOT" "$CX" "$row" $((NH + 30)) |
-    tr ' ' '\n' | uniq -c | awk '{printf "%sx%s ", $1, $2}')"
+    tr ' ' '\n' | uniq -c | awk '{printf "%sx%s ", $1, $2}'); the X server has the note at $(geometry "$NOTE" 2>&1)"
 }
 
 xdotool mousemove --sync "$CX" $((NY + NH - 3)) click 1
