@@ -14,6 +14,7 @@
 #include <QHash>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QWindow>
 
 #include <algorithm>
 #include <utility>
@@ -255,6 +256,12 @@ void CNote::PlaceNote(QPoint to)
     }
     askedAt_ = QPoint(to.x(), to.y() + cut_);
     move(askedAt_);
+    // Qt asks the X server for a new size at the place it last heard of, and a roll's
+    // moves outrun the window manager's answers: that place can be an earlier step's,
+    // and the window would stay there. Ask for the whole rectangle.
+    const QRect wanted(askedAt_, size());
+    if (QWindow* window = windowHandle(); window && window->geometry() != wanted)
+        window->setGeometry(wanted);
 }
 
 QRegion CNote::visibleRegion() const
@@ -306,8 +313,6 @@ void CNote::EndRoll(const Roll& roll)
     rolling_ = false;
     PlaceNote(QPoint(roll.left, roll.endY));
     host_.noteChanged();
-    // Look again once the window manager has answered the roll's many moves.
-    timer3_.start(kKeepUpDelayMs, this);
 }
 
 RollAnimation::Entry CNote::StartRoll()

@@ -189,10 +189,6 @@ void CNote::timerEvent(QTimerEvent* event)
     const QRect r = windowRect();
     if (id == timer3_.timerId()) {
         timer3_.stop();
-        // A compositing window manager may hold the window where it was until a frame
-        // drawn after its last resize (mutter keeps a rolled-up strip a few rows low):
-        // draw one.
-        update();
         if (geometry().topLeft() != askedAt_)
             TakeWindowManagersPlace();
         else if (NeedsRollingBack())
