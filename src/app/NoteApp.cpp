@@ -1,8 +1,8 @@
 #include "app/NoteApp.h"
 
 #include "app/Parent.h"
-#include "widgets/Menus.h"
 #include "platform/QtPlatform.h"
+#include "widgets/Menus.h"
 
 #include <cstdlib>
 

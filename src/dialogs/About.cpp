@@ -1,10 +1,10 @@
 #include "dialogs/About.h"
 
 #include "dialogs/DialogFont.h"
-#include "widgets/MyLink.h"
 #include "platform/DesktopWindow.h"
 #include "platform/DialogUnits.h"
 #include "platform/MakerSite.h"
+#include "widgets/MyLink.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -7,8 +7,7 @@
 
 #include <map>
 
-template <typename Key>
-class WholeSetGrabber : public HotKeyGrabber {
+template <typename Key> class WholeSetGrabber : public HotKeyGrabber {
 public:
     using HotKeyGrabber::HotKeyGrabber;
 
@@ -40,8 +39,7 @@ protected:
     std::map<int, Key> wanted_;  // the set applied last
 
 private:
-    template <typename Change>
-    void change(Change apply)
+    template <typename Change> void change(Change apply)
     {
         const bool alone = !inSet_;
         if (alone)

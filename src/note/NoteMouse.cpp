@@ -3,13 +3,13 @@
 
 #include "note/Note.h"
 
-#include "widgets/MyStatic.h"
 #include "note/NoteEditor.h"
 #include "note/NoteHost.h"
-#include "widgets/NoteText.h"
 #include "platform/Help.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
+#include "widgets/MyStatic.h"
+#include "widgets/NoteText.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>

@@ -6,8 +6,8 @@
 #include "dialogs/Category.h"
 #include "platform/Help.h"
 #include "platform/MakerSite.h"
-#include "widgets/Menus.h"
 #include "platform/Platform.h"
+#include "widgets/Menus.h"
 
 #include <string>
 

@@ -2,11 +2,11 @@
 
 #include "panel/NoteDlg.h"
 
-#include "widgets/MyLink.h"
 #include "panel/PanelLook.h"
 #include "panel/TemplateList.h"
-#include "widgets/Menus.h"
 #include "platform/Platform.h"
+#include "widgets/Menus.h"
+#include "widgets/MyLink.h"
 
 #include <QMenu>
 

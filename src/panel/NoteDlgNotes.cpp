@@ -6,8 +6,8 @@
 #include "note/Note.h"
 #include "panel/TemplateList.h"
 #include "platform/DesktopWindow.h"
-#include "widgets/Menus.h"
 #include "platform/Platform.h"
+#include "widgets/Menus.h"
 
 #include "model/Factory.h"
 #include "store/Stores.h"

@@ -3,7 +3,6 @@
 #include "panel/NoteDlg.h"
 
 #include "model/Factory.h"
-#include "widgets/MyLink.h"
 #include "note/Note.h"
 #include "panel/TemplateList.h"
 #include "platform/DesktopWindow.h"
@@ -15,6 +14,7 @@
 #include "platform/Text.h"
 #include "store/Stores.h"
 #include "store/SyncConflicts.h"
+#include "widgets/MyLink.h"
 
 #include <QFile>
 #include <QFileSystemWatcher>

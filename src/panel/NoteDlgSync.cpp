@@ -390,7 +390,8 @@ std::optional<store::Session> CNoteDlg::MergeFromDisk(const store::Session& ours
     const std::vector<store::SyncConflict> conflicts = store::FindSyncConflicts(dataFolder);
     if (!changed.empty()) {
         std::vector<std::string> unreadable;
-        const store::Session theirs = ReadStores(dataFolder, changed, s.known.base, unreadable, damage_);
+        const store::Session theirs =
+            ReadStores(dataFolder, changed, s.known.base, unreadable, damage_);
         // A sync tool that set this copy's own last write aside as a conflict copy put a
         // version in its place that was written without it: that version and ours part
         // from what this copy last read, not from what it wrote. (Its notes made in the

@@ -9,9 +9,9 @@
 #include "note/Note.h"
 #include "panel/TemplateList.h"
 #include "panel/TemplateSort.h"
-#include "widgets/Menus.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
+#include "widgets/Menus.h"
 
 #include <QMenu>
 

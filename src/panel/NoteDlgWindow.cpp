@@ -3,7 +3,6 @@
 
 #include "panel/NoteDlg.h"
 
-#include "widgets/MyLink.h"
 #include "note/Note.h"
 #include "note/NoteLook.h"
 #include "panel/PanelLook.h"
@@ -14,10 +13,11 @@
 #include "platform/InstanceLock.h"
 #include "platform/MachineSettings.h"
 #include "platform/MakerSite.h"
-#include "widgets/Menus.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
 #include "platform/WindowDrag.h"
+#include "widgets/Menus.h"
+#include "widgets/MyLink.h"
 
 #include <QAction>
 #include <QCloseEvent>

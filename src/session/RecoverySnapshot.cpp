@@ -31,14 +31,13 @@ void RecoverySnapshot::writeInBackground()
     // The syncs take tens of milliseconds on a disk; the window must not wait for them.
     wait();
     ++writes_;
-    inFlight_ = std::async(
-        std::launch::async,
-        [this, folder = dataFolder_, session = collect_(), damage = damage_, seen = takeSeen()] {
-            const Outcome outcome = write(folder, session, damage, seen);
-            // Told on the window's thread; dropped if this object is gone by then.
-            QMetaObject::invokeMethod(
-                this, [this, outcome] { report(outcome); }, Qt::QueuedConnection);
-        });
+    inFlight_ = std::async(std::launch::async, [this, folder = dataFolder_, session = collect_(),
+                                                damage = damage_, seen = takeSeen()] {
+        const Outcome outcome = write(folder, session, damage, seen);
+        // Told on the window's thread; dropped if this object is gone by then.
+        QMetaObject::invokeMethod(
+            this, [this, outcome] { report(outcome); }, Qt::QueuedConnection);
+    });
 }
 
 namespace {

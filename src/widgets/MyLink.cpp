@@ -1,9 +1,9 @@
 #include "widgets/MyLink.h"
 
-#include "widgets/LabelAccessibility.h"
 #include "platform/DialogUnits.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
+#include "widgets/LabelAccessibility.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
 // The About box: what it shows and where its links lead.
 
 #include "dialogs/About.h"
-#include "widgets/MyLink.h"
 #include "platform/MakerSite.h"
 #include "support/FakePlatform.h"
+#include "widgets/MyLink.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "hotkeys/HotKeys.h"
-#include "widgets/Menus.h"
 #include "support/FakePlatform.h"
+#include "widgets/Menus.h"
 
 #include <climits>
 #include <gtest/gtest.h>

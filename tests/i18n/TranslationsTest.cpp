@@ -4,10 +4,10 @@
 
 #include "platform/Translations.h"
 #include "model/Factory.h"
-#include "widgets/NoteText.h"
 #include "panel/PanelMenus.h"
 #include "panel/PanelTray.h"
 #include "panel/TemplateListModel.h"
+#include "widgets/NoteText.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -15,7 +15,8 @@ namespace {
 std::vector<int> TopsUntil(CNote* note, int end)
 {
     std::vector<int> tops{note->noteRect().y()};
-    QTest::qWaitFor(
+    // The caller judges the tops, the last one included.
+    (void)QTest::qWaitFor(
         [&] {
             const int y = note->noteRect().y();
             if (y != tops.back())
@@ -264,7 +265,7 @@ TEST_F(NoteTest, MenuKeyAndShiftF10ShowTheNoteMenuOnTheNote)
     QContextMenuEvent press(QContextMenuEvent::Mouse, {40, 40}, note->mapToGlobal(QPoint(40, 40)));
     QApplication::sendEvent(note, &press);
     EXPECT_FALSE(note->noteMenu()->isVisible());
-    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {});
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, note->mapToGlobal(QPoint()));
     QApplication::sendEvent(note, &menuKey);
     ASSERT_TRUE(note->noteMenu()->isVisible());
     EXPECT_EQ(note->noteMenu()->x(), middle.x());

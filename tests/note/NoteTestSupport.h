@@ -2,11 +2,11 @@
 // Shared by the note window tests: one fake desktop and one fake panel per test.
 
 #include "note/FakeNoteHost.h"
-#include "widgets/MyStatic.h"
 #include "note/Note.h"
 #include "note/NoteCommand.h"
-#include "widgets/Menus.h"
 #include "support/FakePlatform.h"
+#include "widgets/Menus.h"
+#include "widgets/MyStatic.h"
 
 #include <QAction>
 #include <QImage>

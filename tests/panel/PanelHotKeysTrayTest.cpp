@@ -4,12 +4,12 @@
 
 #include "panel/RunningPanel.h"
 
-#include "widgets/MyLink.h"
 #include "note/Note.h"
 #include "platform/InstanceLock.h"
 #include "platform/MachineFolders.h"
-#include "widgets/Menus.h"
 #include "store/Stores.h"
+#include "widgets/Menus.h"
+#include "widgets/MyLink.h"
 
 #include <QAction>
 #include <QMenu>
@@ -146,12 +146,13 @@ TEST_F(PanelHotKeysTrayTest, KeyPressesRunThePanelsCommands)
     // The notes roll together while the program goes on; the records change at once.
     keys->press(MinimizeNotes);
     EXPECT_TRUE(notes[1]->record().minimized);
-    QTest::qWaitFor([&] { return notes[1]->pos() == QPoint(400, 20 - notes[1]->height()); });
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return notes[1]->pos() == QPoint(400, 20 - notes[1]->height()); }));
     EXPECT_EQ(notes[0]->pos(), QPoint(100, 20 - notes[0]->height()));
     EXPECT_EQ(notes[1]->pos(), QPoint(400, 20 - notes[1]->height()));
     keys->press(RestoreNotes);
     EXPECT_FALSE(notes[0]->record().minimized);
-    QTest::qWaitFor([&] { return notes[1]->pos() == QPoint(400, 500); });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return notes[1]->pos() == QPoint(400, 500); }));
     EXPECT_EQ(notes[0]->pos(), QPoint(100, 300));
     EXPECT_EQ(notes[1]->pos(), QPoint(400, 500));
 

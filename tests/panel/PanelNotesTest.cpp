@@ -98,7 +98,7 @@ TEST_F(PanelNotesTest, MinimizeAllAndRestoreAllActOnlyOnNotesInTheOtherState)
     EXPECT_EQ(notes[0]->y(), 20 - notes[0]->height());
 
     FindItem(Find<QMenu>(*panel, "notesMenu"), PanelCommand::MinimizeAll)->trigger();
-    QTest::qWaitFor([&] { return notes[2]->y() == 20 - notes[2]->height(); });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return notes[2]->y() == 20 - notes[2]->height(); }));
     for (CNote* note : notes) {
         EXPECT_TRUE(note->record().minimized) << note->record().text;
         EXPECT_EQ(note->y(), 20 - note->height()) << note->record().text;
@@ -112,7 +112,7 @@ TEST_F(PanelNotesTest, MinimizeAllAndRestoreAllActOnlyOnNotesInTheOtherState)
     notes[1]->ToggleMinimized();
     ASSERT_TRUE(QTest::qWaitFor([&] { return notes[1]->y() == 500; }));
     FindItem(Find<QMenu>(*panel, "notesMenu"), PanelCommand::RestoreAll)->trigger();
-    QTest::qWaitFor([&] { return notes[2]->pos() == QPoint(700, 200); });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return notes[2]->pos() == QPoint(700, 200); }));
     EXPECT_EQ(notes[0]->pos(), QPoint(100, 300));
     EXPECT_EQ(notes[1]->pos(), QPoint(400, 500));
     EXPECT_EQ(notes[2]->pos(), QPoint(700, 200));
@@ -159,9 +159,11 @@ TEST_F(PanelNotesTest, MinimizeAllWithManyNotesKeepsTheProgramAnsweringAndEndsIn
     notes[7]->ToggleMinimized();
     EXPECT_TRUE(QTest::qWaitFor([&] { return notes[7]->y() == 20 - notes[7]->height(); }));
     ASSERT_TRUE(QTest::qWaitFor([&] { return notes[149]->pos() == QPoint(745, 349); }));
-    for (int i = 0; i < 150; ++i)
-        if (i != 7)
+    for (int i = 0; i < 150; ++i) {
+        if (i != 7) {
             EXPECT_EQ(notes[i]->pos(), QPoint(5 * i, 200 + i));
+        }
+    }
     QTest::qWait(300); // no roll left to move it
     EXPECT_EQ(notes[7]->y(), 20 - notes[7]->height());
 }

@@ -271,8 +271,9 @@ TEST_F(PanelSessionTest, OnlyTheUsersOwnSnapshotIsReadAndEachWholePartComesBack)
     templates.resize(templates.size() / 2);
     WriteFile(recovery("data1.log"), templates);
     const bool root = geteuid() == 0; // only root can give a file to another user
-    if (root)
+    if (root) {
         ASSERT_EQ(chown(recovery("data3.log").c_str(), 65534, 65534), 0);
+    }
     fake.asked.clear();
     testing::internal::CaptureStderr();
     Start();

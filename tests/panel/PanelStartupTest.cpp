@@ -10,8 +10,8 @@
 
 #include "platform/InstanceLock.h"
 #include "platform/MachineFolders.h"
-#include "widgets/Menus.h"
 #include "support/FakePlatform.h"
+#include "widgets/Menus.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>

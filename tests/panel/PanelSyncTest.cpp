@@ -5,11 +5,11 @@
 #include "panel/RunningPanel.h"
 
 #include "model/Factory.h"
-#include "widgets/MyStatic.h"
 #include "note/Note.h"
 #include "platform/MachineFolders.h"
 #include "store/Session.h"
 #include "store/Stores.h"
+#include "widgets/MyStatic.h"
 
 #include <QAction>
 #include <QCoreApplication>

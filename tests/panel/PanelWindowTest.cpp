@@ -291,7 +291,8 @@ TEST_F(PanelWindowTest, KeyboardAndAccessibilityReachButtonsLinkListAndNotes)
     QListView* view = Find<TemplateListView>(*panel, "templateList")->ListView();
     Find<TemplateListView>(*panel, "templateList")->SelectIndex(1);
     view->setFocus(Qt::TabFocusReason);
-    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(0, 0));
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(0, 0),
+                              view->mapToGlobal(QPoint(0, 0)));
     QApplication::sendEvent(view, &menuKey);
     ASSERT_TRUE(Find<QMenu>(*panel, "templateMenu")->isVisible());
     // The menu is that template's: it carries its colour.

@@ -67,7 +67,7 @@ private:
     std::unique_ptr<HotKeyGrabber> spare_; // grabs what the portal did not bind
     std::set<int> spareIds_;
 
-    bool offered_ = false; // the portal has GlobalShortcuts version 1 or later
+    bool offered_ = false;       // the portal has GlobalShortcuts version 1 or later
     bool sessionWanted_ = false; // a session is open or being opened for wanted_
     bool sessionBound_ = false;  // and the portal bound its shortcuts
     std::set<QString> bound_;    // what the portal reports bound
